@@ -1,0 +1,41 @@
+// The printer service: the machine's printer list, cached until refreshed,
+// and the index of the current printer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// What the system says about its printers: on the NT family, the names of
+// the local printers and network connections (EnumPrinters, flags
+// PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, level 4), in system order.
+class IPrinterBackend {
+ public:
+  virtual ~IPrinterBackend() = default;
+  // Raises ESystemError when the system cannot enumerate.
+  virtual std::vector<std::string> EnumPrinterNames() = 0;
+};
+
+class PrinterService {
+ public:
+  explicit PrinterService(IPrinterBackend& backend) : backend_(backend) {}
+
+  // Forgets the cached list; the current index is kept.
+  void Refresh();
+  // The printer names, enumerated on first use after a refresh.
+  const std::vector<std::string>& Printers();
+  // Makes printer index current. Only the range is checked: a machine
+  // without a default printer still lists all of its printers.
+  // Raises EPrinter "Printer index out of range".
+  void SetPrinterIndex(int index);
+  int PrinterIndex() const { return index_; }
+
+ private:
+  IPrinterBackend& backend_;
+  std::vector<std::string> names_;
+  bool cached_ = false;
+  int index_ = -1;
+};
+
+}  // namespace qv

@@ -1,0 +1,48 @@
+// Starting programs through the shell and waiting for them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+using ProcessHandle = std::uintptr_t;  // 0: no process
+
+enum class WaitResult {
+  Ended,     // the process has ended
+  Woken,     // the time-out passed, or window messages arrived first
+  Failed,    // the wait itself failed
+};
+
+class IProcessRunner {
+ public:
+  virtual ~IProcessRunner() = default;
+
+  // Starts file with parameters, hidden, through the shell (ShellExecuteEx
+  // with SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT, verb "open",
+  // owner the active window). On success returns true with the process
+  // handle (0 when the shell gave none); on failure false with the system
+  // error code.
+  virtual bool StartHidden(const std::string& file, const std::string& parameters,
+                           ProcessHandle* process, std::uint32_t* errorCode) = 0;
+  // Waits until the process ends, at most timeoutMs, returning early when a
+  // window message arrives for the calling thread.
+  virtual WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) = 0;
+  virtual void CloseProcess(ProcessHandle process) = 0;
+
+  // The system's text for an error code (FormatMessage), trailing white
+  // space, control characters and periods removed; empty when none.
+  virtual std::string SystemErrorText(std::uint32_t code) = 0;
+
+  // ShellExecute(owner, operation, file, parameters, directory, show). The
+  // result is not reported: a link that no program handles does nothing.
+  virtual void ShellOpen(std::uintptr_t owner, const std::string& operation,
+                         const std::string& file, const std::string& parameters,
+                         const std::string& directory, int showCommand) = 0;
+};
+
+// Removes trailing white space, control characters and periods, as the
+// system error text is shown.
+std::string TrimSystemText(const std::string& text);
+
+}  // namespace qv

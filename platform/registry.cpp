@@ -1,0 +1,161 @@
+#include "platform/registry.h"
+
+#include <cstring>
+
+#include "platform/errors.h"
+
+namespace qv {
+namespace {
+
+std::string Quoted(const char* prefix, const std::string& name) {
+  return std::string(prefix) + " '" + name + "'";
+}
+
+[[noreturn]] void RaiseGetFailed(const std::string& name) {
+  throw ERegistryException(Quoted("Failed to get data for", name));
+}
+[[noreturn]] void RaiseSetFailed(const std::string& name) {
+  throw ERegistryException(Quoted("Failed to set data for", name));
+}
+[[noreturn]] void RaiseInvalidType(const std::string& name) {
+  throw ERegistryException(Quoted("Invalid data type for", name));
+}
+
+bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '\\'; }
+
+}  // namespace
+
+Registry::Registry(IRegistryBackend& backend, RegKey root) : backend_(backend), root_(root) {}
+
+Registry::~Registry() { CloseKey(); }
+
+void Registry::SetRootKey(RegKey root) {
+  if (root_ != root) {
+    root_ = root;
+    CloseKey();
+  }
+}
+
+RegKey Registry::ResolveParent(const std::string& path, std::string* relative) const {
+  const bool absolute = IsAbsolute(path);
+  *relative = absolute ? path.substr(1) : path;
+  return (absolute || current_ == 0) ? root_ : current_;
+}
+
+bool Registry::OpenKey(const std::string& path, bool canCreate) {
+  std::string relative;
+  const RegKey parent = ResolveParent(path, &relative);
+  RegKey key = 0;
+  const long rc = (!canCreate || relative.empty())
+                      ? backend_.OpenKey(parent, relative, kKeyAllAccess, &key)
+                      : backend_.CreateKey(parent, relative, kKeyAllAccess, &key);
+  if (rc != kErrorSuccess || key == 0) return false;
+  std::string fullPath = relative;
+  if (current_ != 0 && !IsAbsolute(path)) fullPath = currentPath_ + "\\" + relative;
+  ChangeKey(key, fullPath);
+  return true;
+}
+
+void Registry::CreateKey(const std::string& path) {
+  std::string relative;
+  const RegKey parent = ResolveParent(path, &relative);
+  RegKey key = 0;
+  if (backend_.CreateKey(parent, relative, kKeyAllAccess, &key) != kErrorSuccess || key == 0) {
+    throw ERegistryException("Failed to create key " + path);
+  }
+  backend_.CloseKey(key);
+}
+
+bool Registry::KeyExists(const std::string& path) {
+  std::string relative;
+  const RegKey parent = ResolveParent(path, &relative);
+  RegKey key = 0;
+  if (backend_.OpenKey(parent, relative, kKeyRead, &key) != kErrorSuccess || key == 0) {
+    return false;
+  }
+  backend_.CloseKey(key);
+  return true;
+}
+
+bool Registry::ValueExists(const std::string& name) {
+  if (current_ == 0) return false;
+  std::uint32_t type = kRegNone;
+  return backend_.QueryValue(current_, name, &type, nullptr) == kErrorSuccess;
+}
+
+std::string Registry::ReadString(const std::string& name) {
+  if (current_ == 0) return std::string();
+  std::uint32_t type = kRegNone;
+  std::vector<unsigned char> data;
+  // A value that cannot be asked for reads as empty, like a missing one.
+  if (backend_.QueryValue(current_, name, &type, nullptr) != kErrorSuccess) return std::string();
+  if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess) RaiseGetFailed(name);
+  if (data.empty()) return std::string();
+  if (type != kRegSz && type != kRegExpandSz) RaiseInvalidType(name);
+  const auto* bytes = reinterpret_cast<const char*>(data.data());
+  const void* nul = std::memchr(bytes, '\0', data.size());
+  const std::size_t length =
+      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : data.size();
+  return std::string(bytes, length);
+}
+
+std::int32_t Registry::ReadInteger(const std::string& name) {
+  if (current_ == 0) RaiseGetFailed(name);
+  std::uint32_t type = kRegNone;
+  std::vector<unsigned char> data;
+  if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess || data.size() > 4) {
+    RaiseGetFailed(name);
+  }
+  if (type != kRegDword) RaiseInvalidType(name);
+  // Little-endian; a short value is taken as far as it goes.
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < data.size(); ++i) value |= std::uint32_t{data[i]} << (8 * i);
+  return static_cast<std::int32_t>(value);
+}
+
+void Registry::WriteString(const std::string& name, const std::string& value) {
+  if (current_ == 0) RaiseSetFailed(name);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(value.c_str());
+  if (backend_.SetValue(current_, name, kRegSz, bytes, value.size() + 1) != kErrorSuccess) {
+    RaiseSetFailed(name);
+  }
+}
+
+void Registry::WriteInteger(const std::string& name, std::int32_t value) {
+  if (current_ == 0) RaiseSetFailed(name);
+  const auto bits = static_cast<std::uint32_t>(value);
+  const unsigned char bytes[4] = {
+      static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+      static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+  if (backend_.SetValue(current_, name, kRegDword, bytes, sizeof bytes) != kErrorSuccess) {
+    RaiseSetFailed(name);
+  }
+}
+
+void Registry::GetKeyNames(std::vector<std::string>& names) {
+  names.clear();
+  if (current_ == 0) return;
+  std::uint32_t count = 0;
+  if (backend_.QuerySubKeyCount(current_, &count) != kErrorSuccess) return;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::string name;
+    if (backend_.EnumKey(current_, i, &name) != kErrorSuccess) break;
+    names.push_back(name);
+  }
+}
+
+void Registry::CloseKey() {
+  if (current_ != 0) {
+    backend_.CloseKey(current_);
+    current_ = 0;
+    currentPath_.clear();
+  }
+}
+
+void Registry::ChangeKey(RegKey key, const std::string& path) {
+  CloseKey();
+  current_ = key;
+  currentPath_ = path;
+}
+
+}  // namespace qv

@@ -1,0 +1,58 @@
+// The registry accessor: every registry operation of the tool goes through
+// one of these, created for a single command and released at its end.
+// Opens that fail are silent (false); the writes after them raise.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/registry_backend.h"
+
+namespace qv {
+
+class Registry {
+ public:
+  explicit Registry(IRegistryBackend& backend, RegKey root = kHkeyLocalMachine);
+  ~Registry();  // release: closes the current key
+  Registry(const Registry&) = delete;
+  Registry& operator=(const Registry&) = delete;
+
+  RegKey RootKey() const { return root_; }
+  void SetRootKey(RegKey root);
+
+  // Opens path (created first when canCreate and the path is not empty).
+  // Returns false and changes nothing when that fails.
+  bool OpenKey(const std::string& path, bool canCreate);
+  // Creates path if missing and closes it again; the current key stays.
+  // Raises "Failed to create key <path>".
+  void CreateKey(const std::string& path);
+  // Opens path with read access only and closes it again. Never raises.
+  bool KeyExists(const std::string& path);
+
+  bool ValueExists(const std::string& name);
+  std::string ReadString(const std::string& name);
+  std::int32_t ReadInteger(const std::string& name);
+  void WriteString(const std::string& name, const std::string& value);
+  void WriteInteger(const std::string& name, std::int32_t value);
+
+  // Replaces names with the current key's direct subkey names.
+  void GetKeyNames(std::vector<std::string>& names);
+
+  void CloseKey();
+
+  bool HasCurrentKey() const { return current_ != 0; }
+  const std::string& CurrentPath() const { return currentPath_; }
+
+ private:
+  // The parent handle and relative path a path resolves to.
+  RegKey ResolveParent(const std::string& path, std::string* relative) const;
+  void ChangeKey(RegKey key, const std::string& path);
+
+  IRegistryBackend& backend_;
+  RegKey root_;
+  RegKey current_ = 0;
+  std::string currentPath_;
+};
+
+}  // namespace qv

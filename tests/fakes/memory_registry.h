@@ -1,0 +1,81 @@
+// An in-memory registry behind the backend interface: value types and raw
+// bytes as stored, case-insensitive key and value names, keys a user may
+// read but not write, and a count of the handles left open.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry_backend.h"
+
+namespace qv::fakes {
+
+struct RawValue {
+  std::uint32_t type = kRegNone;
+  std::vector<unsigned char> data;
+};
+
+class MemoryRegistry : public IRegistryBackend {
+ public:
+  MemoryRegistry();
+  ~MemoryRegistry() override;
+
+  long OpenKey(RegKey parent, const std::string& path, std::uint32_t access,
+               RegKey* result) override;
+  long CreateKey(RegKey parent, const std::string& path, std::uint32_t access,
+                 RegKey* result) override;
+  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+                  std::vector<unsigned char>* data) override;
+  long SetValue(RegKey key, const std::string& name, std::uint32_t type,
+                const unsigned char* data, std::size_t size) override;
+  long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;
+  long EnumKey(RegKey key, std::uint32_t index, std::string* name) override;
+  long CloseKey(RegKey key) override;
+
+  // Arranging and inspecting the contents, all paths under HKLM.
+  void AddKey(const std::string& path);
+  void PutRaw(const std::string& path, const std::string& name, std::uint32_t type,
+              std::vector<unsigned char> data);
+  void PutString(const std::string& path, const std::string& name, const std::string& value);
+  void PutDword(const std::string& path, const std::string& name, std::uint32_t value);
+  bool HasKey(const std::string& path) const;
+  std::optional<RawValue> Get(const std::string& path, const std::string& name) const;
+  // The REG_SZ content without its NUL; nullopt when missing or another type.
+  std::optional<std::string> GetString(const std::string& path, const std::string& name) const;
+  std::optional<std::uint32_t> GetDword(const std::string& path, const std::string& name) const;
+  std::vector<std::string> ValueNames(const std::string& path) const;  // in write order
+  std::vector<std::string> SubKeyNames(const std::string& path) const;
+
+  // The key (and everything below it) can be read but not written.
+  void SetReadOnly(const std::string& path);
+  // The whole of HKLM can be read but not written, as for a plain user.
+  void SetAllReadOnly(bool readOnly) { allReadOnly_ = readOnly; }
+
+  int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
+  // How many writes (SetValue) succeeded in total.
+  int WriteCount() const { return writeCount_; }
+
+ private:
+  struct Node;
+  Node* Find(Node* from, const std::string& path, bool create, long* error);
+  const Node* FindConst(const std::string& path) const;
+  Node* NodeOf(RegKey key);
+  bool Writable(const Node* node) const;
+  RegKey NewHandle(Node* node, std::uint32_t access);
+
+  std::unique_ptr<Node> root_;
+  struct Handle {
+    Node* node;
+    std::uint32_t access;
+  };
+  std::map<RegKey, Handle> handles_;
+  RegKey nextHandle_ = 0x1000;
+  bool allReadOnly_ = false;
+  int writeCount_ = 0;
+};
+
+}  // namespace qv::fakes
