@@ -1,6 +1,17 @@
 #include "platform/dialogs.h"
 
+#include "platform/application.h"
+#include "platform/errors.h"
+
 namespace qv {
+
+void ShowException(IDialogs& dialogs, const std::exception& error) noexcept {
+  try {
+    dialogs.MessageBox(ErrorDisplayText(error.what()), kApplicationTitle, kMbIconError);
+  } catch (...) {
+    // Nothing more can be shown; the command has ended either way.
+  }
+}
 
 std::string FilterForSystem(const std::string& filter) {
   std::string result = filter;

@@ -2,6 +2,7 @@
 // dialog and the file open and save dialogs.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -50,6 +51,11 @@ class IDialogs {
   virtual bool ExecuteOpen(FileDialog& dialog) = 0;
   virtual bool ExecuteSave(FileDialog& dialog) = 0;
 };
+
+// The error display: the error's text (period rule applied) in a message
+// box with the application title as caption and the error icon. Never
+// throws; used wherever an error must stop before it reaches Windows.
+void ShowException(IDialogs& dialogs, const std::exception& error) noexcept;
 
 // The filter as the system dialogs take it: each '|' becomes a NUL, and the
 // whole ends in two NULs.

@@ -1,0 +1,94 @@
+// TfrmMain: the main window's logic. Every handler is plain C++ working
+// through the platform services and the form's controls, so the window
+// class only creates controls, binds them here and forwards button clicks
+// through Commands().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/commands.h"
+#include "config/settings.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+
+namespace qv {
+
+// The controls the handlers read and fill, by their designer names.
+struct MainFormControls {
+  ITextControl& Edit2;  // default PDF file name
+  ITextControl& Edit3;  // default PDF folder
+  ITextControl& Edit4;  // append text
+  ITextControl& Edit5;  // gswin32c.exe location
+  ITextControl& Edit6;  // gsdll32.dll location
+  IListControl& ComboBox1;  // installed printers
+  IListControl& ListBox1;   // monitored printers
+  ICheckControl& CheckBox1;  // prompt for each PDF
+  ICheckControl& CheckBox2;  // confirmation on creation
+  ICheckControl& CheckBox3;  // launch PDF application
+};
+
+class TfrmMain {
+ public:
+  TfrmMain(Platform& platform, const MainFormControls& controls);
+
+  // Set by the window: close the main window (ending the program), and
+  // show the About window.
+  std::function<void()> closeWindow;
+  std::function<void()> showAbout;
+
+  // Every handler runs through this boundary.
+  CommandDispatcher& Commands() { return commands_; }
+
+  // The start-up sequence, run while the window is created.
+  void FormCreate();
+
+  // Button handlers.
+  void LMDButton1Click();  // Add
+  void LMDButton2Click();  // Fix PDF Port
+  void LMDButton3Click();  // Exit
+  void LMDButton4Click();  // Change default PDF file and folder
+  void LMDButton5Click();  // Change gswin32c.exe
+  void LMDButton6Click();  // Change gsdll32.dll
+  void LMDButton7Click();  // About
+  void LMDButton9Click();  // Query New Printers
+  void LMDButton10Click();  // Query Printers Monitored
+  void savechangesBtnClick();
+  void installpsdriverBtnClick();
+
+  // Shared operations.
+  void RefreshPrinterList();
+  void RefreshMonitoredList();
+  void RestorePdfPort(bool showConfirmation);
+  void RunAndWait(const std::string& file, const std::string& parameters);
+  void RestartSpooler();
+  void LocateGhostscript(Registry& reg);
+  void LoadSettings(Registry& reg, const std::string& desktopFolder);
+  void ShowSettings();
+
+  // The state the form keeps for the whole run.
+  SettingsRecord settings;
+  std::string GsDllPath;
+  std::string GsExePath;
+  FileDialog OpenDialog1;  // gswin32c.exe
+  FileDialog OpenDialog2;  // gsdll32.dll
+  FileDialog SaveDialog3;  // default PDF file
+
+  Platform& platform() { return platform_; }
+  const MainFormControls& controls() const { return controls_; }
+  // The tool's own folder: its executable's directory, trailing backslash.
+  std::string OwnFolder();
+
+ private:
+  void OpenDialog1CanClose(FileDialog& dialog, bool& canClose);
+  void OpenDialog2CanClose(FileDialog& dialog, bool& canClose);
+  void SaveDialog3CanClose(FileDialog& dialog, bool& canClose);
+
+  Platform& platform_;
+  MainFormControls controls_;
+  CommandDispatcher commands_;
+};
+
+}  // namespace qv
