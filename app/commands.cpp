@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include <exception>
+#include <stdexcept>
 
 namespace qv {
 

@@ -17,3 +17,12 @@ struct SettingsRecord {
 };
 
 }  // namespace qv
+
+namespace qv {
+
+class IFileSystem;
+
+// The current user's desktop directory; empty when the system has none.
+std::string QueryDesktopFolder(IFileSystem& files);
+
+}  // namespace qv

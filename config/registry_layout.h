@@ -1,0 +1,69 @@
+// Every registry key, value name and default the tool shares with the
+// package's distiller, port monitor and the print spooler. All paths are
+// under HKEY_LOCAL_MACHINE.
+#pragma once
+
+namespace qv::layout {
+
+// The tool's own settings, read by the distiller.
+constexpr const char* kSettingsKey = "SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01";
+constexpr const char* kGsDll = "GS_DLL";
+constexpr const char* kGsWin32c = "GSWIN32C";
+constexpr const char* kUserDesktopDir = "userDesktopDir";
+constexpr const char* kDefaultPdfFile = "defaultPDFFile";
+constexpr const char* kDefaultPdfDir = "defaultPDFDir";
+constexpr const char* kDefaultPdfAppend = "defaultPDFAppend";
+constexpr const char* kPromptPdf = "promptPDF";
+constexpr const char* kFinishMessage = "finishMessage";
+constexpr const char* kLaunchPdfApp = "launchPDFApp";
+
+constexpr const char* kDefaultPdfFileValue = "QuorvinPDF.pdf";
+constexpr const char* kDefaultPdfDirSuffix = "PDFs";  // after the tool's own folder
+constexpr const char* kDefaultPdfAppendValue = "Copy";
+constexpr int kDefaultPromptPdf = 0;
+constexpr int kDefaultFinishMessage = 1;
+constexpr int kDefaultLaunchPdfApp = 1;
+
+// The port monitor and its PDF port, read by the spooler's port monitor.
+constexpr const char* kMonitorKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin PDF Port";
+constexpr const char* kPortsKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin PDF Port\\Ports";
+constexpr const char* kPdfPortKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin PDF Port\\Ports\\QuorvinPDF:";
+constexpr const char* kDriver = "Driver";
+constexpr const char* kMonitorDll = "quorvinmonnt.dll";
+constexpr const char* kPdfPortName = "QuorvinPDF:";
+
+// The PDF port's values, in the order they are written.
+constexpr const char* kDescription = "Description";
+constexpr const char* kDescriptionValue = "Quorvin PDF Port";
+constexpr const char* kCommand = "Command";
+constexpr const char* kRunProgram = "qvpdfrun.exe";  // after the tool's own folder
+constexpr const char* kArguments = "Arguments";
+constexpr const char* kDistillerArguments = "QVPDFDistiller.exe %1";  // ditto
+constexpr const char* kPrinter = "Printer";
+constexpr const char* kOutput = "Output";
+constexpr const char* kShowWindow = "ShowWindow";
+constexpr const char* kRunUser = "RunUser";
+constexpr const char* kDelay = "Delay";
+constexpr const char* kLogFileUse = "LogFileUse";
+constexpr const char* kLogFileName = "LogFileName";
+constexpr const char* kLogFileDebug = "LogFileDebug";
+constexpr const char* kPrintError = "PrintError";
+
+// The spooler's printer keys: this prefix followed by the printer's name.
+constexpr const char* kPrintersKeyPrefix = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+constexpr const char* kPort = "Port";
+
+// Ghostscript's own registration, only read. Both spellings name the same
+// key; the registry compares key names without case.
+constexpr const char* kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";
+constexpr const char* kGhostscriptVersionPrefix = "SOFTWARE\\AFPL GhostScript\\";
+constexpr const char* kGsExeName = "gswin32c.exe";
+
+// The driver package beside the tool, and the model it installs.
+constexpr const char* kDriverInf = "PSDriver\\QuorvinPS.INF";
+constexpr const char* kPrinterModel = "Quorvin PDF Printer";
+
+}  // namespace qv::layout

@@ -1,0 +1,32 @@
+// Running NET and rundll32 hidden while the window stays responsive.
+#include "app/main.h"
+
+namespace qv {
+
+namespace {
+constexpr std::uint32_t kWaitSliceMs = 50;
+}
+
+void TfrmMain::RunAndWait(const std::string& file, const std::string& parameters) {
+  IProcessRunner& processes = platform_.processes;
+  ProcessHandle process = 0;
+  std::uint32_t error = 0;
+  if (!processes.StartHidden(file, parameters, &process, &error)) {
+    platform_.dialogs.ShowMessage(processes.SystemErrorText(error));
+    return;
+  }
+  if (process == 0) return;
+  // Waits in slices, waking early for window messages, so the window keeps
+  // repainting; buttons pressed meanwhile are held back by the dispatcher.
+  while (processes.WaitOrMessage(process, kWaitSliceMs) == WaitResult::Woken) {
+    platform_.app.ProcessMessages();
+  }
+  processes.CloseProcess(process);
+}
+
+void TfrmMain::RestartSpooler() {
+  RunAndWait("NET", "STOP SPOOLER");
+  RunAndWait("NET", "START SPOOLER");
+}
+
+}  // namespace qv
