@@ -1,0 +1,100 @@
+#include "tests/fakes/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::fakes {
+
+bool FakeProcesses::StartHidden(const std::string& file, const std::string& parameters,
+                                ProcessHandle* process, std::uint32_t* errorCode) {
+  starts.push_back({file, parameters});
+  if (missingPrograms.count(file)) {
+    *process = 0;
+    *errorCode = 2;  // ERROR_FILE_NOT_FOUND
+    return false;
+  }
+  ++openProcesses;
+  remaining_ = waitSlices;
+  *process = static_cast<ProcessHandle>(starts.size());
+  return true;
+}
+
+WaitResult FakeProcesses::WaitOrMessage(ProcessHandle, std::uint32_t) {
+  if (remaining_ <= 0) return WaitResult::Ended;
+  --remaining_;
+  if (onWait) onWait();
+  return WaitResult::Woken;
+}
+
+void FakeProcesses::CloseProcess(ProcessHandle) { --openProcesses; }
+
+std::string FakeProcesses::SystemErrorText(std::uint32_t code) {
+  return code == 2 ? "The system cannot find the file specified" : "Error " + std::to_string(code);
+}
+
+void FakeProcesses::ShellOpen(std::uintptr_t owner, const std::string& operation,
+                              const std::string& file, const std::string& parameters,
+                              const std::string& directory, int showCommand) {
+  opened.push_back({owner, operation, file, parameters, directory, showCommand});
+}
+
+int FakeDialogs::MessageBox(const std::string& text, const std::string& caption,
+                            unsigned flags) {
+  boxes.push_back({text, caption, flags});
+  if (onBox) onBox(boxes.back());
+  if (!answers.empty()) {
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  if ((flags & 0xF) == kMbYesNo) {
+    ADD_FAILURE() << "unanswered question: " << caption;
+    return kIdNo;
+  }
+  return kIdOk;
+}
+
+bool FakeDialogs::InputQuery(const std::string& caption, const std::string& prompt,
+                             std::string& value) {
+  inputs.push_back({caption, prompt, value});
+  if (inputAnswers.empty()) return false;
+  auto answer = std::move(inputAnswers.front());
+  inputAnswers.pop_front();
+  return answer(value);
+}
+
+bool FakeDialogs::Execute(const char* kind, FileDialog& dialog) {
+  fileDialogs.push_back(std::string(kind) + ":" + dialog.fileName);
+  fileDialogDirs.push_back(dialog.initialDir);
+  if (fileChoices.empty()) return false;
+  const FileChoice choice = fileChoices.front();
+  fileChoices.pop_front();
+  if (!choice.accept) return false;
+  dialog.fileName = choice.path;
+  bool canClose = true;
+  if (dialog.onCanClose) {
+    // As the real dialog does: an error in the close-query event is shown
+    // and the dialog closes as accepted.
+    try {
+      dialog.onCanClose(dialog, canClose);
+    } catch (const std::exception& e) {
+      ShowException(*this, e);
+    }
+  }
+  return true;
+}
+
+FakeWorld::FakeWorld() {
+  MainFormControls controls{Edit2,     Edit3,    Edit4,     Edit5,     Edit6,
+                            ComboBox1, ListBox1, CheckBox1, CheckBox2, CheckBox3};
+  Edit4.text = "Copy";  // the field's initial text
+  form = std::make_unique<TfrmMain>(platform, controls);
+  form->closeWindow = [this] { ++closes; };
+  form->showAbout = [this] { ++aboutShown; };
+}
+
+void FakeWorld::Click(void (TfrmMain::*handler)()) {
+  TfrmMain* f = form.get();
+  f->Commands().Execute([f, handler] { (f->*handler)(); });
+}
+
+}  // namespace qv::fakes

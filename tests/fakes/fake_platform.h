@@ -1,0 +1,205 @@
+// In-memory stand-ins for every platform service, and a form wired to them,
+// so that the main window's handlers run natively in unit tests.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/main.h"
+#include "platform/platform.h"
+#include "tests/fakes/memory_registry.h"
+
+namespace qv::fakes {
+
+class FakePrinters : public IPrinterBackend {
+ public:
+  std::vector<std::string> names;
+  int enumerations = 0;
+  std::vector<std::string> EnumPrinterNames() override {
+    ++enumerations;
+    return names;
+  }
+};
+
+// Records every start; each start succeeds unless its file is listed in
+// missingPrograms. A started process "runs" for waitSlices wait calls, and
+// onWait runs at each of them (as the window's messages would).
+class FakeProcesses : public IProcessRunner {
+ public:
+  struct Start {
+    std::string file;
+    std::string parameters;
+  };
+  std::vector<Start> starts;
+  std::set<std::string> missingPrograms;
+  int waitSlices = 0;
+  std::function<void()> onWait;
+  int openProcesses = 0;
+  struct Open {
+    std::uintptr_t owner;
+    std::string operation, file, parameters, directory;
+    int show;
+  };
+  std::vector<Open> opened;
+
+  bool StartHidden(const std::string& file, const std::string& parameters,
+                   ProcessHandle* process, std::uint32_t* errorCode) override;
+  WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
+  void CloseProcess(ProcessHandle process) override;
+  std::string SystemErrorText(std::uint32_t code) override;
+  void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
+                 const std::string& parameters, const std::string& directory,
+                 int showCommand) override;
+
+ private:
+  int remaining_ = 0;
+};
+
+class FakeFiles : public IFileSystem {
+ public:
+  std::set<std::string> files;  // existing files, exact names
+  std::string executable = "C:\\Pkg\\QuorvinConfig.exe";
+  std::string desktop = "C:\\Users\\ann\\Desktop";
+  bool FileExists(const std::string& name) override { return files.count(name) != 0; }
+  std::string OwnExecutablePath() override { return executable; }
+  std::string DesktopFolder() override { return desktop; }
+};
+
+// Every dialog call is recorded; answers come from queues. A message box
+// with no queued answer answers OK (IDOK, or IDYES for a yes/no box would be
+// a guess, so an unanswered yes/no box fails the test).
+class FakeDialogs : public IDialogs {
+ public:
+  struct Box {
+    std::string text;
+    std::string caption;
+    unsigned flags;
+  };
+  std::vector<Box> boxes;
+  std::deque<int> answers;
+  std::vector<std::string> messages;  // simple message window texts
+  struct Input {
+    std::string caption, prompt, initial;
+  };
+  std::vector<Input> inputs;
+  std::deque<std::function<bool(std::string&)>> inputAnswers;
+  struct FileChoice {
+    bool accept;
+    std::string path;
+  };
+  std::vector<std::string> fileDialogs;  // "open:<initial name>" / "save:<initial name>"
+  std::vector<std::string> fileDialogDirs;
+  std::deque<FileChoice> fileChoices;  // none queued: cancelled
+  // Runs inside each message box, before it answers.
+  std::function<void(const Box&)> onBox;
+
+  int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  bool InputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& value) override;
+  bool ExecuteOpen(FileDialog& dialog) override { return Execute("open", dialog); }
+  bool ExecuteSave(FileDialog& dialog) override { return Execute("save", dialog); }
+
+  // Queue helpers.
+  FakeDialogs& Answer(int id) {
+    answers.push_back(id);
+    return *this;
+  }
+  FakeDialogs& Choose(const std::string& path) {
+    fileChoices.push_back({true, path});
+    return *this;
+  }
+  FakeDialogs& Cancel() {
+    fileChoices.push_back({false, ""});
+    return *this;
+  }
+  FakeDialogs& Type(const std::string& text) {
+    inputAnswers.push_back([text](std::string& v) {
+      v = text;
+      return true;
+    });
+    return *this;
+  }
+  FakeDialogs& CancelInput() {
+    inputAnswers.push_back([](std::string&) { return false; });
+    return *this;
+  }
+
+ private:
+  bool Execute(const char* kind, FileDialog& dialog);
+};
+
+class FakeApplication : public IApplication {
+ public:
+  int processed = 0;
+  bool terminated = false;
+  std::function<void()> onProcessMessages;
+  void ProcessMessages() override {
+    ++processed;
+    if (onProcessMessages) onProcessMessages();
+  }
+  bool Terminated() const override { return terminated; }
+};
+
+class FakeText : public ITextControl {
+ public:
+  std::string text;
+  std::string Text() const override { return text; }
+  void SetText(const std::string& t) override { text = t; }
+};
+
+class FakeList : public IListControl {
+ public:
+  std::vector<std::string> items;
+  int index = -1;
+  void Clear() override {
+    items.clear();
+    index = -1;
+  }
+  void Add(const std::string& item) override { items.push_back(item); }
+  int Count() const override { return static_cast<int>(items.size()); }
+  std::string Item(int i) const override {
+    return i >= 0 && i < Count() ? items[static_cast<std::size_t>(i)] : std::string();
+  }
+  int ItemIndex() const override { return index; }
+  void SetItemIndex(int i) override { index = i >= 0 && i < Count() ? i : -1; }
+};
+
+class FakeCheck : public ICheckControl {
+ public:
+  bool checked = false;
+  bool Checked() const override { return checked; }
+  void SetChecked(bool c) override { checked = c; }
+};
+
+// A whole world for one test: the registry, printers, processes, files,
+// dialogs and the main form bound to in-memory controls. The form's Exit
+// and About hooks are counted.
+struct FakeWorld {
+  FakeWorld();
+
+  // Runs a handler through the form's command boundary, as a click would.
+  void Click(void (TfrmMain::*handler)());
+
+  MemoryRegistry registry;
+  FakePrinters printerBackend;
+  PrinterService printers{printerBackend};
+  FakeProcesses processes;
+  FakeFiles files;
+  FakeDialogs dialogs;
+  FakeApplication app;
+  Platform platform{registry, printers, processes, files, dialogs, app};
+
+  FakeText Edit2, Edit3, Edit4, Edit5, Edit6;
+  FakeList ComboBox1, ListBox1;
+  FakeCheck CheckBox1, CheckBox2, CheckBox3;
+  std::unique_ptr<TfrmMain> form;
+  int closes = 0;
+  int aboutShown = 0;
+};
+
+}  // namespace qv::fakes

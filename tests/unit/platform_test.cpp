@@ -1,0 +1,110 @@
+// Portable pieces of the platform layer: the error display's text rule,
+// path splitting, the printer service and the dialog argument helpers.
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/printers.h"
+#include "platform/process.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace qv {
+namespace {
+
+TEST(ErrorDisplay, AppendsAPeriodOnlyAfterCharactersAboveThePeriod) {
+  EXPECT_EQ(ErrorDisplayText("Failed to set data for 'Port'"), "Failed to set data for 'Port'");
+  EXPECT_EQ(ErrorDisplayText("Failed to create key SYSTEM\\X"), "Failed to create key SYSTEM\\X.");
+  EXPECT_EQ(ErrorDisplayText("There is no default printer currently selected"),
+            "There is no default printer currently selected.");
+  for (const char* kept : {"a)", "a,", "a-", "a!", "a ", "a.", ""}) {
+    EXPECT_EQ(ErrorDisplayText(kept), kept);
+  }
+  for (const char* extended : {"a7", "a:", "a?", "a/"}) {
+    EXPECT_EQ(ErrorDisplayText(extended), std::string(extended) + ".");
+  }
+  EXPECT_EQ(ErrorDisplayText("caf\xE9"), "caf\xE9.");  // codes above 127 count as above
+}
+
+TEST(ErrorDisplay, CommandBoundaryShowsErrorsWithTheTitleAndErrorIcon) {
+  fakes::FakeDialogs dialogs;
+  CommandDispatcher commands(dialogs);
+  EXPECT_TRUE(commands.Execute([] { throw ERegistryException("Failed to create key X"); }));
+  EXPECT_TRUE(commands.Execute([] { throw std::runtime_error("odd"); }));
+  ASSERT_EQ(dialogs.boxes.size(), 2u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Failed to create key X.");
+  EXPECT_EQ(dialogs.boxes[0].caption, "Quorvin PDF Configuration Tool");
+  EXPECT_EQ(dialogs.boxes[0].flags, 0x10u);
+  EXPECT_EQ(dialogs.boxes[1].text, "odd.");
+}
+
+TEST(CommandBoundary, HoldsBackCommandsAndDefersCloseWhileBusy) {
+  fakes::FakeDialogs dialogs;
+  CommandDispatcher commands(dialogs);
+  int inner = 0, closed = 0;
+  commands.Execute([&] {
+    EXPECT_FALSE(commands.Execute([&] { ++inner; }));
+    commands.RequestClose([&] { ++closed; });
+    EXPECT_EQ(closed, 0);
+  });
+  EXPECT_EQ(inner, 0);
+  EXPECT_EQ(closed, 1);
+  commands.RequestClose([&] { ++closed; });
+  EXPECT_EQ(closed, 2);
+}
+
+TEST(Paths, SplitAtTheLastBackslashOrColon) {
+  EXPECT_EQ(ExtractFilePath("C:\\a\\b.dll"), "C:\\a\\");
+  EXPECT_EQ(ExtractFileName("C:\\a\\b.dll"), "b.dll");
+  EXPECT_EQ(ExtractFilePath("b.dll"), "");
+  EXPECT_EQ(ExtractFileName("b.dll"), "b.dll");
+  EXPECT_EQ(ExtractFilePath("D:report.pdf"), "D:");
+  EXPECT_EQ(ExtractFileName("D:report.pdf"), "report.pdf");
+  EXPECT_EQ(ExtractFilePath("C:/x/y.pdf"), "C:");  // the forward slash is no separator
+  EXPECT_EQ(ExtractFileName("C:\\dir\\"), "");
+}
+
+TEST(PrinterService, ListsWithoutADefaultPrinterAndChecksOnlyTheRange) {
+  fakes::FakePrinters backend;
+  backend.names = {"Office PS", "\\\\server\\Shared"};
+  PrinterService printers(backend);
+  EXPECT_EQ(printers.PrinterIndex(), -1);
+  printers.SetPrinterIndex(1);
+  EXPECT_EQ(printers.PrinterIndex(), 1);
+  try {
+    printers.SetPrinterIndex(2);
+    FAIL();
+  } catch (const EPrinter& e) {
+    EXPECT_STREQ(e.what(), "Printer index out of range");
+  }
+  EXPECT_THROW(printers.SetPrinterIndex(-1), EPrinter);
+  // Cached until refreshed; the current index survives a refresh.
+  printers.Printers();
+  EXPECT_EQ(backend.enumerations, 1);
+  backend.names = {"Only"};
+  printers.Refresh();
+  EXPECT_EQ(printers.Printers().size(), 1u);
+  EXPECT_EQ(backend.enumerations, 2);
+  EXPECT_EQ(printers.PrinterIndex(), 1);
+}
+
+TEST(DialogArguments, FilterAndInitialFolderAsTheSystemTakesThem) {
+  static const char kExpected[] = "PDF Files (*.pdf)\0*.pdf\0All Files (*.*)\0*.*\0";
+  EXPECT_EQ(FilterForSystem("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*"),
+            std::string(kExpected, sizeof kExpected));
+  EXPECT_EQ(InitialDirForSystem("C:\\Pkg\\"), "C:\\Pkg");
+  EXPECT_EQ(InitialDirForSystem("C:\\"), "C:\\");
+  EXPECT_EQ(InitialDirForSystem("C:\\Pkg"), "C:\\Pkg");
+  EXPECT_EQ(InitialDirForSystem(""), "");
+}
+
+TEST(SystemText, TrailingBlanksLineBreaksAndPeriodsAreRemoved) {
+  EXPECT_EQ(TrimSystemText("The system cannot find the file specified.\r\n"),
+            "The system cannot find the file specified");
+  EXPECT_EQ(TrimSystemText(" . \r\n"), "");
+  EXPECT_EQ(SystemErrorMessage(5, "Access is denied"), "System Error.  Code: 5.\r\nAccess is denied");
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,232 @@
+// The start-up sequence as a user meets it: what it writes to the registry,
+// what it asks, and what the window shows afterwards.
+#include <gtest/gtest.h>
+
+#include "config/registry_layout.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace qv {
+namespace {
+
+using fakes::FakeWorld;
+namespace L = layout;
+
+constexpr const char* kGsDir = "C:\\gs\\gs8.50\\bin\\";
+
+// Ghostscript installed and registered the way its installer does it.
+void InstallGhostscript(FakeWorld& w) {
+  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL",
+                       std::string(kGsDir) + "gsdll32.dll");
+  w.files.files.insert(std::string(kGsDir) + "gsdll32.dll");
+  w.files.files.insert(std::string(kGsDir) + "gswin32c.exe");
+}
+
+void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port) {
+  w.printerBackend.names.push_back(name);
+  w.registry.PutString(L::kPrintersKeyPrefix + name, "Port", port);
+}
+
+class Startup : public ::testing::Test {
+ protected:
+  void Start() { w.Click(&TfrmMain::FormCreate); }
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> c;
+    for (const auto& b : w.dialogs.boxes) c.push_back(b.caption);
+    return c;
+  }
+  FakeWorld w;
+};
+
+TEST_F(Startup, FirstStartCompletesEverythingWithoutAWord) {
+  InstallGhostscript(w);
+  AddPrinter(w, "Office PS", "LPT1:");
+  Start();
+
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_TRUE(w.dialogs.fileDialogs.empty());
+  EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
+  EXPECT_EQ(w.ComboBox1.index, 0);
+  EXPECT_TRUE(w.ListBox1.items.empty());
+
+  const std::string k = L::kSettingsKey;
+  EXPECT_EQ(w.registry.ValueNames(k),
+            (std::vector<std::string>{"GS_DLL", "GSWIN32C", "userDesktopDir", "defaultPDFFile",
+                                      "defaultPDFDir", "defaultPDFAppend", "promptPDF",
+                                      "finishMessage", "launchPDFApp"}));
+  EXPECT_EQ(w.registry.GetString(k, "GS_DLL"), "C:\\gs\\gs8.50\\bin\\gsdll32.dll");
+  EXPECT_EQ(w.registry.GetString(k, "GSWIN32C"), "C:\\gs\\gs8.50\\bin\\gswin32c.exe");
+  EXPECT_EQ(w.registry.GetString(k, "userDesktopDir"), "C:\\Users\\ann\\Desktop");
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFFile"), "QuorvinPDF.pdf");
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFDir"), "C:\\Pkg\\PDFs");
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFAppend"), "Copy");
+  EXPECT_EQ(w.registry.GetDword(k, "promptPDF"), 0u);
+  EXPECT_EQ(w.registry.GetDword(k, "finishMessage"), 1u);
+  EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
+
+  EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
+  EXPECT_EQ(w.registry.ValueNames(L::kPdfPortKey).size(), 12u);
+
+  EXPECT_EQ(w.Edit5.text, "C:\\gs\\gs8.50\\bin\\gswin32c.exe");
+  EXPECT_EQ(w.Edit6.text, "C:\\gs\\gs8.50\\bin\\gsdll32.dll");
+  EXPECT_EQ(w.Edit2.text, "QuorvinPDF.pdf");
+  EXPECT_EQ(w.Edit3.text, "C:\\Pkg\\PDFs");
+  EXPECT_EQ(w.Edit4.text, "Copy");
+  EXPECT_FALSE(w.CheckBox1.checked);
+  EXPECT_TRUE(w.CheckBox2.checked);
+  EXPECT_TRUE(w.CheckBox3.checked);
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
+  InstallGhostscript(w);
+  AddPrinter(w, "Office PS", "LPT1:");
+  Start();
+  const int writes = w.registry.WriteCount();
+  w.files.desktop = "D:\\Desk";
+  FakeWorld& world = w;
+  TfrmMain second(world.platform, world.form->controls());
+  world.form->Commands().Execute([&] { second.FormCreate(); });
+  EXPECT_EQ(w.registry.WriteCount(), writes + 1);
+  EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
+}
+
+TEST_F(Startup, StoredOptionsAreUsedAndOnlyMissingOnesDefaulted) {
+  InstallGhostscript(w);
+  AddPrinter(w, "Office PS", "LPT1:");
+  const std::string k = L::kSettingsKey;
+  w.registry.PutString(k, "defaultPDFFile", "out.pdf");
+  w.registry.PutString(k, "defaultPDFDir", "E:\\PDF\\");
+  w.registry.PutString(k, "defaultPDFAppend", "");
+  w.registry.PutDword(k, "promptPDF", 7);
+  w.registry.PutDword(k, "finishMessage", 5);
+  Start();
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_EQ(w.Edit2.text, "out.pdf");
+  EXPECT_EQ(w.Edit3.text, "E:\\PDF\\");
+  EXPECT_EQ(w.Edit4.text, "");  // a stored empty text stays empty
+  EXPECT_TRUE(w.CheckBox1.checked);
+  EXPECT_TRUE(w.CheckBox2.checked);
+  EXPECT_TRUE(w.CheckBox3.checked);
+  EXPECT_EQ(w.registry.GetDword(k, "promptPDF"), 7u);  // not rewritten
+  EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFAppend"), "");
+}
+
+TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
+  struct Case {
+    const char* name;
+    std::uint32_t type;
+    std::vector<unsigned char> data;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"defaultPDFFile", kRegDword, {5, 0, 0, 0}, "Invalid data type for 'defaultPDFFile'"},
+      {"defaultPDFAppend", kRegBinary, {1}, "Invalid data type for 'defaultPDFAppend'"},
+      {"promptPDF", kRegSz, {'a', 'b', 'c', 'd', 0}, "Failed to get data for 'promptPDF'"},
+      {"launchPDFApp", kRegBinary, {1, 0, 0, 0}, "Invalid data type for 'launchPDFApp'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeWorld world;
+    InstallGhostscript(world);
+    AddPrinter(world, "Office PS", "LPT1:");
+    world.registry.PutRaw(L::kSettingsKey, c.name, c.type, c.data);
+    world.Click(&TfrmMain::FormCreate);
+    ASSERT_EQ(world.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(world.dialogs.boxes[0].text, c.shown);
+    EXPECT_EQ(world.dialogs.boxes[0].caption, "Quorvin PDF Configuration Tool");
+    EXPECT_EQ(world.dialogs.boxes[0].flags, 0x10u);
+    // What the earlier steps filled stays; nothing after the error ran.
+    EXPECT_EQ(world.ComboBox1.items.size(), 1u);
+    EXPECT_FALSE(world.registry.HasKey(L::kMonitorKey));
+    EXPECT_EQ(world.Edit2.text, "");
+    EXPECT_EQ(world.Edit4.text, "Copy");
+    EXPECT_EQ(world.registry.OpenHandleCount(), 0);
+  }
+}
+
+TEST_F(Startup, UserWithoutWriteAccessSeesBothSearchesAndTheDesktopError) {
+  InstallGhostscript(w);
+  AddPrinter(w, "Office PS", "QuorvinPDF:");
+  w.registry.PutString(L::kSettingsKey, "GS_DLL", std::string(kGsDir) + "gsdll32.dll");
+  w.registry.PutString(L::kSettingsKey, "GSWIN32C", std::string(kGsDir) + "gswin32c.exe");
+  w.registry.SetAllReadOnly(true);
+  Start();
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Can't find gswin32c.exe", "Can't find gsdll32.dll",
+                                                  "Quorvin PDF Configuration Tool"}));
+  EXPECT_EQ(w.dialogs.fileDialogs,
+            (std::vector<std::string>{"open:gswin32c.exe", "open:gsdll32.dll"}));
+  EXPECT_EQ(w.dialogs.boxes.back().text, "Failed to set data for 'userDesktopDir'");
+  EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
+  EXPECT_TRUE(w.ListBox1.items.empty());  // its key cannot be opened for writing
+  EXPECT_EQ(w.Edit5.text, "");
+  EXPECT_EQ(w.Edit6.text, "");
+  EXPECT_EQ(w.Edit2.text, "");
+  EXPECT_EQ(w.Edit4.text, "Copy");
+  EXPECT_FALSE(w.CheckBox2.checked);
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST_F(Startup, WithoutPrintersTheInstallationIsOfferedBetweenGhostscriptAndSettings) {
+  InstallGhostscript(w);
+  w.dialogs.onBox = [this](const fakes::FakeDialogs::Box& box) {
+    if (box.caption == "Install Quorvin PostScript Printer Driver?") {
+      EXPECT_TRUE(w.registry.GetString(L::kSettingsKey, "GSWIN32C").has_value());
+      EXPECT_FALSE(w.registry.GetString(L::kSettingsKey, "userDesktopDir").has_value());
+    }
+  };
+  w.dialogs.Answer(kIdNo);
+  Start();
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "You do not have any printer drivers installed to monitor for PDF creation.\r"
+            "Would you like to install one now?");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x24u);
+  EXPECT_TRUE(w.ComboBox1.items.empty());
+  EXPECT_TRUE(w.ListBox1.items.empty());
+  EXPECT_EQ(w.Edit2.text, "QuorvinPDF.pdf");  // the sequence went on
+}
+
+TEST_F(Startup, YesToTheOfferRunsTheInstallation) {
+  InstallGhostscript(w);
+  w.dialogs.Answer(kIdYes);
+  w.dialogs.CancelInput();  // then the name dialog is cancelled
+  Start();
+  ASSERT_EQ(w.dialogs.inputs.size(), 1u);
+  EXPECT_EQ(w.dialogs.inputs[0].caption, "Install Quorvin PostScript Printer");
+  EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_EQ(w.Edit2.text, "QuorvinPDF.pdf");
+}
+
+TEST_F(Startup, PrintersWithoutADefaultPrinterAreAllListed) {
+  // The system's printer list carries no default here at all.
+  InstallGhostscript(w);
+  AddPrinter(w, "First", "LPT1:");
+  AddPrinter(w, "Second", "QuorvinPDF:");
+  Start();
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_EQ(w.ComboBox1.items, (std::vector<std::string>{"First", "Second"}));
+  EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Second"});
+}
+
+TEST_F(Startup, PortMonitorIsRepairedOnlyWhenItsDriverIsNotOurs) {
+  InstallGhostscript(w);
+  AddPrinter(w, "Office PS", "LPT1:");
+  w.registry.PutString(L::kMonitorKey, "Driver", "QUORVINMONNT.DLL");
+  w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
+  Start();
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
+  EXPECT_EQ(w.registry.GetDword(L::kPdfPortKey, "Delay"), 300u);
+
+  // Correct driver, port values changed by hand: left alone at start.
+  w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
+  w.registry.PutString(L::kPdfPortKey, "Command", "X:\\elsewhere.exe");
+  TfrmMain second(w.platform, w.form->controls());
+  second.Commands().Execute([&] { second.FormCreate(); });
+  EXPECT_EQ(w.registry.GetDword(L::kPdfPortKey, "Delay"), 1000u);
+  EXPECT_EQ(w.registry.GetString(L::kPdfPortKey, "Command"), "X:\\elsewhere.exe");
+}
+
+}  // namespace
+}  // namespace qv
