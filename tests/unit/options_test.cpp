@@ -1,0 +1,115 @@
+// The Options group: choosing the default file and saving the options.
+#include <gtest/gtest.h>
+
+#include "config/registry_layout.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace qv {
+namespace {
+
+using fakes::FakeWorld;
+const std::string kKey = layout::kSettingsKey;
+
+constexpr const char* kWarning =
+    "By checking the box \"Prompt me to save each PDF file\", we have to warn you.\r"
+    "Because of the way Quorvin PDF works, it creates PDF's while running under a different "
+    "account then your user account.\r"
+    "So if you try to save something to specialized folder, such as the Desktop or My "
+    "Documents, then they may not show up where you expect them to.\r"
+    "So we suggest saving them to a folder directly under your C:\\ drive.\r"
+    "Or browse to your specific Desktop folder (or wherever), rather than using the special "
+    "folders.\r"
+    "For example, your desktop would normally be either under...\r"
+    "C:\\Documents and Settings\\yourusername\\Desktop\r"
+    "OR\r"
+    "C:\\WINNT\\Profiles\\yourusername\\Desktop\r"
+    "\r"
+    "Would you still like to be prompted to save each PDF file?";
+
+TEST(ChangeDefaultFile, ChoiceFillsTheFieldsAndAlwaysWarns) {
+  FakeWorld w;
+  w.dialogs.Choose("D:\\Out\\report.pdf");
+  w.Click(&TfrmMain::LMDButton4Click);
+  EXPECT_EQ(w.dialogs.fileDialogs, std::vector<std::string>{"save:QuorvinPDF.pdf"});
+  EXPECT_EQ(w.dialogs.fileDialogDirs, std::vector<std::string>{"C:\\Pkg\\"});
+  EXPECT_EQ(w.Edit2.text, "report.pdf");
+  EXPECT_EQ(w.Edit3.text, "D:\\Out\\");
+  EXPECT_EQ(w.registry.WriteCount(), 0);  // nothing stored before Save Changes
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "You still have to click Save Changes for these settings to take effect.");
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Warning");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x40u);
+
+  // The next opening starts from the last choice; cancelling changes nothing.
+  w.dialogs.Cancel();
+  w.Click(&TfrmMain::LMDButton4Click);
+  EXPECT_EQ(w.dialogs.fileDialogs.back(), "save:D:\\Out\\report.pdf");
+  EXPECT_EQ(w.Edit2.text, "report.pdf");
+  EXPECT_EQ(w.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(w.dialogs.boxes[1].caption, "Warning");
+}
+
+class SaveChanges : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.registry.AddKey(kKey);
+    w.Edit2.text = "a.pdf";
+    w.Edit3.text = "C:\\Out\\";
+    w.Edit4.text = "";
+    w.CheckBox2.checked = true;
+  }
+  FakeWorld w;
+};
+
+TEST_F(SaveChanges, StoresEveryOptionInOrderWithItsType) {
+  w.Click(&TfrmMain::savechangesBtnClick);
+  EXPECT_EQ(w.registry.ValueNames(kKey),
+            (std::vector<std::string>{"defaultPDFFile", "defaultPDFDir", "defaultPDFAppend",
+                                      "promptPDF", "finishMessage", "launchPDFApp"}));
+  EXPECT_EQ(w.registry.GetString(kKey, "defaultPDFFile"), "a.pdf");
+  EXPECT_EQ(w.registry.GetString(kKey, "defaultPDFDir"), "C:\\Out\\");
+  EXPECT_EQ(w.registry.GetString(kKey, "defaultPDFAppend"), "");  // a lone NUL
+  EXPECT_EQ(w.registry.Get(kKey, "defaultPDFAppend")->data, std::vector<unsigned char>{0});
+  EXPECT_EQ(w.registry.GetDword(kKey, "promptPDF"), 0u);
+  EXPECT_EQ(w.registry.GetDword(kKey, "finishMessage"), 1u);
+  EXPECT_EQ(w.registry.GetDword(kKey, "launchPDFApp"), 0u);
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);  // no warning with the box unchecked
+  EXPECT_EQ(w.dialogs.boxes[0].text, "Changes have been saved.");
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Changes Saved");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0u);
+  EXPECT_EQ(w.form->settings.DefaultPdfFile, "a.pdf");
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST_F(SaveChanges, PromptWarningDecidesTheStoredFlag) {
+  w.CheckBox1.checked = true;
+  w.dialogs.Answer(kIdNo);
+  w.Click(&TfrmMain::savechangesBtnClick);
+  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(w.dialogs.boxes[0].text, kWarning);
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Really Save Each PDF?");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x34u);
+  EXPECT_FALSE(w.CheckBox1.checked);
+  EXPECT_EQ(w.registry.GetDword(kKey, "promptPDF"), 0u);
+
+  w.CheckBox1.checked = true;
+  w.dialogs.Answer(kIdYes);
+  w.Click(&TfrmMain::savechangesBtnClick);
+  EXPECT_TRUE(w.CheckBox1.checked);
+  EXPECT_EQ(w.registry.GetDword(kKey, "promptPDF"), 1u);
+}
+
+TEST_F(SaveChanges, MissingKeyEndsWithTheFirstWriteError) {
+  FakeWorld fresh;
+  fresh.Edit2.text = "b.pdf";
+  fresh.Click(&TfrmMain::savechangesBtnClick);
+  ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(fresh.dialogs.boxes[0].text, "Failed to set data for 'defaultPDFFile'");
+  EXPECT_FALSE(fresh.registry.HasKey(kKey));
+  EXPECT_EQ(fresh.form->settings.DefaultPdfFile, "b.pdf");  // taken over before the write
+  EXPECT_EQ(fresh.registry.OpenHandleCount(), 0);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,338 @@
+// Printer lists, the PDF port, the command runner, Add and Install PS Driver.
+#include <gtest/gtest.h>
+
+#include "config/registry_layout.h"
+#include "printing/driver_install.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace qv {
+namespace {
+
+using fakes::FakeWorld;
+namespace L = layout;
+
+void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port) {
+  w.printerBackend.names.push_back(name);
+  w.registry.PutString(L::kPrintersKeyPrefix + name, "Port", port);
+}
+
+std::vector<std::string> Starts(const FakeWorld& w) {
+  std::vector<std::string> s;
+  for (const auto& start : w.processes.starts) s.push_back(start.file + " " + start.parameters);
+  return s;
+}
+
+const std::vector<std::string> kSpoolerRestart = {"NET STOP SPOOLER", "NET START SPOOLER"};
+
+TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
+  FakeWorld w;
+  AddPrinter(w, "Plain", "LPT1:");
+  AddPrinter(w, "Pdf", "QuorvinPDF:");
+  AddPrinter(w, "Lower", "quorvinpdf:");
+  AddPrinter(w, "Blank", "QuorvinPDF: ");
+  w.printerBackend.names.push_back("\\\\server\\Shared");  // a connection: no key of its own
+  AddPrinter(w, "NoPort", "");
+  w.Click(&TfrmMain::LMDButton9Click);
+  EXPECT_EQ(w.ComboBox1.items.size(), 6u);
+  EXPECT_EQ(w.ComboBox1.index, 0);
+  EXPECT_TRUE(w.ListBox1.items.empty());  // Query New Printers leaves this list alone
+  w.Click(&TfrmMain::LMDButton10Click);
+  EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Pdf"});
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST(PrinterLists, NoPrintersGiveTwoEmptyLists) {
+  FakeWorld w;
+  w.ListBox1.items = {"stale"};
+  w.Click(&TfrmMain::LMDButton9Click);
+  w.Click(&TfrmMain::LMDButton10Click);
+  EXPECT_TRUE(w.ComboBox1.items.empty());
+  EXPECT_EQ(w.ComboBox1.index, -1);
+  EXPECT_TRUE(w.ListBox1.items.empty());
+}
+
+TEST(PrinterLists, NonStringPortEndsThePass) {
+  FakeWorld w;
+  AddPrinter(w, "A", "QuorvinPDF:");
+  w.printerBackend.names.push_back("B");
+  w.registry.PutDword(L::kPrintersKeyPrefix + std::string("B"), "Port", 1);
+  AddPrinter(w, "C", "QuorvinPDF:");
+  w.Click(&TfrmMain::LMDButton9Click);
+  w.Click(&TfrmMain::LMDButton10Click);
+  EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"A"});
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text, "Invalid data type for 'Port'");
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST(PdfPort, FixWritesTheTwelveValuesEveryTimeAndConfirms) {
+  FakeWorld w;
+  w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
+  w.registry.PutString(L::kPdfPortKey, "Extra", "kept");
+  w.Click(&TfrmMain::LMDButton2Click);
+  w.Click(&TfrmMain::LMDButton2Click);
+  const std::string k = L::kPdfPortKey;
+  EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
+  EXPECT_TRUE(w.registry.HasKey(L::kPortsKey));
+  EXPECT_EQ(w.registry.GetString(k, "Description"), "Quorvin PDF Port");
+  EXPECT_EQ(w.registry.GetString(k, "Command"), "C:\\Pkg\\qvpdfrun.exe");
+  EXPECT_EQ(w.registry.GetString(k, "Arguments"), "C:\\Pkg\\QVPDFDistiller.exe %1");
+  EXPECT_EQ(w.registry.GetString(k, "Printer"), "");
+  EXPECT_EQ(w.registry.GetDword(k, "Output"), 0u);
+  EXPECT_EQ(w.registry.GetDword(k, "ShowWindow"), 2u);
+  EXPECT_EQ(w.registry.GetDword(k, "RunUser"), 1u);
+  EXPECT_EQ(w.registry.GetDword(k, "Delay"), 300u);
+  EXPECT_EQ(w.registry.GetDword(k, "LogFileUse"), 0u);
+  EXPECT_EQ(w.registry.GetString(k, "LogFileName"), "");
+  EXPECT_EQ(w.registry.GetDword(k, "LogFileDebug"), 0u);
+  EXPECT_EQ(w.registry.GetDword(k, "PrintError"), 0u);
+  EXPECT_EQ(w.registry.GetString(k, "Extra"), "kept");
+  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+  for (const auto& box : w.dialogs.boxes) {
+    EXPECT_EQ(box.text, "The default PDF port properties have been restored.");
+    EXPECT_EQ(box.caption, "Fix PDF Port");
+    EXPECT_EQ(box.flags, 0u);
+  }
+  EXPECT_TRUE(w.processes.starts.empty());  // the spooler is not restarted
+}
+
+TEST(PdfPort, WithoutWriteAccessTheDriverWriteFails) {
+  FakeWorld w;
+  w.registry.SetAllReadOnly(true);
+  w.Click(&TfrmMain::LMDButton2Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text, "Failed to set data for 'Driver'");
+}
+
+TEST(PdfPort, FailingPortsKeyCreationNamesTheKey) {
+  FakeWorld w;
+  w.registry.AddKey(L::kMonitorKey);
+  w.registry.SetReadOnly(std::string(L::kMonitorKey) + "\\Ports");
+  // The monitor key itself stays writable; only below Ports is refused.
+  w.registry.SetReadOnly(L::kPortsKey);
+  w.Click(&TfrmMain::LMDButton2Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "Failed to create key SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
+            "PDF Port\\Ports.");
+  EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
+}
+
+TEST(CommandRunner, FailedStartShowsTheSystemTextAndTheRestartGoesOn) {
+  FakeWorld w;
+  w.processes.missingPrograms = {"NET"};
+  w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
+  EXPECT_EQ(Starts(w), kSpoolerRestart);
+  EXPECT_EQ(w.dialogs.messages, (std::vector<std::string>{
+                                    "The system cannot find the file specified",
+                                    "The system cannot find the file specified"}));
+  EXPECT_EQ(w.processes.openProcesses, 0);
+}
+
+TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
+  FakeWorld w;
+  AddPrinter(w, "Office PS", "LPT1:");
+  w.processes.waitSlices = 3;
+  int clicksTried = 0;
+  w.processes.onWait = [&] {
+    // A button pressed while NET runs, and the window closed.
+    ++clicksTried;
+    w.Click(&TfrmMain::LMDButton2Click);
+    w.form->Commands().RequestClose([&] { ++w.closes; });
+  };
+  w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
+  EXPECT_EQ(clicksTried, 6);
+  EXPECT_EQ(w.app.processed, 6);  // messages pumped at every slice
+  EXPECT_TRUE(w.dialogs.boxes.empty());  // Fix PDF Port never ran
+  EXPECT_FALSE(w.registry.HasKey(L::kMonitorKey));
+  EXPECT_EQ(Starts(w), kSpoolerRestart);  // both calls made before the close
+  EXPECT_EQ(w.closes, 1);
+  EXPECT_EQ(w.processes.openProcesses, 0);
+}
+
+class AddPrinterCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddPrinter(w, "Other", "LPT1:");
+    AddPrinter(w, "Office PS", "LPT2:");
+    w.form->RefreshPrinterList();
+  }
+  FakeWorld w;
+};
+
+TEST_F(AddPrinterCommand, EmptySelectionOnlyExplains) {
+  w.ComboBox1.index = -1;
+  w.Click(&TfrmMain::LMDButton1Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "You must select a valid PostScript printer from the Printers list before you can "
+            "add it for monitoring.\rIf you do not have any PostScript printers in the printers "
+            "list, click on the Install PS Driver button.");
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Processes Complete");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x10u);
+  EXPECT_TRUE(w.processes.starts.empty());
+}
+
+TEST_F(AddPrinterCommand, ConfirmedAddPointsThePrinterAtThePdfPort) {
+  w.ComboBox1.index = 1;
+  w.dialogs.Answer(kIdYes);
+  w.Click(&TfrmMain::LMDButton1Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "Are you sure you wish to monitor this printer: Office PS?\r"
+            "Doing so will change the current port to a PDF port.\r\r"
+            "We will be restarting the Print Spooler Service during this process which may "
+            "take up to a minute to complete\rDo you wish to continue?");
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Continue?");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x34u);
+  EXPECT_EQ(w.registry.GetString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port"),
+            "QuorvinPDF:");
+  EXPECT_EQ(Starts(w), kSpoolerRestart);
+  EXPECT_EQ(w.ComboBox1.index, 0);  // lists rebuilt
+  EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
+  EXPECT_EQ(w.dialogs.boxes[1].text,
+            "Processes complete.  The printer should now appear in your Monitored Printers list.");
+  EXPECT_EQ(w.dialogs.boxes[1].flags, 0u);
+}
+
+TEST_F(AddPrinterCommand, NoChangesNothing) {
+  w.dialogs.Answer(kIdNo);
+  w.Click(&TfrmMain::LMDButton1Click);
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+  EXPECT_TRUE(w.processes.starts.empty());
+}
+
+TEST_F(AddPrinterCommand, NetworkConnectionFailsBeforeTheRestart) {
+  w.printerBackend.names.push_back("\\\\server\\Shared");
+  w.form->RefreshPrinterList();
+  w.ComboBox1.index = 2;
+  w.dialogs.Answer(kIdYes);
+  w.Click(&TfrmMain::LMDButton1Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(w.dialogs.boxes[1].text, "Failed to set data for 'Port'");
+  EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST(DriverParameters, AreBuiltExactly) {
+  EXPECT_EQ(InstallParameters("Quorvin PDF Printer", "C:\\Pkg\\"),
+            "printui.dll,PrintUIEntry /if /b \"Quorvin PDF Printer\" /f "
+            "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u");
+  EXPECT_EQ(InstallParameters("Mine", "D:\\"),
+            "printui.dll,PrintUIEntry /if /b \"Mine\" /f \"D:\\PSDriver\\QuorvinPS.INF\" /q /r "
+            "\"LPT1:\" /m \"Quorvin PDF Printer\" /z /u");
+  EXPECT_EQ(DefaultPrinterParameters("Mine"), "printui.dll,PrintUIEntry /y /n \"Mine\"");
+  EXPECT_TRUE(IsValidPrinterName("Quorvin PDF Printer"));
+  for (const char* bad : {"", "a\"b", "a\\b", "a,b", "\\\\server\\x"}) {
+    EXPECT_FALSE(IsValidPrinterName(bad)) << bad;
+  }
+}
+
+class InstallDriver : public ::testing::Test {
+ protected:
+  FakeWorld w;
+};
+
+TEST_F(InstallDriver, CancelOrNoRunsNothing) {
+  w.dialogs.CancelInput();
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  w.dialogs.Type("Mine").Answer(kIdNo);
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+  ASSERT_EQ(w.dialogs.inputs.size(), 2u);
+  EXPECT_EQ(w.dialogs.inputs[0].caption, "Install Quorvin PostScript Printer");
+  EXPECT_EQ(w.dialogs.inputs[0].prompt, "Enter a printer name");
+  EXPECT_EQ(w.dialogs.inputs[0].initial, "Quorvin PDF Printer");
+}
+
+TEST_F(InstallDriver, UnsafeNamesAreRefusedBeforeAnythingRuns) {
+  for (const char* bad : {"", "My \"PDF\"", "a\\b", "a,b"}) {
+    FakeWorld world;
+    world.dialogs.Type(bad);
+    world.Click(&TfrmMain::installpsdriverBtnClick);
+    ASSERT_EQ(world.dialogs.boxes.size(), 1u) << bad;
+    EXPECT_EQ(world.dialogs.boxes[0].text,
+              "The printer name must not be empty and must not contain a double quote, a "
+              "backslash or a comma.");
+    EXPECT_EQ(world.dialogs.boxes[0].caption, "Install Quorvin PostScript Printer");
+    EXPECT_EQ(world.dialogs.boxes[0].flags, 0x10u);
+    EXPECT_TRUE(world.processes.starts.empty());
+    EXPECT_EQ(world.registry.WriteCount(), 0);
+  }
+}
+
+TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
+  // rundll32 runs, but no printer key appears.
+  w.dialogs.Type("Quorvin PDF Printer").Answer(kIdYes);
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  EXPECT_EQ(Starts(w), std::vector<std::string>{
+                           "rundll32 printui.dll,PrintUIEntry /if /b \"Quorvin PDF Printer\" /f "
+                           "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin "
+                           "PDF Printer\" /z /u"});
+  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "We will now install a PostScript Printer Driver and restart the Spooler Service.  "
+            "This process may take a couple of minutes.\rIf you receive a message about the "
+            "digital signature not found, just click YES or Continue.\rWould you like to "
+            "continue?");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x44u);
+  EXPECT_EQ(w.dialogs.boxes[1].text,
+            "The printer \"Quorvin PDF Printer\" could not be installed.\rMake sure that the "
+            "folder PSDriver with QuorvinPS.INF lies beside this program, then try again.");
+  EXPECT_EQ(w.dialogs.boxes[1].caption, "Installing PostScript Printer Driver");
+  EXPECT_EQ(w.dialogs.boxes[1].flags, 0x10u);
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+}
+
+TEST_F(InstallDriver, InstalledPrinterIsAttachedRestartedAndListed) {
+  w.dialogs.Type("Office PS").Answer(kIdYes).Answer(kIdNo);
+  // The installer creates the queue while it runs.
+  w.processes.waitSlices = 1;
+  w.processes.onWait = [this] {
+    if (w.processes.starts.size() == 1 && w.printerBackend.names.empty()) {
+      AddPrinter(w, "Office PS", "LPT1:");
+    }
+  };
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  std::vector<std::string> expected = {
+      "rundll32 printui.dll,PrintUIEntry /if /b \"Office PS\" /f "
+      "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u"};
+  expected.insert(expected.end(), kSpoolerRestart.begin(), kSpoolerRestart.end());
+  EXPECT_EQ(Starts(w), expected);  // No to the default question: no /y call
+  ASSERT_EQ(w.dialogs.boxes.size(), 3u);
+  EXPECT_EQ(w.dialogs.boxes[1].text,
+            "The printer has been installed, would you like to make it your default printer?");
+  EXPECT_EQ(w.dialogs.boxes[1].caption, "Default Printer?");
+  EXPECT_EQ(w.dialogs.boxes[1].flags, 0x44u);
+  EXPECT_EQ(w.dialogs.boxes[2].text,
+            "Processes complete.  The printer should now be installed and appear in your "
+            "printers list.");
+  EXPECT_EQ(w.registry.GetString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port"),
+            "QuorvinPDF:");
+  EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
+  EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
+}
+
+TEST_F(InstallDriver, YesToDefaultRunsTheSecondCall) {
+  AddPrinter(w, "Office PS", "LPT1:");
+  w.dialogs.Type("Office PS").Answer(kIdYes).Answer(kIdYes);
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  ASSERT_EQ(w.processes.starts.size(), 4u);
+  EXPECT_EQ(w.processes.starts[1].file, "rundll32");
+  EXPECT_EQ(w.processes.starts[1].parameters, "printui.dll,PrintUIEntry /y /n \"Office PS\"");
+}
+
+TEST_F(InstallDriver, ReadOnlyUserFailsAtThePortWriteBeforeTheRestart) {
+  AddPrinter(w, "Office PS", "LPT1:");
+  w.registry.SetAllReadOnly(true);
+  w.dialogs.Type("Office PS").Answer(kIdYes).Answer(kIdNo);
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  EXPECT_EQ(w.dialogs.boxes.back().text, "Failed to set data for 'Port'");
+  EXPECT_EQ(w.processes.starts.size(), 1u);
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+}  // namespace
+}  // namespace qv
