@@ -9,7 +9,7 @@ root=$(pwd)
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
-for preset in native native-asan win64 win32; do
+for preset in native native-asan fuzz win64 win32; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
@@ -20,6 +20,14 @@ ctest --test-dir build/native --output-on-failure -j "$jobs"
 echo "== native unit tests under ASan and UBSan"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
+
+echo "== fuzzing the form for ${QV_FUZZ_SECONDS:=60} s"
+fuzzdir="$root/build/fuzz-run"
+rm -rf "$fuzzdir" && mkdir -p "$fuzzdir/corpus"
+(cd "$fuzzdir" && "$root/build/fuzz/tests/fuzz/qv_form_fuzzer" -max_total_time="$QV_FUZZ_SECONDS" \
+  -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 corpus "$root/tests/fuzz/corpus" \
+  >fuzz.log 2>&1) || { tail -n 60 "$fuzzdir/fuzz.log"; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' "$fuzzdir/fuzz.log"
 
 echo "== Windows tests under Wine"
 source scripts/wine-env.sh
