@@ -1,0 +1,41 @@
+// The About window: created hidden once, shown without being modal by the
+// main window's About button, hidden again by OK or its close box.
+#pragma once
+
+#include <memory>
+
+#include "about/about.h"
+#include "platform/win32/controls.h"
+
+namespace qv {
+
+class AboutWindow : public WindowBase {
+ public:
+  AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs& dialogs);
+  ~AboutWindow() override;
+
+  // Creates the window hidden, owned by owner (it stays above the main
+  // window and ends with it). Raises ESystemError on failure.
+  void Create(HWND owner);
+  // Shows the one About window and brings it forward.
+  void Show();
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnCreate();
+  bool IsLink(HWND control) const;
+  // Runs a handler of the form, showing any error it raises.
+  void Run(void (TfrmAbout::*handler)());
+
+  HINSTANCE instance_;
+  IProcessRunner& processes_;
+  IDialogs& dialogs_;
+  int dpi_;
+  FontSet fonts_;
+  IconHandle image_;
+  WindowClass class_;
+  Win32TextControl label2_;
+  std::unique_ptr<TfrmAbout> form_;
+};
+
+}  // namespace qv

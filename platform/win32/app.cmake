@@ -1,0 +1,12 @@
+# The program itself: the entry, its windows and its resources. Included by
+# platform/win32/CMakeLists.txt after the qvwin32 library is defined.
+set(QV_APP_RESOURCES ${CMAKE_SOURCE_DIR}/app/resources)
+
+add_executable(QuorvinConfig WIN32
+  ${CMAKE_CURRENT_LIST_DIR}/winmain.cpp
+  ${QV_APP_RESOURCES}/app.rc)
+target_link_libraries(QuorvinConfig PRIVATE qvwin32 comctl32)
+target_compile_options(QuorvinConfig PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${QV_WARNINGS}>)
+# The resource compiler finds the icon and the manifest beside app.rc.
+set_source_files_properties(${QV_APP_RESOURCES}/app.rc PROPERTIES
+  OBJECT_DEPENDS "${QV_APP_RESOURCES}/app.ico;${QV_APP_RESOURCES}/app.manifest")

@@ -1,0 +1,197 @@
+#include "platform/win32/main_window.h"
+
+#include "app/main_layout.h"
+#include "platform/errors.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* kMainClassName = "QuorvinConfigMain";
+// No WS_CLIPCHILDREN: the window paints the background inside the group
+// box, which draws only its frame and caption.
+constexpr DWORD kMainStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+
+WNDCLASSEXA MainClass(HINSTANCE instance) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &MainWindow::Procedure;
+  wc.hInstance = instance;
+  wc.hIcon = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = kMainClassName;
+  return wc;
+}
+
+bool IsReadOnlyEdit(int id) {
+  return id == kIdEdit2 || id == kIdEdit3 || id == kIdEdit5 || id == kIdEdit6;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, Platform& platform, Win32Dialogs& dialogs)
+    : WindowBase(dialogs),
+      instance_(instance),
+      platform_(platform),
+      dialogs_(dialogs),
+      dpi_(ScreenDpi()),
+      fonts_(dpi_),
+      image_(LoadAppIcon(instance, Scale(32, dpi_))),
+      class_(instance, MainClass(instance)) {}
+
+MainWindow::~MainWindow() {
+  Destroy();
+}
+
+void MainWindow::Create() {
+  const int width = Scale(kMainWindowWidth, dpi_);
+  const int height = Scale(kMainWindowHeight, dpi_);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (CreateBase(0, class_.Name(), kMainWindowCaption, kMainStyle, x, y, width, height, nullptr,
+                 instance_) == nullptr) {
+    throw ESystemError("The main window could not be created");
+  }
+}
+
+LRESULT MainWindow::OnCreate() {
+  try {
+    CreateControls(hwnd_, instance_, MainWindowControls(), fonts_, image_.get(), dpi_);
+    edit2_.Bind(GetDlgItem(hwnd_, kIdEdit2));
+    edit3_.Bind(GetDlgItem(hwnd_, kIdEdit3));
+    edit4_.Bind(GetDlgItem(hwnd_, kIdEdit4));
+    edit5_.Bind(GetDlgItem(hwnd_, kIdEdit5));
+    edit6_.Bind(GetDlgItem(hwnd_, kIdEdit6));
+    comboBox1_.Bind(GetDlgItem(hwnd_, kIdComboBox1));
+    listBox1_.Bind(GetDlgItem(hwnd_, kIdListBox1));
+    checkBox1_.Bind(GetDlgItem(hwnd_, kIdCheckBox1));
+    checkBox2_.Bind(GetDlgItem(hwnd_, kIdCheckBox2));
+    checkBox3_.Bind(GetDlgItem(hwnd_, kIdCheckBox3));
+    form_ = std::make_unique<TfrmMain>(
+        platform_, MainFormControls{edit2_, edit3_, edit4_, edit5_, edit6_, comboBox1_, listBox1_,
+                                    checkBox1_, checkBox2_, checkBox3_});
+  } catch (const std::exception& error) {
+    ShowException(dialogs_, error);
+    return -1;
+  }
+  form_->closeWindow = [this] {
+    form_->Commands().RequestClose([this] {
+      if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    });
+  };
+  form_->showAbout = [this] {
+    if (showAbout_) showAbout_();
+  };
+  // The start-up sequence runs before the window is first shown; its
+  // messages and dialogs come up without an owner.
+  form_->Commands().Execute([this] { form_->FormCreate(); });
+  dialogs_.SetOwner(hwnd_);
+  return 0;
+}
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+  if (form_ == nullptr) return;
+  if (id == IDOK && control == nullptr) {
+    // Enter: press the focused push button, as a dialog would.
+    HWND focus = GetFocus();
+    if (focus == nullptr || GetParent(focus) != hwnd_) return;
+    const LONG_PTR style = GetWindowLongPtrA(focus, GWL_STYLE) & BS_TYPEMASK;
+    char className[16] = {};
+    GetClassNameA(focus, className, sizeof className);
+    if (lstrcmpiA(className, "Button") != 0 ||
+        (style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON)) {
+      return;
+    }
+    id = GetDlgCtrlID(focus);
+    code = BN_CLICKED;
+  }
+  if (code != BN_CLICKED) return;
+  TfrmMain& f = *form_;
+  std::function<void()> handler;
+  switch (id) {
+    case kIdLMDButton1:
+      handler = [&f] { f.LMDButton1Click(); };
+      break;
+    case kIdLMDButton2:
+      handler = [&f] { f.LMDButton2Click(); };
+      break;
+    case kIdLMDButton3:
+      handler = [&f] { f.LMDButton3Click(); };
+      break;
+    case kIdLMDButton4:
+      handler = [&f] { f.LMDButton4Click(); };
+      break;
+    case kIdLMDButton5:
+      handler = [&f] { f.LMDButton5Click(); };
+      break;
+    case kIdLMDButton6:
+      handler = [&f] { f.LMDButton6Click(); };
+      break;
+    case kIdLMDButton7:
+      handler = [&f] { f.LMDButton7Click(); };
+      break;
+    case kIdLMDButton9:
+      handler = [&f] { f.LMDButton9Click(); };
+      break;
+    case kIdLMDButton10:
+      handler = [&f] { f.LMDButton10Click(); };
+      break;
+    case kIdSaveChangesBtn:
+      handler = [&f] { f.savechangesBtnClick(); };
+      break;
+    case kIdInstallPsDriverBtn:
+      handler = [&f] { f.installpsdriverBtnClick(); };
+      break;
+    default:
+      return;
+  }
+  f.Commands().Execute(handler);
+}
+
+void MainWindow::OnClose() {
+  if (form_ == nullptr) {
+    DestroyWindow(hwnd_);
+    return;
+  }
+  // The close box is Exit; while another command runs, the close waits
+  // for it to end.
+  if (!form_->Commands().Execute([this] { form_->LMDButton3Click(); })) form_->closeWindow();
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      // Read-only fields keep the edit's window colour.
+      auto control = reinterpret_cast<HWND>(lParam);
+      if (IsReadOnlyEdit(GetDlgCtrlID(control))) {
+        auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      break;
+    }
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace qv

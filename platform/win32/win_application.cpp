@@ -1,0 +1,72 @@
+#include "platform/win32/win_application.h"
+
+#include <algorithm>
+
+namespace qv {
+
+int StartupShowCommand() {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  if ((startup.dwFlags & STARTF_USESHOWWINDOW) == 0) return SW_SHOWNORMAL;
+  switch (startup.wShowWindow) {
+    case SW_SHOWMAXIMIZED:
+      return SW_SHOWMAXIMIZED;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+      return SW_SHOWMINIMIZED;
+    default:
+      return SW_SHOWNORMAL;
+  }
+}
+
+void Win32Application::Dispatch(MSG& message) {
+  // Keyboard navigation among the controls of our top-level windows.
+  if (message.hwnd != nullptr) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (std::find(navigable_.begin(), navigable_.end(), root) != navigable_.end() &&
+        IsWindow(root) && IsDialogMessageA(root, &message)) {
+      return;
+    }
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
+void Win32Application::ProcessMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // The loop in Run ends once the running handler has returned.
+      terminated_ = true;
+      exitCode_ = static_cast<int>(message.wParam);
+      break;
+    }
+    Dispatch(message);
+  }
+}
+
+int Win32Application::Run(HWND mainWindow) {
+  if (mainWindow != nullptr && IsWindow(mainWindow)) {
+    ShowWindow(mainWindow, StartupShowCommand());
+    UpdateWindow(mainWindow);
+  }
+  MSG message;
+  while (!terminated_) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+      terminated_ = true;
+      exitCode_ = static_cast<int>(message.wParam);
+      break;
+    }
+    if (got == -1) {
+      terminated_ = true;
+      break;
+    }
+    Dispatch(message);
+  }
+  return exitCode_;
+}
+
+}  // namespace qv

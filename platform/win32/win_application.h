@@ -1,0 +1,44 @@
+// The application object on Windows: the title, the message loop with
+// keyboard navigation between controls, and the program's end.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/application.h"
+
+namespace qv {
+
+class Win32Application : public IApplication {
+ public:
+  void SetTitle(const std::string& title) { title_ = title; }
+  const std::string& Title() const { return title_; }
+
+  // Windows whose controls Tab, Enter and Esc move between (the dialog
+  // manager's keyboard handling).
+  void AddNavigableWindow(HWND window) { navigable_.push_back(window); }
+
+  void ProcessMessages() override;
+  bool Terminated() const override { return terminated_; }
+
+  // Shows the main window with the start-up show command (maximised or
+  // minimised when the program was started so), then takes and dispatches
+  // messages until the main window has closed. Returns the exit code.
+  int Run(HWND mainWindow);
+
+ private:
+  void Dispatch(MSG& message);
+
+  std::string title_;
+  std::vector<HWND> navigable_;
+  bool terminated_ = false;
+  int exitCode_ = 0;
+};
+
+// The show command the main window first appears with, from the start-up
+// information the program was started with.
+int StartupShowCommand();
+
+}  // namespace qv
