@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Benchmarks, each figure against a baseline measured in the same run:
+#   1. start-up of the tool against a bare window program (under Wine)
+#   2. responsiveness while the tool waits on a 3 s external program
+#   3. cost of the printer lists per printer (native, and 2 vs 100 queues under Wine)
+#   4. size and imports of the stripped executables
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/install-deps.sh
+cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench-native -j "$(nproc)" --target qv_bench_lists
+for preset in win64 win32; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)"
+done
+w64="$root/build/win64"
+tool="$w64/platform/win32/QuorvinConfig.exe"
+
+source scripts/wine-env.sh
+envdir="$root/build/bench-env"
+rm -rf "$envdir"
+qv_env_init "$envdir"
+trap qv_env_cleanup EXIT
+qv_start_cups
+qv_add_printer "Office PS"
+qv_add_printer "Second PS"
+lpadmin -d "Office PS"
+qv_start_xvfb
+qv_make_prefix
+qv_start_wineserver
+
+# A machine as after a first start: Ghostscript found, all keys present.
+drive_c="$WINEPREFIX/drive_c"
+mkdir -p "$drive_c/gs/gs8.50/bin" "$drive_c/Pkg"
+touch "$drive_c/gs/gs8.50/bin/gsdll32.dll" "$drive_c/gs/gs8.50/bin/gswin32c.exe"
+wine reg add 'HKLM\SOFTWARE\AFPL Ghostscript\8.50' /v GS_DLL /t REG_SZ \
+  /d 'C:\gs\gs8.50\bin\gsdll32.dll' /reg:32 /f >/dev/null
+cp "$tool" "$drive_c/Pkg/QuorvinConfig.exe"
+cp "$w64/bench/qv_bare_window.exe" "$w64/bench/qv_wine_bench.exe" "$drive_c/Pkg/"
+# One start writes every key; the benchmark then closes it.
+wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_bare_window.exe' 1 \
+  >/dev/null 2>&1 || true
+
+echo "== 1. start-up"
+wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_bare_window.exe' \
+  "${QV_BENCH_PAIRS:-10}"
+
+echo "== 2. responsiveness"
+mkdir -p "$drive_c/Slow"
+cp "$tool" "$drive_c/Slow/QuorvinConfig.exe"
+# NET beside the tool is found before the system's: a 3 s stand-in.
+cp "$w64/bench/qv_slow_program.exe" "$drive_c/Slow/NET.exe"
+wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Slow\QuorvinConfig.exe'
+
+echo "== 3. printer lists"
+"$root/build/bench-native/bench/qv_bench_lists"
+for n in 2 100; do
+  lpstat -p 2>/dev/null | awk '{print $2}' | while read -r q; do lpadmin -x "$q"; done
+  for i in $(seq 1 "$n"); do qv_add_printer "Queue $i"; done
+  lpadmin -d "Queue 1"
+  wine 'C:\Pkg\qv_wine_bench.exe' lists 'C:\Pkg\QuorvinConfig.exe' "$n" | tee "$envdir/lists-$n.txt"
+done
+a=$(awk '/per printer/ {print $NF}' "$envdir/lists-2.txt")
+b=$(awk '/per printer/ {print $NF}' "$envdir/lists-100.txt")
+[ -n "$a" ] && [ -n "$b" ] && awk -v a="$a" -v b="$b" \
+  'BEGIN { printf "  per-printer ratio, 100 queues against 2: %.2f\n", b / a }'
+
+echo "== 4. size"
+for arch in win64:x86_64 win32:i686; do
+  preset=${arch%%:*} prefix=${arch##*:}
+  exe="$root/build/$preset/platform/win32/QuorvinConfig.exe"
+  stripped="$root/build/$preset/QuorvinConfig.stripped.exe"
+  "$prefix-w64-mingw32-strip" -o "$stripped" "$exe"
+  printf '  %s: %d KB stripped (target <= 512 KB); imports: %s\n' "$preset" \
+    $(( $(stat -c %s "$stripped") / 1024 )) \
+    "$("$prefix-w64-mingw32-objdump" -p "$stripped" | awk '/DLL Name/ {printf "%s ", $3}')"
+done
