@@ -25,7 +25,9 @@ TfrmMain::TfrmMain(Platform& platform, const MainFormControls& controls)
   SaveDialog3.onCanClose = [this](FileDialog& d, bool& c) { SaveDialog3CanClose(d, c); };
 }
 
-std::string TfrmMain::OwnFolder() { return ExtractFilePath(platform_.files.OwnExecutablePath()); }
+std::string TfrmMain::OwnFolder() {
+  return ExtractFilePath(platform_.files.OwnExecutablePath());
+}
 
 void TfrmMain::FormCreate() {
   const std::string desktopFolder = QueryDesktopFolder(platform_.files);

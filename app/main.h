@@ -18,13 +18,13 @@ namespace qv {
 
 // The controls the handlers read and fill, by their designer names.
 struct MainFormControls {
-  ITextControl& Edit2;  // default PDF file name
-  ITextControl& Edit3;  // default PDF folder
-  ITextControl& Edit4;  // append text
-  ITextControl& Edit5;  // gswin32c.exe location
-  ITextControl& Edit6;  // gsdll32.dll location
-  IListControl& ComboBox1;  // installed printers
-  IListControl& ListBox1;   // monitored printers
+  ITextControl& Edit2;       // default PDF file name
+  ITextControl& Edit3;       // default PDF folder
+  ITextControl& Edit4;       // append text
+  ITextControl& Edit5;       // gswin32c.exe location
+  ITextControl& Edit6;       // gsdll32.dll location
+  IListControl& ComboBox1;   // installed printers
+  IListControl& ListBox1;    // monitored printers
   ICheckControl& CheckBox1;  // prompt for each PDF
   ICheckControl& CheckBox2;  // confirmation on creation
   ICheckControl& CheckBox3;  // launch PDF application
@@ -46,14 +46,14 @@ class TfrmMain {
   void FormCreate();
 
   // Button handlers.
-  void LMDButton1Click();  // Add
-  void LMDButton2Click();  // Fix PDF Port
-  void LMDButton3Click();  // Exit
-  void LMDButton4Click();  // Change default PDF file and folder
-  void LMDButton5Click();  // Change gswin32c.exe
-  void LMDButton6Click();  // Change gsdll32.dll
-  void LMDButton7Click();  // About
-  void LMDButton9Click();  // Query New Printers
+  void LMDButton1Click();   // Add
+  void LMDButton2Click();   // Fix PDF Port
+  void LMDButton3Click();   // Exit
+  void LMDButton4Click();   // Change default PDF file and folder
+  void LMDButton5Click();   // Change gswin32c.exe
+  void LMDButton6Click();   // Change gsdll32.dll
+  void LMDButton7Click();   // About
+  void LMDButton9Click();   // Query New Printers
   void LMDButton10Click();  // Query Printers Monitored
   void savechangesBtnClick();
   void installpsdriverBtnClick();

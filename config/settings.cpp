@@ -8,7 +8,9 @@
 
 namespace qv {
 
-std::string QueryDesktopFolder(IFileSystem& files) { return files.DesktopFolder(); }
+std::string QueryDesktopFolder(IFileSystem& files) {
+  return files.DesktopFolder();
+}
 
 namespace {
 

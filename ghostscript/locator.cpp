@@ -88,9 +88,13 @@ void TfrmMain::LocateGhostscript(Registry& reg) {
   }
 }
 
-void TfrmMain::LMDButton5Click() { platform_.dialogs.ExecuteOpen(OpenDialog1); }
+void TfrmMain::LMDButton5Click() {
+  platform_.dialogs.ExecuteOpen(OpenDialog1);
+}
 
-void TfrmMain::LMDButton6Click() { platform_.dialogs.ExecuteOpen(OpenDialog2); }
+void TfrmMain::LMDButton6Click() {
+  platform_.dialogs.ExecuteOpen(OpenDialog2);
+}
 
 void TfrmMain::OpenDialog1CanClose(FileDialog& dialog, bool& /*canClose*/) {
   {

@@ -25,7 +25,7 @@ enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 struct FileDialog {
   std::string defaultExt;  // without the dot, as the system expects
   std::string fileName;
-  std::string filter;      // "Description|pattern|..."
+  std::string filter;  // "Description|pattern|..."
   std::string initialDir;
   std::string title;
   // Close-query event: runs when the user confirms a file, with fileName
@@ -38,8 +38,7 @@ class IDialogs {
  public:
   virtual ~IDialogs() = default;
   // MessageBox owned by the application window; returns the button pressed.
-  virtual int MessageBox(const std::string& text, const std::string& caption,
-                         unsigned flags) = 0;
+  virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
   // The program's own modal message window with the application title as
   // caption and one "OK" button.
   virtual void ShowMessage(const std::string& text) = 0;

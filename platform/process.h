@@ -9,9 +9,9 @@ namespace qv {
 using ProcessHandle = std::uintptr_t;  // 0: no process
 
 enum class WaitResult {
-  Ended,     // the process has ended
-  Woken,     // the time-out passed, or window messages arrived first
-  Failed,    // the wait itself failed
+  Ended,   // the process has ended
+  Woken,   // the time-out passed, or window messages arrived first
+  Failed,  // the wait itself failed
 };
 
 class IProcessRunner {

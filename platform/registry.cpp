@@ -21,13 +21,17 @@ std::string Quoted(const char* prefix, const std::string& name) {
   throw ERegistryException(Quoted("Invalid data type for", name));
 }
 
-bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '\\'; }
+bool IsAbsolute(const std::string& path) {
+  return !path.empty() && path[0] == '\\';
+}
 
 }  // namespace
 
 Registry::Registry(IRegistryBackend& backend, RegKey root) : backend_(backend), root_(root) {}
 
-Registry::~Registry() { CloseKey(); }
+Registry::~Registry() {
+  CloseKey();
+}
 
 void Registry::SetRootKey(RegKey root) {
   if (root_ != root) {

@@ -16,7 +16,8 @@ constexpr RegKey kHkeyLocalMachine = 0x80000002u;
 
 // Access rights as the registry API defines them.
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-constexpr std::uint32_t kKeyRead = 0x20009;  // STANDARD_RIGHTS_READ | QUERY_VALUE | ENUMERATE_SUB_KEYS
+constexpr std::uint32_t kKeyRead =
+    0x20009;  // STANDARD_RIGHTS_READ | QUERY_VALUE | ENUMERATE_SUB_KEYS
 
 // Value types as the registry API defines them.
 enum RegType : std::uint32_t {

@@ -1,9 +1,10 @@
 // "Install PS Driver": creating a PostScript printer queue from the
 // package's driver, optionally making it the default printer, and pointing
 // it at the PDF port.
+#include "printing/driver_install.h"
+
 #include "app/main.h"
 #include "config/registry_layout.h"
-#include "printing/driver_install.h"
 
 namespace qv {
 

@@ -32,6 +32,8 @@ void TfrmMain::RestorePdfPort(bool showConfirmation) {
   }
 }
 
-void TfrmMain::LMDButton2Click() { RestorePdfPort(true); }
+void TfrmMain::LMDButton2Click() {
+  RestorePdfPort(true);
+}
 
 }  // namespace qv

@@ -32,8 +32,12 @@ void TfrmMain::RefreshMonitoredList() {
   }
 }
 
-void TfrmMain::LMDButton9Click() { RefreshPrinterList(); }
+void TfrmMain::LMDButton9Click() {
+  RefreshPrinterList();
+}
 
-void TfrmMain::LMDButton10Click() { RefreshMonitoredList(); }
+void TfrmMain::LMDButton10Click() {
+  RefreshMonitoredList();
+}
 
 }  // namespace qv

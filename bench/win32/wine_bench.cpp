@@ -53,8 +53,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   char text[256] = "";
-  if (pid == search->pid && IsWindowVisible(window) &&
-      GetWindowTextA(window, text, sizeof text) && std::string(text) == search->caption) {
+  if (pid == search->pid && IsWindowVisible(window) && GetWindowTextA(window, text, sizeof text) &&
+      std::string(text) == search->caption) {
     search->found = window;
     return FALSE;
   }
@@ -247,8 +247,8 @@ int ListsBench(const std::string& tool, int printers) {
   const long listed = static_cast<long>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
   CloseAndWait(main, process);
   const double median = Median(times);
-  std::printf("  %d CUPS queues (%ld listed): both refreshes %.2f ms, per printer %.4f\n",
-              printers, listed, median, median / std::max(1, printers));
+  std::printf("  %d CUPS queues (%ld listed): both refreshes %.2f ms, per printer %.4f\n", printers,
+              listed, median, median / std::max(1, printers));
   return listed == printers ? 0 : 1;
 }
 

@@ -180,7 +180,7 @@ TYPED_TEST_P(RegistrySemantics, PathsResolveAgainstTheCurrentKey) {
   reg.CloseKey();
   EXPECT_TRUE(reg.KeyExists(this->Path("rel\\child")));
   EXPECT_TRUE(reg.KeyExists("\\" + this->Path("rel\\child")));  // absolute
-  EXPECT_TRUE(reg.OpenKey(this->Path("rel") + "\\", false));     // trailing backslash
+  EXPECT_TRUE(reg.OpenKey(this->Path("rel") + "\\", false));    // trailing backslash
   reg.CloseKey();
 }
 

@@ -25,7 +25,9 @@ WaitResult FakeProcesses::WaitOrMessage(ProcessHandle, std::uint32_t) {
   return WaitResult::Woken;
 }
 
-void FakeProcesses::CloseProcess(ProcessHandle) { --openProcesses; }
+void FakeProcesses::CloseProcess(ProcessHandle) {
+  --openProcesses;
+}
 
 std::string FakeProcesses::SystemErrorText(std::uint32_t code) {
   return code == 2 ? "The system cannot find the file specified" : "Error " + std::to_string(code);
@@ -37,8 +39,7 @@ void FakeProcesses::ShellOpen(std::uintptr_t owner, const std::string& operation
   opened.push_back({owner, operation, file, parameters, directory, showCommand});
 }
 
-int FakeDialogs::MessageBox(const std::string& text, const std::string& caption,
-                            unsigned flags) {
+int FakeDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   boxes.push_back({text, caption, flags});
   if (onBox) onBox(boxes.back());
   if (!answers.empty()) {

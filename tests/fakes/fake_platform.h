@@ -46,8 +46,8 @@ class FakeProcesses : public IProcessRunner {
   };
   std::vector<Open> opened;
 
-  bool StartHidden(const std::string& file, const std::string& parameters,
-                   ProcessHandle* process, std::uint32_t* errorCode) override;
+  bool StartHidden(const std::string& file, const std::string& parameters, ProcessHandle* process,
+                   std::uint32_t* errorCode) override;
   WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
   void CloseProcess(ProcessHandle process) override;
   std::string SystemErrorText(std::uint32_t code) override;

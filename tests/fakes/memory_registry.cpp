@@ -32,9 +32,15 @@ bool SplitPath(const std::string& path, std::vector<std::string>* parts) {
   }
 }
 
-bool CanWrite(std::uint32_t access) { return (access & 0x2u) != 0; }  // KEY_SET_VALUE
-bool CanQuery(std::uint32_t access) { return (access & 0x1u) != 0; }  // KEY_QUERY_VALUE
-bool CanEnumerate(std::uint32_t access) { return (access & 0x8u) != 0; }
+bool CanWrite(std::uint32_t access) {
+  return (access & 0x2u) != 0;
+}  // KEY_SET_VALUE
+bool CanQuery(std::uint32_t access) {
+  return (access & 0x1u) != 0;
+}  // KEY_QUERY_VALUE
+bool CanEnumerate(std::uint32_t access) {
+  return (access & 0x8u) != 0;
+}
 
 }  // namespace
 
@@ -43,7 +49,7 @@ struct MemoryRegistry::Node {
   Node* parent = nullptr;
   bool readOnly = false;
   std::map<std::string, std::unique_ptr<Node>> children;  // by lower-case name: sorted
-  std::vector<std::pair<std::string, RawValue>> values;    // write order
+  std::vector<std::pair<std::string, RawValue>> values;   // write order
 
   std::pair<std::string, RawValue>* FindValue(const std::string& n) {
     const std::string key = Lower(n);
@@ -229,7 +235,9 @@ void MemoryRegistry::PutDword(const std::string& path, const std::string& name,
           static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)});
 }
 
-bool MemoryRegistry::HasKey(const std::string& path) const { return FindConst(path) != nullptr; }
+bool MemoryRegistry::HasKey(const std::string& path) const {
+  return FindConst(path) != nullptr;
+}
 
 std::optional<RawValue> MemoryRegistry::Get(const std::string& path,
                                             const std::string& name) const {

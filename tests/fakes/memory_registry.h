@@ -30,8 +30,8 @@ class MemoryRegistry : public IRegistryBackend {
                  RegKey* result) override;
   long QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                   std::vector<unsigned char>* data) override;
-  long SetValue(RegKey key, const std::string& name, std::uint32_t type,
-                const unsigned char* data, std::size_t size) override;
+  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const unsigned char* data,
+                std::size_t size) override;
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;
   long EnumKey(RegKey key, std::uint32_t index, std::string* name) override;
   long CloseKey(RegKey key) override;

@@ -62,23 +62,28 @@ class FuzzDialogs : public IDialogs {
 };
 
 const char* const kKeys[] = {
-    L::kSettingsKey, L::kMonitorKey, L::kPortsKey, L::kPdfPortKey,
-    "SOFTWARE\\AFPL Ghostscript\\8.50", "SOFTWARE\\AFPL Ghostscript\\8.14",
+    L::kSettingsKey,
+    L::kMonitorKey,
+    L::kPortsKey,
+    L::kPdfPortKey,
+    "SOFTWARE\\AFPL Ghostscript\\8.50",
+    "SOFTWARE\\AFPL Ghostscript\\8.14",
     "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\P0",
     "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\P1",
 };
 const char* const kNames[] = {
-    L::kGsDll,          L::kGsWin32c,  L::kUserDesktopDir, L::kDefaultPdfFile, L::kDefaultPdfDir,
-    L::kDefaultPdfAppend, L::kPromptPdf, L::kFinishMessage, L::kLaunchPdfApp,  L::kDriver,
-    L::kPort,           L::kDelay,     L::kCommand,
+    L::kGsDll,         L::kGsWin32c,         L::kUserDesktopDir, L::kDefaultPdfFile,
+    L::kDefaultPdfDir, L::kDefaultPdfAppend, L::kPromptPdf,      L::kFinishMessage,
+    L::kLaunchPdfApp,  L::kDriver,           L::kPort,           L::kDelay,
+    L::kCommand,
 };
-const std::uint32_t kTypes[] = {kRegNone, kRegSz,    kRegExpandSz, kRegBinary,
-                                kRegDword, kRegMultiSz, kRegQword, 5};
+const std::uint32_t kTypes[] = {kRegNone,  kRegSz,      kRegExpandSz, kRegBinary,
+                                kRegDword, kRegMultiSz, kRegQword,    5};
 
 void (TfrmMain::*const kHandlers[])() = {
-    &TfrmMain::LMDButton1Click, &TfrmMain::LMDButton2Click,  &TfrmMain::LMDButton3Click,
-    &TfrmMain::LMDButton4Click, &TfrmMain::LMDButton5Click,  &TfrmMain::LMDButton6Click,
-    &TfrmMain::LMDButton7Click, &TfrmMain::LMDButton9Click,  &TfrmMain::LMDButton10Click,
+    &TfrmMain::LMDButton1Click,     &TfrmMain::LMDButton2Click,         &TfrmMain::LMDButton3Click,
+    &TfrmMain::LMDButton4Click,     &TfrmMain::LMDButton5Click,         &TfrmMain::LMDButton6Click,
+    &TfrmMain::LMDButton7Click,     &TfrmMain::LMDButton9Click,         &TfrmMain::LMDButton10Click,
     &TfrmMain::savechangesBtnClick, &TfrmMain::installpsdriverBtnClick,
 };
 
@@ -98,9 +103,15 @@ void FillRegistry(FuzzedDataProvider& in, fakes::MemoryRegistry& registry,
   const int count = in.ConsumeIntegralInRange(0, 4);
   for (int i = 0; i < count; ++i) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-      case 0: printers.push_back("P" + std::to_string(i)); break;
-      case 1: printers.push_back("\\\\server\\P" + std::to_string(i)); break;
-      default: printers.push_back(in.ConsumeRandomLengthString(24)); break;
+      case 0:
+        printers.push_back("P" + std::to_string(i));
+        break;
+      case 1:
+        printers.push_back("\\\\server\\P" + std::to_string(i));
+        break;
+      default:
+        printers.push_back(in.ConsumeRandomLengthString(24));
+        break;
     }
   }
   if (in.ConsumeIntegralInRange(0, 3) == 0) registry.SetAllReadOnly(true);

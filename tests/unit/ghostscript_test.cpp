@@ -38,8 +38,10 @@ TEST_F(Locator, ValidStoredPathsAreShownWithoutAnyWrite) {
 }
 
 TEST_F(Locator, LastRegisteredVersionWinsAndTheProgramBesideItIsTaken) {
-  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.14", "GS_DLL", "C:\\gs\\gs8.14\\bin\\gsdll32.dll");
-  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL", "C:\\gs\\gs8.50\\bin\\gsdll32.dll");
+  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.14", "GS_DLL",
+                       "C:\\gs\\gs8.14\\bin\\gsdll32.dll");
+  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL",
+                       "C:\\gs\\gs8.50\\bin\\gsdll32.dll");
   w.registry.AddKey("SOFTWARE\\AFPL Ghostscript\\fonts");  // no GS_DLL: skipped
   w.files.files = {"C:\\gs\\gs8.50\\bin\\gsdll32.dll", "C:\\gs\\gs8.50\\bin\\gswin32c.exe"};
   Locate();

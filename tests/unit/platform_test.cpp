@@ -103,7 +103,8 @@ TEST(SystemText, TrailingBlanksLineBreaksAndPeriodsAreRemoved) {
   EXPECT_EQ(TrimSystemText("The system cannot find the file specified.\r\n"),
             "The system cannot find the file specified");
   EXPECT_EQ(TrimSystemText(" . \r\n"), "");
-  EXPECT_EQ(SystemErrorMessage(5, "Access is denied"), "System Error.  Code: 5.\r\nAccess is denied");
+  EXPECT_EQ(SystemErrorMessage(5, "Access is denied"),
+            "System Error.  Code: 5.\r\nAccess is denied");
 }
 
 }  // namespace

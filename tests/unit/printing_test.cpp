@@ -124,9 +124,9 @@ TEST(CommandRunner, FailedStartShowsTheSystemTextAndTheRestartGoesOn) {
   w.processes.missingPrograms = {"NET"};
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(Starts(w), kSpoolerRestart);
-  EXPECT_EQ(w.dialogs.messages, (std::vector<std::string>{
-                                    "The system cannot find the file specified",
-                                    "The system cannot find the file specified"}));
+  EXPECT_EQ(w.dialogs.messages,
+            (std::vector<std::string>{"The system cannot find the file specified",
+                                      "The system cannot find the file specified"}));
   EXPECT_EQ(w.processes.openProcesses, 0);
 }
 
@@ -143,7 +143,7 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   };
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(clicksTried, 6);
-  EXPECT_EQ(w.app.processed, 6);  // messages pumped at every slice
+  EXPECT_EQ(w.app.processed, 6);         // messages pumped at every slice
   EXPECT_TRUE(w.dialogs.boxes.empty());  // Fix PDF Port never ran
   EXPECT_FALSE(w.registry.HasKey(L::kMonitorKey));
   EXPECT_EQ(Starts(w), kSpoolerRestart);  // both calls made before the close
@@ -216,9 +216,10 @@ TEST_F(AddPrinterCommand, NetworkConnectionFailsBeforeTheRestart) {
 }
 
 TEST(DriverParameters, AreBuiltExactly) {
-  EXPECT_EQ(InstallParameters("Quorvin PDF Printer", "C:\\Pkg\\"),
-            "printui.dll,PrintUIEntry /if /b \"Quorvin PDF Printer\" /f "
-            "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u");
+  EXPECT_EQ(
+      InstallParameters("Quorvin PDF Printer", "C:\\Pkg\\"),
+      "printui.dll,PrintUIEntry /if /b \"Quorvin PDF Printer\" /f "
+      "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u");
   EXPECT_EQ(InstallParameters("Mine", "D:\\"),
             "printui.dll,PrintUIEntry /if /b \"Mine\" /f \"D:\\PSDriver\\QuorvinPS.INF\" /q /r "
             "\"LPT1:\" /m \"Quorvin PDF Printer\" /z /u");

@@ -152,8 +152,9 @@ TEST_F(Startup, UserWithoutWriteAccessSeesBothSearchesAndTheDesktopError) {
   w.registry.PutString(L::kSettingsKey, "GSWIN32C", std::string(kGsDir) + "gswin32c.exe");
   w.registry.SetAllReadOnly(true);
   Start();
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"Can't find gswin32c.exe", "Can't find gsdll32.dll",
-                                                  "Quorvin PDF Configuration Tool"}));
+  EXPECT_EQ(Captions(),
+            (std::vector<std::string>{"Can't find gswin32c.exe", "Can't find gsdll32.dll",
+                                      "Quorvin PDF Configuration Tool"}));
   EXPECT_EQ(w.dialogs.fileDialogs,
             (std::vector<std::string>{"open:gswin32c.exe", "open:gsdll32.dll"}));
   EXPECT_EQ(w.dialogs.boxes.back().text, "Failed to set data for 'userDesktopDir'");
