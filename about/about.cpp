@@ -11,6 +11,8 @@ constexpr int kSwShow = 5;
 const std::vector<ControlSpec>& AboutWindowControls() {
   using K = ControlKind;
   using F = FontKind;
+  // The maker's lines are our own texts, longer than the designed labels
+  // (206, 123 and 113 pixels): those labels take the width of their text.
   static const std::vector<ControlSpec> controls = {
       {"Image1", kIdAboutImage1, K::Image, 8, 8, 32, 32, "", -1, nullptr, F::Normal},
       {"Label1", kIdAboutLabel1, K::Label, 48, 8, 113, 16, "Quorvin PDF", -1, nullptr,
@@ -20,10 +22,9 @@ const std::vector<ControlSpec>& AboutWindowControls() {
        F::Credit},
       {"Label5", kIdAboutLabel5, K::Label, 184, 26, 113, 13, "( A GhostScript Plug-In )", -1,
        nullptr, F::Normal},
-      {"Label3", kIdAboutLabel3, K::Label, 7, 53, 206, 13, kMakerRights, -1, nullptr, F::Normal},
-      {"Label4", kIdAboutLabel4, K::LinkLabel, 8, 72, 123, 13, kMakerWebLabel, -1, nullptr,
-       F::Link},
-      {"Label7", kIdAboutLabel7, K::LinkLabel, 8, 88, 113, 13, kMakerSupportAddress, -1, nullptr,
+      {"Label3", kIdAboutLabel3, K::Label, 7, 53, 0, 13, kMakerRights, -1, nullptr, F::Normal},
+      {"Label4", kIdAboutLabel4, K::LinkLabel, 8, 72, 0, 13, kMakerWebLabel, -1, nullptr, F::Link},
+      {"Label7", kIdAboutLabel7, K::LinkLabel, 8, 88, 0, 13, kMakerSupportAddress, -1, nullptr,
        F::Link},
       {"LMDButton1", kIdAboutLMDButton1, K::DefaultButton, 232, 80, 75, 25, "OK", 0, nullptr,
        F::Normal},

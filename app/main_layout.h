@@ -37,7 +37,8 @@ struct ControlSpec {
   const char* name;  // the designer name, e.g. "LMDButton3"
   int id;            // control identifier (WM_COMMAND, GetDlgItem)
   ControlKind kind;
-  int left, top, width, height;  // at 96 DPI, relative to the parent
+  int left, top, width, height;  // at 96 DPI, relative to the parent;
+                                 // width 0: as wide as the caption
   const char* caption;           // text shown; empty for lists and images
   int tabOrder;                  // position among the parent's tab stops; -1 for none
   const char* parent;            // nullptr: the window itself; else a group box's name

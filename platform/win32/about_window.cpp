@@ -14,6 +14,9 @@ WNDCLASSEXA AboutClass(HINSTANCE instance) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &AboutWindow::Procedure;
   wc.hInstance = instance;
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = kAboutClassName;

@@ -94,9 +94,9 @@ ClassAndStyle ForKind(ControlKind kind) {
     case ControlKind::Image:
       return {"STATIC", SS_ICON, 0};
     case ControlKind::Label:
-      return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+      return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case ControlKind::LinkLabel:
-      return {"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+      return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
     case ControlKind::Button:
       return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::DefaultButton:
@@ -118,6 +118,15 @@ ClassAndStyle ForKind(ControlKind kind) {
       return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
   }
   return {"STATIC", 0, 0};
+}
+
+// The width of a caption in a font, in pixels.
+int TextWidth(const char* text, HFONT font) {
+  win32::WindowDc screen(nullptr);
+  win32::SelectedObject selected(screen.Get(), font);
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(screen.Get(), text, lstrlenA(text), &size);
+  return size.cx;
 }
 
 // Item height of the lists: 13 pixels at 96 DPI.
@@ -161,12 +170,15 @@ void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlSp
     const Rect96 r = PositionInWindow(controls, spec);
     const ClassAndStyle cs = ForKind(spec.kind);
     int height = Scale(r.height, dpi);
+    const int width =
+        r.width == 0 ? TextWidth(spec.caption, fonts.Get(spec.font)) : Scale(r.width, dpi);
     // A drop-down list's window height includes its open list.
-    if (spec.kind == ControlKind::DropDownList)
+    if (spec.kind == ControlKind::DropDownList) {
       height += Scale(kItemHeight * kDropDownRows + 2, dpi);
+    }
     HWND control =
         CreateWindowExA(cs.exStyle, cs.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | cs.style,
-                        Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.width, dpi), height, parent,
+                        Scale(r.left, dpi), Scale(r.top, dpi), width, height, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
     if (control == nullptr) RaiseLastError();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(spec.font)), FALSE);

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs end-to-end tests in a world of their own:
+#   scenario.sh NAME ROOT TEST_EXE TOOL_EXE FILTER [PRINTER...]
+# ROOT/NAME receives a copy of the prepared Wine prefix ($QV_BASE_PREFIX),
+# a private CUPS server with the given queues (the first one the default),
+# an X server and a wineserver of its own. The tests read pixels from the
+# screen (icons, background, screenshots): Wine's virtual desktops of
+# parallel scenarios would cover each other on one shared display.
+# Screenshots the tests take land in ROOT/NAME as PNG files.
+set -euo pipefail
+if [ $# -lt 5 ]; then
+  echo "usage: $0 NAME ROOT TEST_EXE TOOL_EXE FILTER [PRINTER...]" >&2
+  exit 2
+fi
+name=$1 root=$2 tests=$3 tool=$4 filter=$5
+shift 5
+here=$(cd "$(dirname "$0")" && pwd)
+
+if ! command -v Xvfb >/dev/null; then
+  echo "FAIL: no Xvfb; the end-to-end scenarios need an X server (scripts/install-deps.sh)" >&2
+  exit 1
+fi
+if [ -z "${QV_BASE_PREFIX:-}" ] || [ ! -f "${QV_BASE_PREFIX}/system.reg" ]; then
+  echo "FAIL: QV_BASE_PREFIX does not name a prepared Wine prefix (run scripts/test.sh)" >&2
+  exit 1
+fi
+
+# shellcheck source=../../scripts/wine-env.sh
+source "$here/../../scripts/wine-env.sh"
+base=$QV_BASE_PREFIX
+dir="$root/$name"
+rm -rf "$dir"
+qv_env_init "$dir"
+trap qv_env_cleanup EXIT
+qv_start_xvfb || { echo "FAIL: the X server did not start" >&2; exit 1; }
+
+cp -a "$base" "$WINEPREFIX"
+# The windows' font, MS Sans Serif, is one of Wine's bitmap fonts.
+cp /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+qv_start_cups
+for printer in "$@"; do qv_add_printer "$printer"; done
+if [ $# -gt 0 ]; then lpadmin -d "$1"; fi
+qv_start_wineserver
+# The About window's credit line is set in Arial Narrow, which Wine lacks;
+# the closest font of this machine stands in.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+  /v 'Arial Narrow' /t REG_SZ /d 'Nimbus Sans Narrow' /f >/dev/null 2>&1 || true
+
+QV_TOOL=$(winepath -w "$tool" 2>/dev/null)
+QV_SHOTS=$(winepath -w "$dir" 2>/dev/null)
+export QV_TOOL QV_SHOTS
+rc=0
+wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
+
+shopt -s nullglob
+for bmp in "$dir"/*.bmp; do
+  png="${bmp%.bmp}.png"
+  if convert "$bmp" "$png" 2>/dev/null; then
+    rm -f "$bmp"
+    echo "screenshot: $png"
+  fi
+done
+exit $rc
