@@ -83,7 +83,7 @@ TEST_F(About, OpensOnceAndShowsItsContent) {
   }
   // The main window stays usable while About is open.
   EXPECT_TRUE(main_.Enabled());
-  e2e::SaveScreenshot("about-window");
+  e2e::SaveScreenshot("about-window", about);
 
   // A second press brings the same window forward; there is never a second.
   main_.Control(qv::kIdLMDButton7).Press();

@@ -508,12 +508,14 @@ void PlantGhostscript() {
   RegAdd(kSettingsKey, "GSWIN32C", "REG_SZ", kGsExe);
 }
 
-std::string SaveScreenshot(const std::string& name) {
+std::string SaveScreenshot(const std::string& name, const Window& only) {
   std::string folder = Env("QV_SHOTS");
   if (folder.empty()) folder = ".";
   const std::string path = folder + "\\" + name + ".bmp";
   Sleep(300);  // let the last changes paint
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (only) area = only.ScreenRect();
+  const int width = area.right - area.left, height = area.bottom - area.top;
   ScreenDc screen;
   UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
@@ -530,7 +532,7 @@ std::string SaveScreenshot(const std::string& name) {
     return "";
   }
   HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-  BitBlt(memory.get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+  BitBlt(memory.get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
   SelectObject(memory.get(), old);
   GdiFlush();
   const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;

@@ -155,8 +155,9 @@ constexpr const char* kGsExe = "C:\\gs\\gs8.50\\bin\\gswin32c.exe";
 constexpr const char* kGsDll = "C:\\gs\\gs8.50\\bin\\gsdll32.dll";
 constexpr const char* kSettingsKey = "HKLM\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01";
 
-// Saves the whole screen as a BMP in the scenario's folder (QV_SHOTS) and
-// returns its path; the scenario script turns it into a PNG.
-std::string SaveScreenshot(const std::string& name);
+// Saves the screen, or only the given window, as a BMP in the scenario's
+// folder (QV_SHOTS) and returns its path; the scenario script turns it
+// into a PNG.
+std::string SaveScreenshot(const std::string& name, const Window& only = Window());
 
 }  // namespace e2e

@@ -147,7 +147,7 @@ TEST_F(Layout, MainWindowFrame) {
   // The background between the buttons is the button-face colour.
   Sleep(300);
   EXPECT_EQ(main_.ClientPixel(300, 405), GetSysColor(COLOR_BTNFACE));
-  e2e::SaveScreenshot("main-window");
+  e2e::SaveScreenshot("main-window", main_);
 }
 
 TEST_F(Layout, EveryControlInPlaceWithItsCaption) {

@@ -25,7 +25,7 @@ TEST(StartupError, WrongTypedSettingIsShownThenWindowOpens) {
   EXPECT_EQ(box.IconColour(), "red") << "the error icon";
   // The window is created only once the start-up sequence has ended.
   EXPECT_TRUE(tool.TopLevelWindows().size() == 1u);
-  e2e::SaveScreenshot("startup-error");
+  e2e::SaveScreenshot("startup-error", box);
   box.Press("OK");
 
   const Window main = tool.WaitMainWindow();
