@@ -114,6 +114,26 @@ TEST_F(About, CloseBoxHidesOnlyAbout) {
   EXPECT_TRUE(main_.Visible());
 }
 
+TEST_F(About, EscapeHidesAbout) {
+  const Window about = OpenAbout();
+  ASSERT_TRUE(static_cast<bool>(about));
+  about.Control(qv::kIdAboutLMDButton1).Key(VK_ESCAPE);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !about.Visible(); }, 5s));
+  EXPECT_TRUE(tool_->Running());
+}
+
+TEST_F(About, LinksWithoutBrowserShowNothing) {
+  const Window about = OpenAbout();
+  ASSERT_TRUE(static_cast<bool>(about));
+  about.Control(qv::kIdAboutLabel4).Click();
+  about.Control(qv::kIdAboutLabel7).Click();
+  Sleep(1500);
+  EXPECT_TRUE(tool_->Running());
+  EXPECT_FALSE(tool_->FindMessageBox()) << "a link opened a message in the tool";
+  EXPECT_EQ(tool_->TopLevelWindows().size(), 2u) << "only the main and About windows";
+  EXPECT_TRUE(about.Visible());
+}
+
 TEST_F(About, ClosingMainWindowEndsProgramWithAboutOpen) {
   ASSERT_TRUE(static_cast<bool>(OpenAbout()));
   main_.SystemCommand(SC_CLOSE);

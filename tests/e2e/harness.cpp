@@ -252,9 +252,23 @@ void Window::Press() const {
   PostMessageW(hwnd_, BM_CLICK, 0, 0);
 }
 
+void Window::Click() const {
+  PostMessageW(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  PostMessageW(hwnd_, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
+
+void Window::Key(WORD virtualKey) const {
+  PostMessageW(hwnd_, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(hwnd_, WM_KEYUP, virtualKey, 1 | (1u << 30) | (1u << 31));
+}
+
 void Window::SetText(const std::string& text) const {
   const std::wstring wide = Widen(text);
   SendW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void Window::RequestClose() const {
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void Window::SystemCommand(WPARAM command) const {

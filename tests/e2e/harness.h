@@ -59,8 +59,15 @@ class Window {
   // disabled or hidden. Posted, so a modal box the click opens does not
   // block the harness.
   void Press() const;
+  // A left click at the control's top-left corner, and a key press with
+  // the keyboard focus on this window.
+  void Click() const;
+  void Key(WORD virtualKey) const;
   // Replaces an edit's text.
   void SetText(const std::string& text) const;
+  // Asks the window to close, as the system does from outside (WM_CLOSE);
+  // unlike the close box, this reaches a window that a modal box disables.
+  void RequestClose() const;
   // The title bar's commands: SC_CLOSE (the close box), SC_MINIMIZE, ...
   void SystemCommand(WPARAM command) const;
 

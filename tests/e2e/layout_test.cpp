@@ -2,6 +2,7 @@
 // caption, the tab order, the title bar's buttons, and the two ways out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -211,6 +212,23 @@ TEST_F(Layout, ExitEndsProgram) {
   main_.Control(qv::kIdLMDButton3).Press();
   DWORD code = 1;
   ASSERT_TRUE(tool_->WaitExit(10s, &code)) << "still running after Exit";
+  EXPECT_EQ(code, 0u);
+}
+
+// A close requested while a command waits for the user (here for the
+// answer to a question) is carried out once that command has finished.
+TEST_F(Layout, CloseDuringCommandWaitsForIt) {
+  main_.Control(qv::kIdLMDButton1).Press();  // Add: asks before it changes anything
+  const e2e::MessageBoxWindow box = tool_->WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  main_.RequestClose();
+  Sleep(1000);
+  EXPECT_TRUE(tool_->Running()) << "closed while the command was still running";
+  EXPECT_TRUE(box.Visible());
+  const std::vector<std::string> buttons = box.Buttons();
+  box.Press(std::find(buttons.begin(), buttons.end(), "No") != buttons.end() ? "No" : "OK");
+  DWORD code = 1;
+  ASSERT_TRUE(tool_->WaitExit(10s, &code)) << "the close was lost";
   EXPECT_EQ(code, 0u);
 }
 
