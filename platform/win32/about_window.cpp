@@ -91,8 +91,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       return OnCreate();
     case WM_ACTIVATE:
+      KeepFocusOnActivate(wParam);
       if (LOWORD(wParam) != WA_INACTIVE) Run(&TfrmAbout::FormActivate);
-      break;
+      return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kIdAboutLMDButton1:

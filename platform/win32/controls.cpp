@@ -238,6 +238,20 @@ HWND WindowBase::CreateBase(DWORD exStyle, const char* className, const char* ca
                          instance, this);
 }
 
+void WindowBase::KeepFocusOnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    return;
+  }
+  if (HIWORD(wParam) != 0) return;  // minimised
+  HWND target = lastFocus_;
+  if (target == nullptr || !IsWindow(target) || !IsChild(hwnd_, target)) {
+    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  }
+  if (target != nullptr) SetFocus(target);
+}
+
 LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);

@@ -137,10 +137,15 @@ class WindowBase {
                   int y, int width, int height, HWND owner, HINSTANCE instance);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
+  // WM_ACTIVATE as a dialog handles it: the control that had the keyboard
+  // focus gets it back, or the first in the tab order.
+  void KeepFocusOnActivate(WPARAM wParam);
+
   HWND hwnd_ = nullptr;
 
  private:
   IDialogs& errorDialogs_;
+  HWND lastFocus_ = nullptr;
 };
 
 }  // namespace qv

@@ -182,6 +182,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_ACTIVATE:
+      KeepFocusOnActivate(wParam);
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;

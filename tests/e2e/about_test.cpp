@@ -114,8 +114,15 @@ TEST_F(About, CloseBoxHidesOnlyAbout) {
   EXPECT_TRUE(main_.Visible());
 }
 
-TEST_F(About, EscapeHidesAbout) {
-  const Window about = OpenAbout();
+TEST_F(About, EnterAndEscapeHideAbout) {
+  Window about = OpenAbout();
+  ASSERT_TRUE(static_cast<bool>(about));
+  ASSERT_TRUE(
+      e2e::WaitFor([&] { return tool_->FocusedControl().Id() == qv::kIdAboutLMDButton1; }, 5s))
+      << "OK has not the focus";
+  tool_->FocusedControl().Key(VK_RETURN);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !about.Visible(); }, 5s));
+  about = OpenAbout();
   ASSERT_TRUE(static_cast<bool>(about));
   about.Control(qv::kIdAboutLMDButton1).Key(VK_ESCAPE);
   EXPECT_TRUE(e2e::WaitFor([&] { return !about.Visible(); }, 5s));

@@ -446,6 +446,17 @@ Window Tool::WaitMainWindow(Timeout timeout) const {
   return WaitWindow("Quorvin PDF - Configuration Tool", "QuorvinConfigMain", timeout);
 }
 
+Window Tool::FocusedControl() const {
+  for (const Window& w : TopLevelWindows()) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(w.Handle(), nullptr), &info)) {
+      return Window(info.hwndFocus);
+    }
+  }
+  return Window();
+}
+
 MessageBoxWindow Tool::FindMessageBox() const {
   for (const Window& w : TopLevelWindows()) {
     if (w.ClassName() == "#32770") return MessageBoxWindow(w.Handle());

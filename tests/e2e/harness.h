@@ -124,6 +124,8 @@ class Tool {
   Window WaitMainWindow(Timeout timeout = kDefaultTimeout) const;
   MessageBoxWindow WaitMessageBox(Timeout timeout = kDefaultTimeout) const;
   FileDialogWindow WaitFileDialog(Timeout timeout = kDefaultTimeout) const;
+  // The control that has the keyboard focus in the program's window.
+  Window FocusedControl() const;
   // A visible message box or dialog right now, or an empty one.
   MessageBoxWindow FindMessageBox() const;
 

@@ -189,6 +189,14 @@ TEST_F(Layout, TabVisitsControlsInDesignedOrder) {
   EXPECT_EQ(visited, std::vector<std::string>(kTabOrder.begin(), kTabOrder.end()));
 }
 
+TEST_F(Layout, KeyboardStartsAtFirstControlAndTabMoves) {
+  ASSERT_TRUE(e2e::WaitFor([&] { return tool_->FocusedControl().Id() == qv::kIdComboBox1; }, 5s))
+      << "focus on " << NameOf(tool_->FocusedControl());
+  tool_->FocusedControl().Key(VK_TAB);
+  EXPECT_TRUE(e2e::WaitFor([&] { return tool_->FocusedControl().Id() == qv::kIdListBox1; }, 5s))
+      << "focus on " << NameOf(tool_->FocusedControl());
+}
+
 TEST_F(Layout, MinimisesAndRestores) {
   main_.SystemCommand(SC_MINIMIZE);
   EXPECT_TRUE(e2e::WaitFor([&] { return main_.Minimized(); }, 5s));
