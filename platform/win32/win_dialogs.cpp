@@ -1,0 +1,140 @@
+#include "platform/win32/win_dialogs.h"
+
+// <commdlg.h> needs the types of <windows.h> declared first.
+// clang-format off
+#include <windows.h>
+#include <commdlg.h>
+// clang-format on
+
+#include <vector>
+
+#include "platform/win32/win_util.h"
+
+namespace qv {
+
+Win32Dialogs::Win32Dialogs(HINSTANCE instance) : instance_(instance) {}
+
+int Win32Dialogs::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  const win32::ModalDisabler disabler(nullptr, GetActiveWindow());
+  return MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
+}
+
+namespace {
+
+// The file name buffer: the system's path limit with room to spare.
+constexpr std::size_t kFileBufferSize = 1024;
+constexpr std::size_t kMaxInitialName = 260;
+
+struct FileDialogContext {
+  Win32Dialogs* dialogs;
+  FileDialog* dialog;
+  HWND owner;
+};
+
+// Centred horizontally, the top at a third of the free height of the
+// owner's monitor (the primary monitor without an owner).
+void PlaceFileDialog(HWND dialog, HWND owner) {
+  const HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                                 : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  RECT window{};
+  if (!GetMonitorInfoA(monitor, &info) || !GetWindowRect(dialog, &window)) return;
+  const RECT& area = info.rcWork;
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  const int left = area.left + (area.right - area.left - width) / 2;
+  const int top = area.top + (area.bottom - area.top - height) / 3;
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Runs the close-query event; false when the dialog must stay open.
+bool FileMayBeAccepted(FileDialogContext& context, HWND dialog, const OPENFILENAMEA& ofn) {
+  char path[kFileBufferSize] = {};
+  if (SendMessageA(dialog, CDM_GETFILEPATH, sizeof path, reinterpret_cast<LPARAM>(path)) > 0) {
+    context.dialog->fileName = path;
+  } else {
+    context.dialog->fileName = ofn.lpstrFile;
+  }
+  bool canClose = true;
+  try {
+    if (context.dialog->onCanClose) context.dialog->onCanClose(*context.dialog, canClose);
+  } catch (const std::exception& e) {
+    ShowException(*context.dialogs, e);
+    return true;
+  } catch (...) {
+    return true;
+  }
+  return canClose;
+}
+
+UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) noexcept {
+  try {
+    if (message == WM_INITDIALOG) {
+      const auto* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+      SetWindowLongPtrA(hook, DWLP_USER, static_cast<LONG_PTR>(ofn->lCustData));
+      return FALSE;
+    }
+    if (message != WM_NOTIFY) return FALSE;
+    auto* context = reinterpret_cast<FileDialogContext*>(GetWindowLongPtrA(hook, DWLP_USER));
+    const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
+    if (!context || !notify) return FALSE;
+    switch (notify->hdr.code) {
+      case CDN_INITDONE:
+        PlaceFileDialog(GetParent(hook), context->owner);
+        break;
+      case CDN_FILEOK:
+        if (!FileMayBeAccepted(*context, GetParent(hook), *notify->lpOFN)) {
+          SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+          return TRUE;
+        }
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+    // Nothing may unwind into the system dialog.
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+static bool RunFileDialog(Win32Dialogs& dialogs, HINSTANCE instance, HWND owner, FileDialog& dialog,
+                          bool save) {
+  const std::string filter = dialog.filter.empty() ? std::string() : FilterForSystem(dialog.filter);
+  const std::string initialDir = InitialDirForSystem(dialog.initialDir);
+  std::vector<char> file(kFileBufferSize, '\0');
+  dialog.fileName.copy(file.data(), std::min(dialog.fileName.size(), kMaxInitialName));
+
+  FileDialogContext context{&dialogs, &dialog, owner};
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.hInstance = instance;
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = dialog.title.empty() ? nullptr : dialog.title.c_str();
+  ofn.lpstrDefExt = dialog.defaultExt.empty() ? nullptr : dialog.defaultExt.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
+  ofn.lpfnHook = FileDialogHook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&context);
+
+  const win32::ModalDisabler disabler(nullptr, GetActiveWindow());
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!chosen) return false;
+  dialog.fileName = file.data();
+  return true;
+}
+
+bool Win32Dialogs::ExecuteOpen(FileDialog& dialog) {
+  return RunFileDialog(*this, instance_, owner_, dialog, false);
+}
+
+bool Win32Dialogs::ExecuteSave(FileDialog& dialog) {
+  return RunFileDialog(*this, instance_, owner_, dialog, true);
+}
+
+}  // namespace qv

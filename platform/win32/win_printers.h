@@ -1,0 +1,13 @@
+// The printer list from winspool.
+#pragma once
+
+#include "platform/printers.h"
+
+namespace qv {
+
+class Win32PrinterBackend : public IPrinterBackend {
+ public:
+  std::vector<std::string> EnumPrinterNames() override;
+};
+
+}  // namespace qv

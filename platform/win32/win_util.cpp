@@ -1,0 +1,131 @@
+#include "platform/win32/win_util.h"
+
+#include <cstring>
+#include <vector>
+
+#include "platform/process.h"
+
+namespace qv::win32 {
+
+std::string SystemErrorText(std::uint32_t code) {
+  // 0x3200: FROM_SYSTEM | IGNORE_INSERTS | ARGUMENT_ARRAY, into 256 bytes.
+  char buffer[256] = {};
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+      nullptr, code, 0, buffer, sizeof buffer, nullptr);
+  return TrimSystemText(std::string(buffer, length));
+}
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return std::string();
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+  const int copied = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
+bool CopyTextToClipboard(HWND owner, const std::string& text) {
+  struct MemoryFreer {
+    void operator()(void* memory) const noexcept { GlobalFree(memory); }
+  };
+  std::unique_ptr<void, MemoryFreer> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  if (!memory) return false;
+  if (void* locked = GlobalLock(memory.get())) {
+    std::memcpy(locked, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory.get());
+  } else {
+    return false;
+  }
+  if (!OpenClipboard(owner)) return false;
+  struct ClipboardCloser {
+    ~ClipboardCloser() { CloseClipboard(); }
+  } closer;
+  EmptyClipboard();
+  if (!SetClipboardData(CF_TEXT, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+namespace {
+struct DisableContext {
+  HWND keep;
+  std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableWindow(HWND window, LPARAM param) noexcept {
+  auto* context = reinterpret_cast<DisableContext*>(param);
+  if (window == context->keep || !IsWindowEnabled(window)) return TRUE;
+  try {
+    context->disabled->push_back(window);
+  } catch (...) {
+    return FALSE;  // out of memory: leave the rest enabled
+  }
+  EnableWindow(window, FALSE);
+  return TRUE;
+}
+}  // namespace
+
+ModalDisabler::ModalDisabler(HWND keep, HWND previousActive) : previousActive_(previousActive) {
+  DisableContext context{keep, &disabled_};
+  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&context));
+}
+
+ModalDisabler::~ModalDisabler() {
+  for (HWND window : disabled_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  if (previousActive_ && IsWindow(previousActive_)) SetActiveWindow(previousActive_);
+}
+
+void RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure) {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExA(instance, className, &existing)) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = className;
+  RegisterClassExA(&wc);
+}
+
+void RunModalLoop(HWND window, const bool& done,
+                  const std::function<bool(const MSG&)>& preTranslate) {
+  bool quit = false;
+  WPARAM quitCode = 0;
+  while (!done && IsWindow(window)) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      quit = true;
+      quitCode = msg.wParam;
+      break;
+    }
+    if (preTranslate && preTranslate(msg)) continue;
+    if (!IsDialogMessageA(window, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
+}
+
+SIZE DialogBaseUnits(HDC dc) {
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, kLetters, 52, &extent);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  // The average over 52 letters, rounded to the nearest pixel.
+  return SIZE{(extent.cx / 26 + 1) / 2, metrics.tmHeight};
+}
+
+POINT CentreOnScreen(int width, int height) {
+  return POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
+}  // namespace qv::win32

@@ -1,0 +1,116 @@
+// Small RAII owners for the Win32 handles the platform layer opens, and the
+// system's text for an error code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace qv::win32 {
+
+struct KeyCloser {
+  void operator()(HKEY key) const noexcept { RegCloseKey(key); }
+};
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct FindCloser {
+  void operator()(HANDLE handle) const noexcept { FindClose(handle); }
+};
+// Holds a FindFirstFile handle; construct only from a valid one.
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
+struct WindowDestroyer {
+  void operator()(HWND window) const noexcept { DestroyWindow(window); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+
+// A device context of a window (or the screen) from GetDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects an object into a device context and puts the old one back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// FormatMessageA's text for a system error code, trimmed of the trailing
+// line break and period; empty when the system has no text.
+std::string SystemErrorText(std::uint32_t code);
+
+// The text of a window (GetWindowTextA).
+std::string WindowText(HWND window);
+
+// Puts text on the clipboard as CF_TEXT; false when the clipboard is busy.
+bool CopyTextToClipboard(HWND owner, const std::string& text);
+
+// While a modal window is open: every other enabled top-level window of
+// this thread is disabled, and afterwards enabled again, and the window that
+// was active before is activated again.
+class ModalDisabler {
+ public:
+  // keep: the modal window itself (may be null when it does not exist yet).
+  ModalDisabler(HWND keep, HWND previousActive);
+  ~ModalDisabler();
+  ModalDisabler(const ModalDisabler&) = delete;
+  ModalDisabler& operator=(const ModalDisabler&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+  HWND previousActive_;
+};
+
+// Registers a window class of this module once; later calls do nothing.
+void RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure);
+
+// Takes and dispatches messages, with dialog keyboard handling for window,
+// until done is set or the window is gone. preTranslate may take a message
+// first (returning true). A WM_QUIT taken here is posted again afterwards so
+// that the program's main loop still sees it.
+void RunModalLoop(HWND window, const bool& done,
+                  const std::function<bool(const MSG&)>& preTranslate = nullptr);
+
+// The average width of the letters A to Z and a to z and the height of the
+// font selected into dc: the base of dialog units.
+SIZE DialogBaseUnits(HDC dc);
+
+// Centres a window of the given outer size on the screen.
+POINT CentreOnScreen(int width, int height);
+
+}  // namespace qv::win32

@@ -1,0 +1,88 @@
+// File existence, the program's own path and the desktop folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win_files.h"
+#include "platform/win32/win_util.h"
+
+namespace qv::testing {
+namespace {
+
+class Win32Files : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH + 1] = {};
+    ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+    dir_ = std::string(temp) + "qvfiles_" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  }
+  void TearDown() override {
+    for (const auto& file : made_) DeleteFileA(file.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  // A new file, its last-write time set to the given year when not 0.
+  std::string MakeFile(const std::string& name, WORD year = 0) {
+    const std::string path = dir_ + "\\" + name;
+    win32::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_NE(file.get(), INVALID_HANDLE_VALUE);
+    if (file.get() == INVALID_HANDLE_VALUE) {
+      file.release();
+      return path;
+    }
+    made_.push_back(path);
+    if (year != 0) {
+      SYSTEMTIME when{};
+      when.wYear = year;
+      when.wMonth = 6;
+      when.wDay = 1;
+      FILETIME time{};
+      EXPECT_TRUE(SystemTimeToFileTime(&when, &time));
+      EXPECT_TRUE(SetFileTime(file.get(), &time, &time, &time));
+    }
+    return path;
+  }
+  std::string dir_;
+  std::vector<std::string> made_;
+  Win32FileSystem files_;
+};
+
+TEST_F(Win32Files, OnlyExistingEntriesThatAreNotFoldersExist) {
+  EXPECT_TRUE(files_.FileExists(MakeFile("gsdll32.dll")));
+  EXPECT_FALSE(files_.FileExists(dir_));
+  EXPECT_FALSE(files_.FileExists(dir_ + "\\missing.exe"));
+  EXPECT_FALSE(files_.FileExists(""));
+}
+
+TEST_F(Win32Files, TimeStampsOutsideTheDosRangeDoNotMatter) {
+  EXPECT_TRUE(files_.FileExists(MakeFile("old.exe", 1970)));
+  EXPECT_TRUE(files_.FileExists(MakeFile("future.exe", 2150)));
+}
+
+TEST_F(Win32Files, RelativeNamesAreLookedUpInTheCurrentDirectory) {
+  MakeFile("here.txt");
+  char previous[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(sizeof previous, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
+  EXPECT_TRUE(files_.FileExists("here.txt"));
+  EXPECT_FALSE(files_.FileExists("there.txt"));
+  SetCurrentDirectoryA(previous);
+}
+
+TEST_F(Win32Files, TheProgramAndTheDesktopAreFound) {
+  const std::string self = files_.OwnExecutablePath();
+  ASSERT_GT(self.size(), 4u);
+  EXPECT_EQ(self.substr(self.size() - 4), ".exe");
+  EXPECT_TRUE(files_.FileExists(self));
+
+  const std::string desktop = files_.DesktopFolder();
+  ASSERT_FALSE(desktop.empty());
+  const DWORD attributes = GetFileAttributesA(desktop.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << desktop;
+  EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+}  // namespace
+}  // namespace qv::testing

@@ -1,0 +1,50 @@
+// The printer list from the system. These tests run from printers.sh, which
+// prepares the CUPS queues of each scenario and names them, comma-separated,
+// in QV_EXPECTED_PRINTERS.
+#include "platform/printers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/errors.h"
+#include "platform/win32/win_printers.h"
+
+namespace qv::testing {
+namespace {
+
+std::vector<std::string> ExpectedPrinters(const char* list) {
+  std::vector<std::string> names;
+  std::istringstream in(list);
+  std::string name;
+  while (std::getline(in, name, ',')) {
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
+TEST(PrinterScenario, EveryQueueIsListedAndSelectable) {
+  const char* list = std::getenv("QV_EXPECTED_PRINTERS");
+  if (!list) GTEST_SKIP() << "run from printers.sh";
+  auto expected = ExpectedPrinters(list);
+
+  Win32PrinterBackend backend;
+  auto names = backend.EnumPrinterNames();
+  std::sort(names.begin(), names.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names, expected);
+
+  // With or without a default printer, every listed printer can be chosen.
+  PrinterService service(backend);
+  const int count = static_cast<int>(service.Printers().size());
+  for (int i = 0; i < count; ++i) {
+    EXPECT_NO_THROW(service.SetPrinterIndex(i));
+    EXPECT_EQ(service.PrinterIndex(), i);
+  }
+  EXPECT_THROW(service.SetPrinterIndex(count), EPrinter);
+}
+
+}  // namespace
+}  // namespace qv::testing
