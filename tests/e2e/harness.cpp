@@ -343,12 +343,10 @@ std::string MessageBoxWindow::IconColour() const {
 // ---- FileDialogWindow -------------------------------------------------
 
 void FileDialogWindow::Choose(const std::string& path) const {
-  // The file name box: an edit directly in the dialog or inside its combo.
-  Window name = Control(0x480);  // edt1
-  if (!name) {
-    Window combo = Control(0x47C);  // cmb13
-    if (combo) name = Window(FindWindowExA(combo.Handle(), nullptr, "Edit", nullptr));
-  }
+  // The file name box: an edit (edt1), or a combo box (cmb13) whose text
+  // is its edit's.
+  Window name = Control(0x480);
+  if (!name) name = Control(0x47C);
   ASSERT_TRUE(static_cast<bool>(name)) << "file dialog without a file name box";
   name.SetText(path);
   PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
@@ -457,9 +455,20 @@ Window Tool::FocusedControl() const {
   return Window();
 }
 
+namespace {
+
+// A file dialog's file name box: an edit (edt1) or a combo box (cmb13).
+bool HasFileNameBox(const Window& dialog) {
+  return dialog.Control(0x480) || dialog.Control(0x47C);
+}
+
+}  // namespace
+
 MessageBoxWindow Tool::FindMessageBox() const {
   for (const Window& w : TopLevelWindows()) {
-    if (w.ClassName() == "#32770") return MessageBoxWindow(w.Handle());
+    if (w.ClassName() == "#32770" && w.Control(0xFFFF) && !HasFileNameBox(w)) {
+      return MessageBoxWindow(w.Handle());
+    }
   }
   return MessageBoxWindow();
 }
@@ -477,8 +486,18 @@ MessageBoxWindow Tool::WaitMessageBox(Timeout timeout) const {
 }
 
 FileDialogWindow Tool::WaitFileDialog(Timeout timeout) const {
-  MessageBoxWindow dialog = WaitMessageBox(timeout);
-  return FileDialogWindow(dialog.Handle());
+  FileDialogWindow dialog;
+  WaitFor(
+      [&] {
+        for (const Window& w : TopLevelWindows()) {
+          if (w.ClassName() == "#32770" && HasFileNameBox(w)) dialog = FileDialogWindow(w.Handle());
+        }
+        return static_cast<bool>(dialog) || !Running();
+      },
+      timeout);
+  if (!dialog)
+    ADD_FAILURE() << "no file dialog came up" << (Running() ? "" : " (the program ended)");
+  return dialog;
 }
 
 // ---- Registry and world -------------------------------------------------
