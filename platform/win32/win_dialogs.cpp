@@ -50,11 +50,14 @@ void PlaceFileDialog(HWND dialog, HWND owner) {
 
 // Runs the close-query event; false when the dialog must stay open.
 bool FileMayBeAccepted(FileDialogContext& context, HWND dialog, const OPENFILENAMEA& ofn) {
-  char path[kFileBufferSize] = {};
-  if (SendMessageA(dialog, CDM_GETFILEPATH, sizeof path, reinterpret_cast<LPARAM>(path)) > 0) {
-    context.dialog->fileName = path;
-  } else {
+  // The system has put the full path of the choice into the file buffer
+  // by now (Wine's CDM_GETFILEPATH joins the folder to a typed full path).
+  if (ofn.lpstrFile && ofn.lpstrFile[0] != '\0') {
     context.dialog->fileName = ofn.lpstrFile;
+  } else {
+    char path[kFileBufferSize] = {};
+    SendMessageA(dialog, CDM_GETFILEPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+    context.dialog->fileName = path;
   }
   bool canClose = true;
   try {
