@@ -97,9 +97,10 @@ LRESULT MainWindow::OnCreate() {
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
   if (form_ == nullptr) return;
-  if (id == IDOK && control == nullptr) {
-    // Enter: press the focused push button, as a dialog would.
-    HWND focus = GetFocus();
+  if (id == IDOK) {
+    // Enter, sent by the dialog manager (no control has this id): press
+    // the focused push button, as a dialog would.
+    HWND focus = control != nullptr ? control : GetFocus();
     if (focus == nullptr || GetParent(focus) != hwnd_) return;
     const LONG_PTR style = GetWindowLongPtrA(focus, GWL_STYLE) & BS_TYPEMASK;
     char className[16] = {};

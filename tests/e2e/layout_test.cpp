@@ -197,6 +197,18 @@ TEST_F(Layout, KeyboardStartsAtFirstControlAndTabMoves) {
       << "focus on " << NameOf(tool_->FocusedControl());
 }
 
+TEST_F(Layout, EnterPressesTheFocusedButton) {
+  // From the drop-down list, Tab passes the list box and Add to reach Exit.
+  ASSERT_TRUE(e2e::WaitFor([&] { return tool_->FocusedControl().Id() == qv::kIdComboBox1; }, 5s));
+  for (int id : {qv::kIdListBox1, qv::kIdLMDButton1, qv::kIdLMDButton3}) {
+    tool_->FocusedControl().Key(VK_TAB);
+    ASSERT_TRUE(e2e::WaitFor([&] { return tool_->FocusedControl().Id() == id; }, 5s))
+        << "focus on " << NameOf(tool_->FocusedControl());
+  }
+  tool_->FocusedControl().Key(VK_RETURN);
+  EXPECT_TRUE(tool_->WaitExit(10s)) << "Enter on Exit did not end the program";
+}
+
 TEST_F(Layout, MinimisesAndRestores) {
   main_.SystemCommand(SC_MINIMIZE);
   EXPECT_TRUE(e2e::WaitFor([&] { return main_.Minimized(); }, 5s));
