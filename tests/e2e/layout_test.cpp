@@ -252,12 +252,21 @@ TEST_F(Layout, CloseDuringCommandWaitsForIt) {
   EXPECT_EQ(code, 0u);
 }
 
-TEST(LayoutStart, OpensMaximisedWhenStartedSo) {
+// The start-up show command a program is started with is honoured.
+TEST(LayoutStart, OpensMaximisedOrMinimisedWhenStartedSo) {
   e2e::PlantGhostscript();
-  Tool tool = Tool::Start(SW_SHOWMAXIMIZED);
-  const Window main = tool.WaitMainWindow();
-  ASSERT_TRUE(static_cast<bool>(main));
-  EXPECT_TRUE(e2e::WaitFor([&] { return IsZoomed(main.Handle()) != FALSE; }, 5s));
+  {
+    Tool tool = Tool::Start(SW_SHOWMAXIMIZED);
+    const Window main = tool.WaitMainWindow();
+    ASSERT_TRUE(static_cast<bool>(main));
+    EXPECT_TRUE(e2e::WaitFor([&] { return IsZoomed(main.Handle()) != FALSE; }, 5s));
+  }
+  {
+    Tool tool = Tool::Start(SW_SHOWMINIMIZED);
+    const Window main = tool.WaitMainWindow();
+    ASSERT_TRUE(static_cast<bool>(main));
+    EXPECT_TRUE(e2e::WaitFor([&] { return main.Minimized(); }, 5s));
+  }
 }
 
 }  // namespace
