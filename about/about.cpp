@@ -8,12 +8,12 @@ namespace {
 constexpr int kSwShow = 5;
 }
 
-const std::vector<ControlSpec>& AboutWindowControls() {
+const std::vector<ControlEntry>& AboutWindowControls() {
   using K = ControlKind;
   using F = FontKind;
   // The maker's lines are our own texts, longer than the designed labels
   // (206, 123 and 113 pixels): those labels take the width of their text.
-  static const std::vector<ControlSpec> controls = {
+  static const std::vector<ControlEntry> controls = {
       {"Image1", kIdAboutImage1, K::Image, 8, 8, 32, 32, "", -1, nullptr, F::Normal},
       {"Label1", kIdAboutLabel1, K::Label, 48, 8, 113, 16, "Quorvin PDF", -1, nullptr,
        F::AboutTitle},

@@ -36,7 +36,7 @@ enum AboutControlId : int {
 };
 
 // Every control of the About window.
-const std::vector<ControlSpec>& AboutWindowControls();
+const std::vector<ControlEntry>& AboutWindowControls();
 
 struct AboutFormControls {
   ITextControl& Label2;  // the version line

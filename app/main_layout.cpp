@@ -15,8 +15,8 @@ using F = FontKind;
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainWindowControls() {
-  static const std::vector<ControlSpec> controls = {
+const std::vector<ControlEntry>& MainWindowControls() {
+  static const std::vector<ControlEntry> controls = {
       {"Image1", kIdImage1, K::Image, 16, 8, 32, 32, "", kNone, nullptr, F::Normal},
       {"Label5", kIdLabel5, K::Label, 56, 12, 413, 29, "Quorvin PDF Configuration Tool", kNone,
        nullptr, F::Title},
@@ -77,7 +77,7 @@ const std::vector<ControlSpec>& MainWindowControls() {
 
 namespace {
 
-bool SameParent(const ControlSpec& control, const char* parent) {
+bool SameParent(const ControlEntry& control, const char* parent) {
   if (control.parent == nullptr || parent == nullptr) return control.parent == parent;
   return std::strcmp(control.parent, parent) == 0;
 }
@@ -86,16 +86,16 @@ bool SameParent(const ControlSpec& control, const char* parent) {
 // table order, then the others by tab order. A group box is preceded by
 // its own contents, so that it lies below them and Tab reaches them at the
 // group box's place.
-void AppendChildren(const std::vector<ControlSpec>& controls, const char* parent,
-                    std::vector<ControlSpec>& out) {
-  std::vector<ControlSpec> children;
-  for (const ControlSpec& c : controls) {
+void AppendChildren(const std::vector<ControlEntry>& controls, const char* parent,
+                    std::vector<ControlEntry>& out) {
+  std::vector<ControlEntry> children;
+  for (const ControlEntry& c : controls) {
     if (SameParent(c, parent)) children.push_back(c);
   }
   std::stable_sort(
       children.begin(), children.end(),
-      [](const ControlSpec& a, const ControlSpec& b) { return a.tabOrder < b.tabOrder; });
-  for (const ControlSpec& c : children) {
+      [](const ControlEntry& a, const ControlEntry& b) { return a.tabOrder < b.tabOrder; });
+  for (const ControlEntry& c : children) {
     if (c.kind == ControlKind::GroupBox) AppendChildren(controls, c.name, out);
     out.push_back(c);
   }
@@ -103,23 +103,23 @@ void AppendChildren(const std::vector<ControlSpec>& controls, const char* parent
 
 }  // namespace
 
-std::vector<ControlSpec> InCreationOrder(const std::vector<ControlSpec>& controls) {
-  std::vector<ControlSpec> out;
+std::vector<ControlEntry> InCreationOrder(const std::vector<ControlEntry>& controls) {
+  std::vector<ControlEntry> out;
   AppendChildren(controls, nullptr, out);
   return out;
 }
 
-const ControlSpec* FindControl(const std::vector<ControlSpec>& controls, const char* name) {
-  for (const ControlSpec& c : controls) {
+const ControlEntry* FindControl(const std::vector<ControlEntry>& controls, const char* name) {
+  for (const ControlEntry& c : controls) {
     if (std::strcmp(c.name, name) == 0) return &c;
   }
   return nullptr;
 }
 
-Rect96 PositionInWindow(const std::vector<ControlSpec>& controls, const ControlSpec& control) {
+Rect96 PositionInWindow(const std::vector<ControlEntry>& controls, const ControlEntry& control) {
   Rect96 r{control.left, control.top, control.width, control.height};
   if (control.parent != nullptr) {
-    if (const ControlSpec* group = FindControl(controls, control.parent)) {
+    if (const ControlEntry* group = FindControl(controls, control.parent)) {
       const Rect96 origin = PositionInWindow(controls, *group);
       r.left += origin.left;
       r.top += origin.top;

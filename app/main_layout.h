@@ -33,7 +33,7 @@ enum class FontKind {
   Link,        // the normal font, underlined
 };
 
-struct ControlSpec {
+struct ControlEntry {
   const char* name;  // the designer name, e.g. "LMDButton3"
   int id;            // control identifier (WM_COMMAND, GetDlgItem)
   ControlKind kind;
@@ -90,22 +90,22 @@ constexpr int kMainWindowWidth = 752;
 constexpr int kMainWindowHeight = 460;
 
 // Every control of the main window, in table order.
-const std::vector<ControlSpec>& MainWindowControls();
+const std::vector<ControlEntry>& MainWindowControls();
 
 // The same controls in the order the window creates them: the order in
 // which Tab visits them, a group box's contents at the group box's place.
 // Controls without a tab stop keep their table place relative to the
 // others.
-std::vector<ControlSpec> InCreationOrder(const std::vector<ControlSpec>& controls);
+std::vector<ControlEntry> InCreationOrder(const std::vector<ControlEntry>& controls);
 
 // The control with this name, or nullptr.
-const ControlSpec* FindControl(const std::vector<ControlSpec>& controls, const char* name);
+const ControlEntry* FindControl(const std::vector<ControlEntry>& controls, const char* name);
 
 // A control's position in its window's client area: a group box's
 // contents are placed relative to the group box.
 struct Rect96 {
   int left, top, width, height;
 };
-Rect96 PositionInWindow(const std::vector<ControlSpec>& controls, const ControlSpec& control);
+Rect96 PositionInWindow(const std::vector<ControlEntry>& controls, const ControlEntry& control);
 
 }  // namespace qv

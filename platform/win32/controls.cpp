@@ -164,25 +164,25 @@ IconHandle LoadAppIcon(HINSTANCE instance, int size) {
       LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlSpec>& controls,
+void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlEntry>& controls,
                     const FontSet& fonts, HICON icon, int dpi) {
-  for (const ControlSpec& spec : InCreationOrder(controls)) {
-    const Rect96 r = PositionInWindow(controls, spec);
-    const ClassAndStyle cs = ForKind(spec.kind);
+  for (const ControlEntry& entry : InCreationOrder(controls)) {
+    const Rect96 r = PositionInWindow(controls, entry);
+    const ClassAndStyle cs = ForKind(entry.kind);
     int height = Scale(r.height, dpi);
     const int width =
-        r.width == 0 ? TextWidth(spec.caption, fonts.Get(spec.font)) : Scale(r.width, dpi);
+        r.width == 0 ? TextWidth(entry.caption, fonts.Get(entry.font)) : Scale(r.width, dpi);
     // A drop-down list's window height includes its open list.
-    if (spec.kind == ControlKind::DropDownList) {
+    if (entry.kind == ControlKind::DropDownList) {
       height += Scale(kItemHeight * kDropDownRows + 2, dpi);
     }
     HWND control =
-        CreateWindowExA(cs.exStyle, cs.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | cs.style,
+        CreateWindowExA(cs.exStyle, cs.windowClass, entry.caption, WS_CHILD | WS_VISIBLE | cs.style,
                         Scale(r.left, dpi), Scale(r.top, dpi), width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
     if (control == nullptr) RaiseLastError();
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(spec.font)), FALSE);
-    switch (spec.kind) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(entry.font)), FALSE);
+    switch (entry.kind) {
       case ControlKind::Image:
         SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
         break;

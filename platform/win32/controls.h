@@ -95,7 +95,7 @@ IconHandle LoadAppIcon(HINSTANCE instance, int size);
 // box's origin plus their offset, so their notifications reach parent
 // directly. Images show icon. Raises ESystemError when a control cannot be
 // created.
-void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlSpec>& controls,
+void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlEntry>& controls,
                     const FontSet& fonts, HICON icon, int dpi);
 
 // A registered window class, unregistered when its owner ends.
