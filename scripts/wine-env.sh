@@ -110,12 +110,18 @@ qv_make_prefix() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 \
     /f >/dev/null 2>&1
   wineserver -w
-  # Debian's Wine does not look in its own font folder.
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # Debian's Wine does not look in its own font folder. The .fon files
+  # hold MS Sans Serif, the windows' font.
+  cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" \
+    2>/dev/null || true
 }
 
 qv_start_wineserver() {
   wineserver -p
+  # Start Wine's background services now, with no pipe to inherit: started
+  # by the first program whose output a test runner captures, they would
+  # keep that pipe open and the runner would wait until its time-out.
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 qv_env_cleanup() {
