@@ -91,7 +91,8 @@ std::string Env(const char* name) {
   return value != nullptr ? value : "";
 }
 
-// Runs a console program, returns its exit code and standard output.
+}  // namespace
+
 int RunProgram(const std::string& commandLine, std::string* output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readRaw = nullptr;
@@ -128,6 +129,8 @@ int RunProgram(const std::string& commandLine, std::string* output) {
   if (output != nullptr) *output = text;
   return static_cast<int>(code);
 }
+
+namespace {
 
 struct EnumState {
   DWORD pid;
@@ -239,6 +242,11 @@ std::vector<std::string> Window::Items() const {
 int Window::SelectedIndex() const {
   const bool combo = lstrcmpiA(ClassName().c_str(), "ComboBox") == 0;
   return static_cast<int>(SendW(hwnd_, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+void Window::SelectItem(int index) const {
+  const bool combo = lstrcmpiA(ClassName().c_str(), "ComboBox") == 0;
+  SendW(hwnd_, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 bool Window::Checked() const {
@@ -366,6 +374,10 @@ Tool Tool::Start(int showCommand) {
     ADD_FAILURE() << "QV_TOOL does not name the program under test";
     return Tool(nullptr, 0);
   }
+  return Start(exe, showCommand);
+}
+
+Tool Tool::Start(const std::string& exe, int showCommand) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -478,6 +490,18 @@ MessageBoxWindow Tool::WaitMessageBox(Timeout timeout) const {
   WaitFor(
       [&] {
         box = FindMessageBox();
+        // A box caught while it is being made has no buttons yet.
+        if (box && box.Buttons().empty()) box = MessageBoxWindow();
+        if (box) {
+          const std::string caption = box.Caption();
+          const std::string text = box.Text();
+          Sleep(150);
+          if (!box) {
+            std::printf("note: a message box came and went: '%s' '%s'\n", caption.c_str(),
+                        text.c_str());
+            box = MessageBoxWindow();
+          }
+        }
         return static_cast<bool>(box) || !Running();
       },
       timeout);
@@ -502,32 +526,43 @@ FileDialogWindow Tool::WaitFileDialog(Timeout timeout) const {
 
 // ---- Registry and world -------------------------------------------------
 
+namespace {
+
+// One line of reg.exe's listing: "    name    REG_TYPE    data".
+bool ParseRegLine(std::string line, std::string* name, RegValue* value) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  const size_t start = line.find_first_not_of(' ');
+  if (start == std::string::npos) return false;
+  const size_t typeAt = line.find("    REG_", start);
+  if (typeAt == std::string::npos) return false;
+  *name = line.substr(start, typeAt - start);
+  const size_t typeStart = typeAt + 4;
+  const size_t typeEnd = line.find(' ', typeStart);
+  value->found = true;
+  value->type = line.substr(typeStart, typeEnd - typeStart);
+  value->data.clear();
+  if (typeEnd != std::string::npos) {
+    const size_t dataStart = line.find_first_not_of(' ', typeEnd);
+    if (dataStart != std::string::npos) value->data = line.substr(dataStart);
+  }
+  return true;
+}
+
+}  // namespace
+
 RegValue RegQuery(const std::string& key, const std::string& name) {
   std::string output;
   const int code = RunProgram("reg.exe query \"" + key + "\" /v \"" + name + "\" /reg:32", &output);
-  RegValue value;
-  if (code != 0) return value;
+  if (code != 0) return RegValue();
   std::istringstream lines(output);
   std::string line;
   while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    // "    name    REG_TYPE    data"
-    const size_t start = line.find_first_not_of(' ');
-    if (start == std::string::npos) continue;
-    const size_t typeAt = line.find("    REG_", start);
-    if (typeAt == std::string::npos) continue;
-    if (lstrcmpiA(line.substr(start, typeAt - start).c_str(), name.c_str()) != 0) continue;
-    const size_t typeStart = typeAt + 4;
-    const size_t typeEnd = line.find(' ', typeStart);
-    value.found = true;
-    value.type = line.substr(typeStart, typeEnd - typeStart);
-    if (typeEnd != std::string::npos) {
-      const size_t dataStart = line.find_first_not_of(' ', typeEnd);
-      if (dataStart != std::string::npos) value.data = line.substr(dataStart);
-    }
-    break;
+    std::string found;
+    RegValue value;
+    if (ParseRegLine(line, &found, &value) && lstrcmpiA(found.c_str(), name.c_str()) == 0)
+      return value;
   }
-  return value;
+  return RegValue();
 }
 
 void RegAdd(const std::string& key, const std::string& name, const std::string& type,
@@ -596,6 +631,103 @@ std::string SaveScreenshot(const std::string& name, const Window& only) {
   std::fwrite(bits, 1, size, out.get());
   std::printf("screenshot: %s\n", path.c_str());
   return path;
+}
+
+// ---- InputDialogWindow ----------------------------------------------------
+
+namespace {
+// The input dialog's prompt and edit identifiers.
+constexpr int kInputPromptId = 100;
+constexpr int kInputEditId = 101;
+}  // namespace
+
+std::string InputDialogWindow::Prompt() const {
+  return Control(kInputPromptId).Text();
+}
+
+std::string InputDialogWindow::Value() const {
+  return Control(kInputEditId).Text();
+}
+
+void InputDialogWindow::Accept(const std::string& value) const {
+  const Window edit = Control(kInputEditId);
+  ASSERT_TRUE(static_cast<bool>(edit)) << "input dialog without its edit";
+  edit.SetText(value);
+  AcceptAsIs();
+}
+
+void InputDialogWindow::AcceptAsIs() const {
+  const Window ok = Control(IDOK);
+  ASSERT_TRUE(static_cast<bool>(ok)) << "input dialog without OK";
+  ok.Press();
+}
+
+void InputDialogWindow::Cancel() const {
+  const Window cancel = Control(IDCANCEL);
+  ASSERT_TRUE(static_cast<bool>(cancel)) << "input dialog without Cancel";
+  cancel.Press();
+}
+
+InputDialogWindow Tool::WaitInputDialog(const std::string& caption, Timeout timeout) const {
+  return InputDialogWindow(WaitWindow(caption, "QvInputDialog", timeout).Handle());
+}
+
+namespace {
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+  ++*reinterpret_cast<size_t*>(param);
+  return TRUE;
+}
+
+}  // namespace
+
+size_t Tool::CountAllWindows() const {
+  size_t count = 0;
+  for (const Window& w : TopLevelWindows(false)) {
+    ++count;
+    // Every descendant, not only the direct children.
+    EnumChildWindows(w.Handle(), &CountChild, reinterpret_cast<LPARAM>(&count));
+  }
+  return count;
+}
+
+// ---- Registry listings and files -----------------------------------------
+
+std::string RegQueryKeyText(const std::string& key) {
+  std::string output;
+  if (RunProgram("reg.exe query \"" + key + "\" /reg:32", &output) != 0) return std::string();
+  return output;
+}
+
+std::vector<std::pair<std::string, RegValue>> RegQueryKey(const std::string& key) {
+  std::vector<std::pair<std::string, RegValue>> values;
+  std::istringstream lines(RegQueryKeyText(key));
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::string name;
+    RegValue value;
+    if (ParseRegLine(line, &name, &value)) values.emplace_back(name, value);
+  }
+  return values;
+}
+
+std::string ToolFolder() {
+  const std::string exe = Env("QV_TOOL");
+  return exe.substr(0, exe.find_last_of('\\') + 1);
+}
+
+void CopyFileOrFail(const std::string& from, const std::string& to) {
+  EXPECT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE))
+      << "cannot copy " << from << " to " << to << " (error " << GetLastError() << ")";
+}
+
+void CreateEmptyFile(const std::string& path) {
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  }
+  UniqueHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  EXPECT_NE(h.get(), INVALID_HANDLE_VALUE) << "cannot create " << path;
 }
 
 }  // namespace e2e

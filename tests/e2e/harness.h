@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -53,6 +54,8 @@ class Window {
   // List box or drop-down list contents and selection.
   std::vector<std::string> Items() const;
   int SelectedIndex() const;
+  // Selects an item of a list box or drop-down list.
+  void SelectItem(int index) const;
   bool Checked() const;
 
   // A click as a person makes it; fails the test when the button is
@@ -100,17 +103,33 @@ class FileDialogWindow : public Window {
   void Cancel() const;
 };
 
+// The tool's input dialog: a prompt, one edit, OK and Cancel.
+class InputDialogWindow : public Window {
+ public:
+  InputDialogWindow() = default;
+  explicit InputDialogWindow(HWND hwnd) : Window(hwnd) {}
+  std::string Prompt() const;
+  std::string Value() const;
+  // Replaces the edit's text, then presses OK.
+  void Accept(const std::string& value) const;
+  void AcceptAsIs() const;
+  void Cancel() const;
+};
+
 // The program under test, started with CreateProcess and ended (if still
 // running) when this object goes.
 class Tool {
  public:
   // QV_TOOL names the program; showCommand is the start-up show command.
   static Tool Start(int showCommand = SW_SHOWNORMAL);
+  // The program at another path (a copy in a folder of its own).
+  static Tool Start(const std::string& exe, int showCommand = SW_SHOWNORMAL);
   Tool(Tool&& other) noexcept;
   Tool& operator=(Tool&&) = delete;
   ~Tool();
 
   DWORD ProcessId() const { return pid_; }
+  HANDLE Process() const { return process_; }
   bool Running() const;
   // Waits for the program to end; true when it has, with its exit code.
   bool WaitExit(Timeout timeout = kDefaultTimeout, DWORD* exitCode = nullptr) const;
@@ -128,6 +147,11 @@ class Tool {
   Window FocusedControl() const;
   // A visible message box or dialog right now, or an empty one.
   MessageBoxWindow FindMessageBox() const;
+  // The single-line input dialog (the printer name), by its caption.
+  InputDialogWindow WaitInputDialog(const std::string& caption,
+                                    Timeout timeout = kDefaultTimeout) const;
+  // Every window of the program, top-level and child, shown or hidden.
+  size_t CountAllWindows() const;
 
  private:
   Tool(HANDLE process, DWORD pid) : process_(process), pid_(pid) {}
@@ -153,8 +177,23 @@ struct RegValue {
   std::string data;  // as reg prints it: text, or "0x5" for a DWORD
 };
 RegValue RegQuery(const std::string& key, const std::string& name);
+// Every value of a key as reg.exe prints it (empty when the key is
+// missing), and the values parsed from that listing.
+std::string RegQueryKeyText(const std::string& key);
+std::vector<std::pair<std::string, RegValue>> RegQueryKey(const std::string& key);
 void RegAdd(const std::string& key, const std::string& name, const std::string& type,
             const std::string& data);
+
+// Runs a console program of the prefix; its exit code, and its output
+// when asked.
+int RunProgram(const std::string& commandLine, std::string* output = nullptr);
+
+// The tool's own folder, trailing backslash included (from QV_TOOL).
+std::string ToolFolder();
+// Copies a file; fails the test when it cannot.
+void CopyFileOrFail(const std::string& from, const std::string& to);
+// Creates an empty file, creating its folders first.
+void CreateEmptyFile(const std::string& path);
 
 // A world of the scenario's own making.
 // Ghostscript's two files under C:\gs\gs8.50\bin, recorded in the tool's

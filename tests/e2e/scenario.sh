@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs end-to-end tests in a world of their own:
-#   scenario.sh NAME ROOT TEST_EXE TOOL_EXE FILTER [PRINTER...]
+#   scenario.sh NAME ROOT TEST_EXE TOOL_EXE FILTER [--no-default] [PRINTER...]
 # ROOT/NAME receives a copy of the prepared Wine prefix ($QV_BASE_PREFIX),
-# a private CUPS server with the given queues (the first one the default),
+# a private CUPS server with the given queues (the first one the default,
+# unless --no-default leaves CUPS without a default destination),
 # an X server and a wineserver of its own. The tests read pixels from the
 # screen (icons, background, screenshots): Wine's virtual desktops of
 # parallel scenarios would cover each other on one shared display.
@@ -14,6 +15,11 @@ if [ $# -lt 5 ]; then
 fi
 name=$1 root=$2 tests=$3 tool=$4 filter=$5
 shift 5
+set_default=1
+if [ "${1:-}" = "--no-default" ]; then
+  set_default=0
+  shift
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 
 if ! command -v Xvfb >/dev/null; then
@@ -39,7 +45,8 @@ cp -a "$base" "$WINEPREFIX"
 cp /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 qv_start_cups
 for printer in "$@"; do qv_add_printer "$printer"; done
-if [ $# -gt 0 ]; then lpadmin -d "$1"; fi
+if [ $# -gt 0 ] && [ "$set_default" = 1 ]; then lpadmin -d "$1"; fi
+echo "CUPS: $(lpstat -d 2>&1)"
 qv_start_wineserver
 # The About window's credit line is set in Arial Narrow, which Wine lacks;
 # the closest font of this machine stands in.
@@ -49,6 +56,11 @@ wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 QV_TOOL=$(winepath -w "$tool" 2>/dev/null)
 QV_SHOTS=$(winepath -w "$dir" 2>/dev/null)
 export QV_TOOL QV_SHOTS
+# A console program that only sleeps, standing in for a slow NET.
+if [ -n "${QV_SLOW_PROGRAM_UNIX:-}" ]; then
+  QV_SLOW_PROGRAM=$(winepath -w "$QV_SLOW_PROGRAM_UNIX" 2>/dev/null)
+  export QV_SLOW_PROGRAM
+fi
 rc=0
 wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
 

@@ -1,0 +1,184 @@
+// A machine without printer queues: the start-up offers to install the
+// PostScript printer, "Add" has nothing to add, and "Install PS Driver"
+// runs printui, which under Wine installs nothing, so the command ends in
+// its failure message.
+#include <gtest/gtest.h>
+
+#include "app/main_layout.h"
+#include "harness.h"
+
+namespace {
+
+using e2e::Tool;
+using e2e::Window;
+using namespace std::chrono_literals;
+
+constexpr const char* kOfferCaption = "Install Quorvin PostScript Printer Driver?";
+constexpr const char* kNameCaption = "Install Quorvin PostScript Printer";
+constexpr const char* kInstallCaption = "Installing PostScript Printer Driver";
+constexpr const char* kBadName =
+    "The printer name must not be empty and must not contain a double quote, a backslash or a "
+    "comma.";
+
+// Answers the start-up offer to install a printer.
+void AnswerOffer(const Tool& tool, const std::string& answer) {
+  const e2e::MessageBoxWindow box = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), kOfferCaption);
+  EXPECT_EQ(box.Text(),
+            "You do not have any printer drivers installed to monitor for PDF creation.\r"
+            "Would you like to install one now?");
+  EXPECT_EQ(box.Buttons(), (std::vector<std::string>{"Yes", "No"}));
+  EXPECT_EQ(box.IconColour(), "blue") << "the question icon";
+  EXPECT_EQ(tool.TopLevelWindows().size(), 1u) << "the main window is not shown yet";
+  box.Press(answer);
+}
+
+// Waits for the message box with this caption and presses OK; checks its
+// text and the error icon.
+void ExpectError(const Tool& tool, const std::string& caption, const std::string& text) {
+  const e2e::MessageBoxWindow box = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), caption);
+  EXPECT_EQ(box.Text(), text);
+  EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
+  EXPECT_EQ(box.IconColour(), "red");
+  box.Press("OK");
+  EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+}
+
+// Nothing more comes up within a while.
+void ExpectNoFurtherBox(const Tool& tool) {
+  Sleep(1500);
+  const e2e::MessageBoxWindow box = tool.FindMessageBox();
+  EXPECT_FALSE(box) << "unexpected box '" << (box ? box.Caption() : "") << "'";
+}
+
+void ExpectStartUpCompleted(const Window& main) {
+  EXPECT_TRUE(main.Control(qv::kIdComboBox1).Items().empty());
+  EXPECT_EQ(main.Control(qv::kIdComboBox1).SelectedIndex(), CB_ERR);
+  EXPECT_TRUE(main.Control(qv::kIdListBox1).Items().empty());
+  // The steps after the offer ran: Ghostscript and the Options are filled.
+  EXPECT_EQ(main.Control(qv::kIdEdit5).Text(), e2e::kGsExe);
+  EXPECT_EQ(main.Control(qv::kIdEdit2).Text(), "QuorvinPDF.pdf");
+  EXPECT_EQ(main.Control(qv::kIdEdit3).Text(), e2e::ToolFolder() + "PDFs");
+  EXPECT_TRUE(main.Control(qv::kIdCheckBox2).Checked());
+  EXPECT_EQ(e2e::RegQuery("HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
+                          "PDF Port",
+                          "Driver")
+                .data,
+            "quorvinmonnt.dll");
+}
+
+void Exit(const Tool& tool, const Window& main) {
+  main.Control(qv::kIdLMDButton3).Press();
+  EXPECT_TRUE(tool.WaitExit(10s));
+}
+
+TEST(NoPrinters, DecliningTheOfferLeavesEmptyListsAndAddRefuses) {
+  e2e::PlantGhostscript();
+  Tool tool = Tool::Start();
+  AnswerOffer(tool, "No");
+  const Window main = tool.WaitMainWindow();
+  ASSERT_TRUE(static_cast<bool>(main));
+  EXPECT_FALSE(tool.FindMessageBox());
+  ExpectStartUpCompleted(main);
+
+  main.Control(qv::kIdLMDButton1).Press();
+  ExpectError(tool, "Processes Complete",
+              "You must select a valid PostScript printer from the Printers list before you can "
+              "add it for monitoring.\rIf you do not have any PostScript printers in the printers "
+              "list, click on the Install PS Driver button.");
+  ExpectNoFurtherBox(tool);
+
+  main.Control(qv::kIdLMDButton10).Press();
+  main.Control(qv::kIdLMDButton9).Press();
+  Sleep(500);
+  EXPECT_TRUE(main.Control(qv::kIdComboBox1).Items().empty());
+  EXPECT_TRUE(main.Control(qv::kIdListBox1).Items().empty());
+  Exit(tool, main);
+}
+
+TEST(NoPrinters, AcceptedInstallEndsInTheFailureMessage) {
+  e2e::PlantGhostscript();
+  Tool tool = Tool::Start();
+  AnswerOffer(tool, "Yes");
+
+  const e2e::InputDialogWindow name = tool.WaitInputDialog(kNameCaption);
+  ASSERT_TRUE(static_cast<bool>(name));
+  EXPECT_EQ(name.Prompt(), "Enter a printer name");
+  EXPECT_EQ(name.Value(), "Quorvin PDF Printer");
+  name.AcceptAsIs();
+
+  const e2e::MessageBoxWindow question = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(question));
+  EXPECT_EQ(question.Caption(), kInstallCaption);
+  EXPECT_EQ(question.Text(),
+            "We will now install a PostScript Printer Driver and restart the Spooler Service.  "
+            "This process may take a couple of minutes.\rIf you receive a message about the "
+            "digital signature not found, just click YES or Continue.\rWould you like to "
+            "continue?");
+  EXPECT_EQ(question.Buttons(), (std::vector<std::string>{"Yes", "No"}));
+  EXPECT_EQ(question.IconColour(), "blue") << "the information icon";
+  question.Press("Yes");
+
+  // printui ran and installed nothing: the command stops at its message,
+  // without the default-printer question or the completion message.
+  ExpectError(tool, kInstallCaption,
+              "The printer \"Quorvin PDF Printer\" could not be installed.\rMake sure that the "
+              "folder PSDriver with QuorvinPS.INF lies beside this program, then try again.");
+  const Window main = tool.WaitMainWindow(60s);
+  ASSERT_TRUE(static_cast<bool>(main));
+  ExpectNoFurtherBox(tool);
+  ExpectStartUpCompleted(main);
+  EXPECT_FALSE(e2e::RegQuery("HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Quorvin "
+                             "PDF Printer",
+                             "Port")
+                   .found);
+  Exit(tool, main);
+}
+
+TEST(NoPrinters, InvalidNamesAreRefusedAndCancelRunsNothing) {
+  e2e::PlantGhostscript();
+  Tool tool = Tool::Start();
+  AnswerOffer(tool, "Yes");
+  e2e::InputDialogWindow name = tool.WaitInputDialog(kNameCaption);
+  ASSERT_TRUE(static_cast<bool>(name));
+  name.Accept("a,b");
+  ExpectError(tool, kNameCaption, kBadName);
+  const Window main = tool.WaitMainWindow();
+  ASSERT_TRUE(static_cast<bool>(main));
+  ExpectNoFurtherBox(tool);
+  ExpectStartUpCompleted(main);
+
+  // The same through the button, for the other refused names.
+  for (const std::string bad : {"", "x\"y", "a\\b"}) {
+    SCOPED_TRACE(bad);
+    main.Control(qv::kIdInstallPsDriverBtn).Press();
+    name = tool.WaitInputDialog(kNameCaption);
+    ASSERT_TRUE(static_cast<bool>(name));
+    name.Accept(bad);
+    ExpectError(tool, kNameCaption, kBadName);
+    ExpectNoFurtherBox(tool);
+  }
+
+  // Cancelling the name, or answering No to the question, ends it.
+  main.Control(qv::kIdInstallPsDriverBtn).Press();
+  name = tool.WaitInputDialog(kNameCaption);
+  ASSERT_TRUE(static_cast<bool>(name));
+  name.Cancel();
+  ExpectNoFurtherBox(tool);
+  main.Control(qv::kIdInstallPsDriverBtn).Press();
+  name = tool.WaitInputDialog(kNameCaption);
+  ASSERT_TRUE(static_cast<bool>(name));
+  name.Accept("Lab Printer");
+  const e2e::MessageBoxWindow question = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(question));
+  EXPECT_EQ(question.Caption(), kInstallCaption);
+  question.Press("No");
+  ExpectNoFurtherBox(tool);
+  EXPECT_TRUE(main.Control(qv::kIdComboBox1).Items().empty());
+  Exit(tool, main);
+}
+
+}  // namespace

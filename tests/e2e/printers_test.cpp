@@ -1,0 +1,149 @@
+// The printer lists against a private CUPS server with two queues
+// (Office_PS, the default, then Studio_PS; Wine lists printers in the
+// order of their names), and "Add" with Wine's own NET
+// stopping and starting the spooler.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/main_layout.h"
+#include "harness.h"
+
+namespace {
+
+using e2e::Tool;
+using e2e::Window;
+using namespace std::chrono_literals;
+
+const std::string kPrintersKey = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+
+e2e::RegValue PortOf(const std::string& printer) {
+  return e2e::RegQuery(kPrintersKey + printer, "Port");
+}
+
+class Printers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    e2e::PlantGhostscript();
+    Start();
+  }
+  void TearDown() override { Exit(); }
+  void Start() {
+    tool_ = std::make_unique<Tool>(Tool::Start());
+    main_ = tool_->WaitMainWindow();
+    ASSERT_TRUE(static_cast<bool>(main_));
+    ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
+  }
+  void Exit() {
+    if (!main_ || !tool_->Running()) return;
+    EXPECT_FALSE(tool_->FindMessageBox()) << "a message box is left over";
+    main_.Control(qv::kIdLMDButton3).Press();
+    EXPECT_TRUE(tool_->WaitExit(10s));
+  }
+  std::vector<std::string> Installed() const { return main_.Control(qv::kIdComboBox1).Items(); }
+  std::vector<std::string> Monitored() const { return main_.Control(qv::kIdListBox1).Items(); }
+  // Presses "Query Printers Monitored" and waits until the list is `want`.
+  bool QueryMonitored(const std::vector<std::string>& want) {
+    main_.Control(qv::kIdLMDButton10).Press();
+    return e2e::WaitFor([&] { return Monitored() == want; }, 5s);
+  }
+  std::unique_ptr<Tool> tool_;
+  Window main_;
+};
+
+TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
+  const Window combo = main_.Control(qv::kIdComboBox1);
+  EXPECT_EQ(Installed(), (std::vector<std::string>{"Office_PS", "Studio_PS"}));
+  EXPECT_EQ(combo.SelectedIndex(), 0);
+  EXPECT_TRUE(Monitored().empty());
+  EXPECT_EQ(PortOf("Office_PS").data, "CUPS:Office_PS");
+  EXPECT_EQ(PortOf("Studio_PS").data, "CUPS:Studio_PS");
+
+  combo.SelectItem(1);
+  main_.Control(qv::kIdLMDButton1).Press();
+  e2e::MessageBoxWindow box = tool_->WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Continue?");
+  EXPECT_EQ(box.Text(),
+            "Are you sure you wish to monitor this printer: Studio_PS?\r"
+            "Doing so will change the current port to a PDF port.\r\r"
+            "We will be restarting the Print Spooler Service during this process which may take "
+            "up to a minute to complete\r"
+            "Do you wish to continue?");
+  EXPECT_EQ(box.Buttons(), (std::vector<std::string>{"Yes", "No"}));
+  EXPECT_EQ(box.IconColour(), "yellow") << "the exclamation icon";
+  box.Press("Yes");
+
+  box = tool_->WaitMessageBox(60s);
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Processes Complete");
+  EXPECT_EQ(box.Text(),
+            "Processes complete.  The printer should now appear in your Monitored Printers list.");
+  EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
+  EXPECT_EQ(box.IconColour(), "");
+  // Both lists were rebuilt before the message.
+  EXPECT_EQ(Installed(), (std::vector<std::string>{"Office_PS", "Studio_PS"}));
+  EXPECT_EQ(combo.SelectedIndex(), 0);
+  EXPECT_EQ(Monitored(), std::vector<std::string>{"Studio_PS"});
+  box.Press("OK");
+
+  const e2e::RegValue port = PortOf("Studio_PS");
+  EXPECT_EQ(port.type, "REG_SZ");
+  EXPECT_EQ(port.data, "QuorvinPDF:");
+  EXPECT_EQ(PortOf("Office_PS").data, "CUPS:Office_PS") << "the other printer is untouched";
+
+  // A new process (and Wine's sync with CUPS at its start) keeps the port.
+  Exit();
+  Start();
+  EXPECT_EQ(Monitored(), std::vector<std::string>{"Studio_PS"});
+  EXPECT_EQ(PortOf("Studio_PS").data, "QuorvinPDF:");
+}
+
+TEST_F(Printers, AnsweringNoChangesNothing) {
+  const e2e::RegValue before = PortOf("Office_PS");
+  main_.Control(qv::kIdLMDButton1).Press();  // Office_PS is selected
+  const e2e::MessageBoxWindow box = tool_->WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Continue?");
+  box.Press("No");
+  EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+  Sleep(500);
+  EXPECT_FALSE(tool_->FindMessageBox()) << "nothing follows a No";
+  EXPECT_EQ(PortOf("Office_PS").data, before.data);
+}
+
+TEST_F(Printers, OnlyTheExactPortNameCountsAsMonitored) {
+  // Set by hand while the tool runs; "Query Printers Monitored" re-reads.
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "quorvinpdf:");
+  e2e::RegAdd(kPrintersKey + "Studio_PS", "Port", "REG_SZ", "QuorvinPDF: ");
+  EXPECT_TRUE(QueryMonitored({})) << "got " << Monitored().size() << " monitored";
+  // The exact name does count: the same pass sees the change.
+  e2e::RegAdd(kPrintersKey + "Studio_PS", "Port", "REG_SZ", "QuorvinPDF:");
+  EXPECT_TRUE(QueryMonitored({"Studio_PS"}));
+  e2e::RegAdd(kPrintersKey + "Studio_PS", "Port", "REG_SZ", "QuorvinPDF: ");
+  EXPECT_TRUE(QueryMonitored({}));
+
+  // Wine syncs its printers with CUPS at every process start; ports set
+  // by hand stay as they are, so a new start reads them the same way.
+  Exit();
+  Start();
+  EXPECT_EQ(PortOf("Office_PS").data, "quorvinpdf:");
+  EXPECT_EQ(PortOf("Studio_PS").data, "QuorvinPDF: ");
+  EXPECT_TRUE(Monitored().empty());
+  EXPECT_EQ(Installed(), (std::vector<std::string>{"Office_PS", "Studio_PS"}));
+}
+
+TEST_F(Printers, QueryNewPrintersLeavesTheMonitoredListAlone) {
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "QuorvinPDF:");
+  ASSERT_TRUE(QueryMonitored({"Office_PS"}));
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "CUPS:Office_PS");
+  main_.Control(qv::kIdLMDButton9).Press();
+  Sleep(1000);
+  EXPECT_EQ(Installed(), (std::vector<std::string>{"Office_PS", "Studio_PS"}));
+  EXPECT_EQ(main_.Control(qv::kIdComboBox1).SelectedIndex(), 0);
+  EXPECT_EQ(Monitored(), std::vector<std::string>{"Office_PS"});
+  EXPECT_TRUE(QueryMonitored({}));
+}
+
+}  // namespace
