@@ -24,9 +24,9 @@ rm -rf "$envdir"
 qv_env_init "$envdir"
 trap qv_env_cleanup EXIT
 qv_start_cups
-qv_add_printer "Office PS"
-qv_add_printer "Second PS"
-lpadmin -d "Office PS"
+qv_add_printer Office_PS
+qv_add_printer Second_PS
+lpadmin -d Office_PS
 qv_start_xvfb
 qv_make_prefix
 qv_start_wineserver
@@ -58,8 +58,8 @@ echo "== 3. printer lists"
 "$root/build/bench-native/bench/qv_bench_lists"
 for n in 2 100; do
   lpstat -p 2>/dev/null | awk '{print $2}' | while read -r q; do lpadmin -x "$q"; done
-  for i in $(seq 1 "$n"); do qv_add_printer "Queue $i"; done
-  lpadmin -d "Queue 1"
+  for i in $(seq 1 "$n"); do qv_add_printer "Queue_$i"; done
+  lpadmin -d Queue_1
   wine 'C:\Pkg\qv_wine_bench.exe' lists 'C:\Pkg\QuorvinConfig.exe' "$n" | tee "$envdir/lists-$n.txt"
 done
 a=$(awk '/per printer/ {print $NF}' "$envdir/lists-2.txt")

@@ -247,9 +247,11 @@ int ListsBench(const std::string& tool, int printers) {
   const long listed = static_cast<long>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
   CloseAndWait(main, process);
   const double median = Median(times);
-  std::printf("  %d CUPS queues (%ld listed): both refreshes %.2f ms, per printer %.4f\n", printers,
-              listed, median, median / std::max(1, printers));
-  return listed == printers ? 0 : 1;
+  // Printers the tool has pointed at the PDF port are no longer Wine's
+  // CUPS queues and stay listed beside them.
+  std::printf("  %d CUPS queues (%ld printers listed): both refreshes %.2f ms, per printer %.4f\n",
+              printers, listed, median, median / std::max(1L, listed));
+  return listed >= printers ? 0 : 1;
 }
 
 }  // namespace
