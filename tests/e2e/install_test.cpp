@@ -124,6 +124,7 @@ TEST(NoPrinters, AcceptedInstallEndsInTheFailureMessage) {
 
   // printui ran and installed nothing: the command stops at its message,
   // without the default-printer question or the completion message.
+  e2e::SaveScreenshot("install-failed", tool.WaitMessageBox());
   ExpectError(tool, kInstallCaption,
               "The printer \"Quorvin PDF Printer\" could not be installed.\rMake sure that the "
               "folder PSDriver with QuorvinPS.INF lies beside this program, then try again.");

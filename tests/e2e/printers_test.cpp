@@ -86,6 +86,7 @@ TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
   EXPECT_EQ(Installed(), (std::vector<std::string>{"Office_PS", "Studio_PS"}));
   EXPECT_EQ(combo.SelectedIndex(), 0);
   EXPECT_EQ(Monitored(), std::vector<std::string>{"Studio_PS"});
+  e2e::SaveScreenshot("printers-after-add");
   box.Press("OK");
 
   const e2e::RegValue port = PortOf("Studio_PS");

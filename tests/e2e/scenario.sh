@@ -46,7 +46,9 @@ cp /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null 
 qv_start_cups
 for printer in "$@"; do qv_add_printer "$printer"; done
 if [ $# -gt 0 ] && [ "$set_default" = 1 ]; then lpadmin -d "$1"; fi
-echo "CUPS: $(lpstat -d 2>&1)"
+QV_CUPS_DEFAULT=$(lpstat -d 2>&1 || true)
+export QV_CUPS_DEFAULT
+echo "CUPS: $QV_CUPS_DEFAULT"
 qv_start_wineserver
 # The About window's credit line is set in Arial Narrow, which Wine lacks;
 # the closest font of this machine stands in.

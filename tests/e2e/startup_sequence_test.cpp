@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 
 #include "app/main_layout.h"
@@ -129,6 +130,10 @@ void PrintWinesDefaultPrinter() {
 // CUPS has queues but no default destination (the scenario checks
 // `lpstat -d`). The printers are listed all the same.
 TEST(NoDefaultPrinter, PrintersAreListedAndTheStartCompletes) {
+  const char* cupsDefault = std::getenv("QV_CUPS_DEFAULT");
+  ASSERT_NE(cupsDefault, nullptr);
+  ASSERT_NE(std::string(cupsDefault).find("no system default"), std::string::npos)
+      << "CUPS has a default: " << cupsDefault;
   InstallGhostscript();
   Tool tool = Tool::Start();
   const Window main = StartWithoutAnyQuestion(tool);
