@@ -50,7 +50,7 @@ wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_ba
 echo "== 2. responsiveness"
 mkdir -p "$drive_c/Slow"
 cp "$tool" "$drive_c/Slow/QuorvinConfig.exe"
-# NET beside the tool is found before the system's: a 3 s stand-in.
+# NET beside the tool is found before the system's: a 4 s stand-in.
 cp "$w64/bench/qv_slow_program.exe" "$drive_c/Slow/NET.exe"
 wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Slow\QuorvinConfig.exe'
 

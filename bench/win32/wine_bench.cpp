@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -195,16 +196,21 @@ int RespondBench(const std::string& tool) {
   }
   PressButton(ask, "&Yes");
   PressButton(ask, "Yes");
-  Sleep(100);  // let the first NET start
-  std::vector<double> answers;
+  // The stand-in NET runs 4 s. Starting it blocks the window for the
+  // shell's own call; the wait that follows is measured for 3 s, then the
+  // second start is measured on its own.
+  Sleep(300);
+  std::vector<double> answers, startAnswers;
   const auto measureStart = Clock::now();
-  while (MsSince(measureStart) < 3000) {
+  while (MsSince(measureStart) < 5000) {
     const auto sent = Clock::now();
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result)) {
-      answers.push_back(1000);
-    } else {
-      answers.push_back(MsSince(sent));
+    const bool answered = SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result);
+    const double ms = answered ? MsSince(sent) : 1000;
+    const double at = std::chrono::duration<double, std::milli>(sent - measureStart).count();
+    (at < 3000 ? answers : startAnswers).push_back(ms);
+    if (ms > 5 && std::getenv("QV_BENCH_VERBOSE")) {
+      std::printf("  slow answer %.2f ms at %.0f ms\n", ms, at);
     }
     Sleep(5);
   }
@@ -214,10 +220,16 @@ int RespondBench(const std::string& tool) {
   CloseAndWait(main, process);
   std::sort(answers.begin(), answers.end());
   const double p99 = answers[std::min(answers.size() - 1, answers.size() * 99 / 100)];
-  std::printf("responsiveness while waiting on a 3 s program (%zu messages, one every 5 ms)\n",
-              answers.size());
-  std::printf("  max %6.2f ms, 99th percentile %6.2f ms, median %6.2f ms (target <= 10 ms)\n",
-              answers.back(), p99, answers[answers.size() / 2]);
+  std::sort(startAnswers.begin(), startAnswers.end());
+  std::printf("responsiveness while waiting on an external program (3 s, a message every 5 ms)\n");
+  std::printf(
+      "  %zu messages: max %6.2f ms, 99th percentile %6.2f ms, median %6.2f ms "
+      "(target <= 10 ms)\n",
+      answers.size(), answers.back(), p99, answers[answers.size() / 2]);
+  if (!startAnswers.empty()) {
+    std::printf("  across the start of the next program (2 s, %zu messages): max %6.2f ms\n",
+                startAnswers.size(), startAnswers.back());
+  }
   return 0;
 }
 
