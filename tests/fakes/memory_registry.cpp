@@ -119,30 +119,27 @@ RegKey MemoryRegistry::NewHandle(Node* node, std::uint32_t access) {
   return key;
 }
 
-long MemoryRegistry::OpenKey(RegKey parent, const std::string& path, std::uint32_t access,
-                             RegKey* result) {
+long MemoryRegistry::Open(RegKey parent, const std::string& path, std::uint32_t access,
+                          bool create, RegKey* result) {
   *result = 0;
   Node* from = NodeOf(parent);
   if (!from) return kErrorInvalidHandle;
   long error = 0;
-  Node* node = Find(from, path, false, &error);
+  Node* node = Find(from, path, create, &error);
   if (!node) return error;
   if (CanWrite(access) && !Writable(node)) return kErrorAccessDenied;
   *result = NewHandle(node, access);
   return kErrorSuccess;
 }
 
+long MemoryRegistry::OpenKey(RegKey parent, const std::string& path, std::uint32_t access,
+                             RegKey* result) {
+  return Open(parent, path, access, false, result);
+}
+
 long MemoryRegistry::CreateKey(RegKey parent, const std::string& path, std::uint32_t access,
                                RegKey* result) {
-  *result = 0;
-  Node* from = NodeOf(parent);
-  if (!from) return kErrorInvalidHandle;
-  long error = 0;
-  Node* node = Find(from, path, true, &error);
-  if (!node) return error;
-  if (CanWrite(access) && !Writable(node)) return kErrorAccessDenied;
-  *result = NewHandle(node, access);
-  return kErrorSuccess;
+  return Open(parent, path, access, true, result);
 }
 
 long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,

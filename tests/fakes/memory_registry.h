@@ -61,6 +61,8 @@ class MemoryRegistry : public IRegistryBackend {
 
  private:
   struct Node;
+  long Open(RegKey parent, const std::string& path, std::uint32_t access, bool create,
+            RegKey* result);
   Node* Find(Node* from, const std::string& path, bool create, long* error);
   const Node* FindConst(const std::string& path) const;
   Node* NodeOf(RegKey key);
