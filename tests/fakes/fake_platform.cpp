@@ -93,6 +93,11 @@ FakeWorld::FakeWorld() {
   form->showAbout = [this] { ++aboutShown; };
 }
 
+FakeWorld::~FakeWorld() {
+  EXPECT_EQ(registry.OpenHandleCount(), 0) << "a registry key was left open";
+  EXPECT_EQ(processes.openProcesses, 0) << "a process handle was left open";
+}
+
 void FakeWorld::Click(void (TfrmMain::*handler)()) {
   TfrmMain* f = form.get();
   f->Commands().Execute([f, handler] { (f->*handler)(); });

@@ -181,6 +181,8 @@ class FakeCheck : public ICheckControl {
 // and About hooks are counted.
 struct FakeWorld {
   FakeWorld();
+  // Every command must leave no registry key and no process handle open.
+  ~FakeWorld();
 
   // Runs a handler through the form's command boundary, as a click would.
   void Click(void (TfrmMain::*handler)());
