@@ -112,6 +112,23 @@ TEST_F(Startup, StoredOptionsAreUsedAndOnlyMissingOnesDefaulted) {
   EXPECT_EQ(w.registry.GetString(k, "defaultPDFAppend"), "");
 }
 
+TEST_F(Startup, OnlyTheMissingOptionIsWrittenBesideTheDesktopFolder) {
+  const std::string k = L::kSettingsKey;
+  w.registry.PutString(k, "defaultPDFFile", "a.pdf");
+  w.registry.PutString(k, "defaultPDFDir", "C:\\A\\");
+  w.registry.PutString(k, "defaultPDFAppend", "Copy");
+  w.registry.PutDword(k, "promptPDF", 0);
+  w.registry.PutDword(k, "finishMessage", 0);
+  w.form->Commands().Execute([this] {
+    Registry reg(w.registry);
+    w.form->LoadSettings(reg, "D:\\Desk");
+  });
+  EXPECT_EQ(w.registry.WriteCount(), 2);  // userDesktopDir and launchPDFApp
+  EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
+  EXPECT_EQ(w.form->settings.FinishMessage, 0);
+  EXPECT_EQ(w.form->settings.LaunchPdfApp, 1);
+}
+
 TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
   struct Case {
     const char* name;
