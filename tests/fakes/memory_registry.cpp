@@ -119,8 +119,8 @@ RegKey MemoryRegistry::NewHandle(Node* node, std::uint32_t access) {
   return key;
 }
 
-long MemoryRegistry::Open(RegKey parent, const std::string& path, std::uint32_t access,
-                          bool create, RegKey* result) {
+long MemoryRegistry::Open(RegKey parent, const std::string& path, std::uint32_t access, bool create,
+                          RegKey* result) {
   *result = 0;
   Node* from = NodeOf(parent);
   if (!from) return kErrorInvalidHandle;

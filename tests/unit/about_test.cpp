@@ -1,7 +1,8 @@
 // The About window's logic: its version line and the two links.
+#include "about/about.h"
+
 #include <gtest/gtest.h>
 
-#include "about/about.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
