@@ -5,9 +5,7 @@
 
 namespace qv {
 
-bool CommandDispatcher::Execute(const std::function<void()>& handler) {
-  if (busy_) return false;
-  busy_ = true;
+void CommandDispatcher::RunShowingErrors(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
@@ -15,6 +13,12 @@ bool CommandDispatcher::Execute(const std::function<void()>& handler) {
   } catch (...) {
     ShowException(dialogs_, std::runtime_error("Unknown error"));
   }
+}
+
+bool CommandDispatcher::Execute(const std::function<void()>& handler) {
+  if (busy_) return false;
+  busy_ = true;
+  RunShowingErrors(handler);
   busy_ = false;
   if (pendingClose_) {
     auto close = std::move(pendingClose_);
@@ -22,6 +26,14 @@ bool CommandDispatcher::Execute(const std::function<void()>& handler) {
     close();
   }
   return true;
+}
+
+void CommandDispatcher::ExecuteAlongside(const std::function<void()>& handler) {
+  if (!busy_) {
+    Execute(handler);
+  } else {
+    RunShowingErrors(handler);
+  }
 }
 
 void CommandDispatcher::RequestClose(const std::function<void()>& close) {

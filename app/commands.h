@@ -17,6 +17,9 @@ class CommandDispatcher {
 
   // Runs handler unless another command is running; false when held back.
   bool Execute(const std::function<void()>& handler);
+  // Runs handler even while another command waits, for the commands that
+  // change nothing the waiting one relies on (Exit, About).
+  void ExecuteAlongside(const std::function<void()>& handler);
   // Closes now, or once the running command has finished.
   void RequestClose(const std::function<void()>& close);
 
@@ -24,6 +27,8 @@ class CommandDispatcher {
   bool ClosePending() const { return static_cast<bool>(pendingClose_); }
 
  private:
+  void RunShowingErrors(const std::function<void()>& handler);
+
   IDialogs& dialogs_;
   bool busy_ = false;
   std::function<void()> pendingClose_;

@@ -2,8 +2,10 @@
 // belong to no subsystem of their own.
 #include "app/main.h"
 
+#include "app/main_layout.h"
 #include "config/registry_layout.h"
 #include "config/settings.h"
+#include "platform/errors.h"
 
 namespace qv {
 
@@ -26,7 +28,7 @@ TfrmMain::TfrmMain(Platform& platform, const MainFormControls& controls)
 }
 
 std::string TfrmMain::OwnFolder() {
-  return ExtractFilePath(platform_.files.OwnExecutablePath());
+  return ExtractFilePath(platform_.files.OwnExecutablePath(), platform_.files);
 }
 
 void TfrmMain::FormCreate() {
@@ -35,8 +37,18 @@ void TfrmMain::FormCreate() {
     Registry reg(platform_.registry);
     LocateGhostscript(reg);
 
-    RefreshPrinterList();
-    if (controls_.ComboBox1.Count() == 0 &&
+    // A printer list the system cannot give (a stopped spooler) is shown,
+    // and the start goes on: the options must still be read, or a later
+    // Save Changes would store the empty fields over them. No printer is
+    // offered then, since the list is unknown rather than empty.
+    bool listed = true;
+    try {
+      RefreshPrinterList();
+    } catch (const EPlatformError& error) {
+      ShowException(platform_.dialogs, error);
+      listed = false;
+    }
+    if (listed && controls_.ComboBox1.Count() == 0 &&
         platform_.dialogs.MessageBox("You do not have any printer drivers installed to monitor "
                                      "for PDF creation.\rWould you like to install one now?",
                                      "Install Quorvin PostScript Printer Driver?",
@@ -55,8 +67,41 @@ void TfrmMain::FormCreate() {
   ShowSettings();
 }
 
+bool TfrmMain::ButtonClick(int controlId) {
+  struct Button {
+    int id;
+    void (TfrmMain::*handler)();
+    bool heldBack;  // while another command waits
+  };
+  static const Button kButtons[] = {
+      {kIdLMDButton1, &TfrmMain::LMDButton1Click, true},
+      {kIdLMDButton2, &TfrmMain::LMDButton2Click, true},
+      {kIdLMDButton3, &TfrmMain::LMDButton3Click, false},
+      {kIdLMDButton4, &TfrmMain::LMDButton4Click, true},
+      {kIdLMDButton5, &TfrmMain::LMDButton5Click, true},
+      {kIdLMDButton6, &TfrmMain::LMDButton6Click, true},
+      {kIdLMDButton7, &TfrmMain::LMDButton7Click, false},
+      {kIdLMDButton9, &TfrmMain::LMDButton9Click, true},
+      {kIdLMDButton10, &TfrmMain::LMDButton10Click, true},
+      {kIdSaveChangesBtn, &TfrmMain::savechangesBtnClick, true},
+      {kIdInstallPsDriverBtn, &TfrmMain::installpsdriverBtnClick, true},
+  };
+  for (const Button& button : kButtons) {
+    if (button.id != controlId) continue;
+    const auto run = [this, &button] { (this->*button.handler)(); };
+    if (button.heldBack) {
+      commands_.Execute(run);
+    } else {
+      commands_.ExecuteAlongside(run);
+    }
+    return true;
+  }
+  return false;
+}
+
 void TfrmMain::LMDButton3Click() {
-  if (closeWindow) closeWindow();
+  // While another command waits, the window closes once it has finished.
+  if (closeWindow) commands_.RequestClose(closeWindow);
 }
 
 void TfrmMain::LMDButton7Click() {

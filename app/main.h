@@ -34,13 +34,19 @@ class TfrmMain {
  public:
   TfrmMain(Platform& platform, const MainFormControls& controls);
 
-  // Set by the window: close the main window (ending the program), and
-  // show the About window.
+  // Set by the window: close the main window at once (ending the
+  // program), and show the About window.
   std::function<void()> closeWindow;
   std::function<void()> showAbout;
 
   // Every handler runs through this boundary.
   CommandDispatcher& Commands() { return commands_; }
+  // A click on the main window's button with this control identifier
+  // (app/main_layout.h): runs its handler through the boundary. Exit and
+  // About are never held back by a waiting command; Exit then closes once
+  // that command has finished, as the close box does. False for an
+  // identifier that is not a button.
+  bool ButtonClick(int controlId);
 
   // The start-up sequence, run while the window is created.
   void FormCreate();

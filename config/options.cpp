@@ -34,8 +34,8 @@ void TfrmMain::LMDButton4Click() {
 }
 
 void TfrmMain::SaveDialog3CanClose(FileDialog& dialog, bool& /*canClose*/) {
-  controls_.Edit2.SetText(ExtractFileName(dialog.fileName));
-  controls_.Edit3.SetText(ExtractFilePath(dialog.fileName));
+  controls_.Edit2.SetText(ExtractFileName(dialog.fileName, platform_.files));
+  controls_.Edit3.SetText(ExtractFilePath(dialog.fileName, platform_.files));
 }
 
 void TfrmMain::savechangesBtnClick() {

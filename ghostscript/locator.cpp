@@ -68,7 +68,7 @@ void TfrmMain::LocateGhostscript(Registry& reg) {
   if (files.FileExists(GsExePath)) {
     controls_.Edit5.SetText(GsExePath);
   } else {
-    const std::string candidate = ExtractFilePath(GsDllPath) + layout::kGsExeName;
+    const std::string candidate = ExtractFilePath(GsDllPath, files) + layout::kGsExeName;
     if (files.FileExists(candidate)) {
       GsExePath = candidate;
       StorePath(reg, layout::kGsWin32c, GsExePath);

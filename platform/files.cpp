@@ -1,20 +1,57 @@
 #include "platform/files.h"
 
+#include <cstring>
+
 namespace qv {
 namespace {
-std::string::size_type LastDelimiter(const std::string& path) {
-  return path.find_last_of("\\:");
+
+// Calls visit(position, byte) for the first byte of every character, in
+// order; the trail byte of a double-byte character is skipped.
+template <typename Visit>
+void ForEachCharacter(const std::string& text, IFileSystem& files, Visit visit) {
+  for (std::string::size_type i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!visit(i, byte)) return;
+    if (i + 1 < text.size() && files.IsLeadByte(byte)) ++i;
+  }
 }
+
+std::string::size_type LastDelimiter(const std::string& path, IFileSystem& files) {
+  std::string::size_type last = std::string::npos;
+  ForEachCharacter(path, files, [&](std::string::size_type i, unsigned char c) {
+    if (c == '\\' || c == ':') last = i;
+    return true;
+  });
+  return last;
+}
+
 }  // namespace
 
-std::string ExtractFilePath(const std::string& path) {
-  const auto pos = LastDelimiter(path);
+std::string ExtractFilePath(const std::string& path, IFileSystem& files) {
+  const auto pos = LastDelimiter(path, files);
   return pos == std::string::npos ? std::string() : path.substr(0, pos + 1);
 }
 
-std::string ExtractFileName(const std::string& path) {
-  const auto pos = LastDelimiter(path);
+std::string ExtractFileName(const std::string& path, IFileSystem& files) {
+  const auto pos = LastDelimiter(path, files);
   return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+std::string::size_type FindFirstCharacter(const std::string& text, const char* set,
+                                          IFileSystem& files) {
+  std::string::size_type found = std::string::npos;
+  ForEachCharacter(text, files, [&](std::string::size_type i, unsigned char c) {
+    if (c == 0 || std::strchr(set, c) == nullptr) return true;
+    found = i;
+    return false;
+  });
+  return found;
+}
+
+std::string SystemProgram(IFileSystem& files, const std::string& fileName) {
+  std::string folder = files.SystemFolder();
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder + fileName;
 }
 
 }  // namespace qv

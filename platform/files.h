@@ -15,12 +15,30 @@ class IFileSystem {
   virtual std::string OwnExecutablePath() = 0;
   // The current user's desktop directory; empty when the system has none.
   virtual std::string DesktopFolder() = 0;
+  // The system folder (System32), where the programs the tool starts are
+  // taken from, without a trailing backslash.
+  virtual std::string SystemFolder() = 0;
+  // True when byte starts a double-byte character in the system's ANSI
+  // code page (932, 936, 949, 950): the byte after it is part of the same
+  // character, even when it reads as a backslash.
+  virtual bool IsLeadByte(unsigned char byte) = 0;
+  // Writes data to a file, replacing it. Raises ESystemError with the
+  // system's text when the file cannot be written.
+  virtual void WriteFile(const std::string& path, const std::string& data) = 0;
 };
 
 // Everything up to and including the last backslash or colon; empty when
-// there is none. The forward slash is not a separator.
-std::string ExtractFilePath(const std::string& path);
+// there is none. The forward slash is not a separator, and neither is the
+// second byte of a double-byte character.
+std::string ExtractFilePath(const std::string& path, IFileSystem& files);
 // Everything after the last backslash or colon; the whole path when none.
-std::string ExtractFileName(const std::string& path);
+std::string ExtractFileName(const std::string& path, IFileSystem& files);
+// The first byte of text that is one of the characters in set (single-byte
+// characters only, never inside a double-byte character); npos when none.
+std::string::size_type FindFirstCharacter(const std::string& text, const char* set,
+                                          IFileSystem& files);
+
+// A program of the system folder by its file name ("net.exe").
+std::string SystemProgram(IFileSystem& files, const std::string& fileName);
 
 }  // namespace qv

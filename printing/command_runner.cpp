@@ -1,5 +1,6 @@
 // Running NET and rundll32 hidden while the window stays responsive.
 #include "app/main.h"
+#include "platform/files.h"
 
 namespace qv {
 
@@ -25,8 +26,12 @@ void TfrmMain::RunAndWait(const std::string& file, const std::string& parameters
 }
 
 void TfrmMain::RestartSpooler() {
-  RunAndWait("NET", "STOP SPOOLER");
-  RunAndWait("NET", "START SPOOLER");
+  // From the system folder by its full path: started by bare name, the
+  // shell would look in the current folder and the program's folder first,
+  // and this program runs as administrator.
+  const std::string net = SystemProgram(platform_.files, "net.exe");
+  RunAndWait(net, "STOP SPOOLER");
+  RunAndWait(net, "START SPOOLER");
 }
 
 }  // namespace qv

@@ -5,11 +5,12 @@
 
 #include "app/main.h"
 #include "config/registry_layout.h"
+#include "platform/files.h"
 
 namespace qv {
 
-bool IsValidPrinterName(const std::string& name) {
-  return !name.empty() && name.find_first_of("\"\\,") == std::string::npos;
+bool IsValidPrinterName(const std::string& name, IFileSystem& files) {
+  return !name.empty() && FindFirstCharacter(name, "\"\\,", files) == std::string::npos;
 }
 
 std::string InstallParameters(const std::string& name, const std::string& ownFolder) {
@@ -31,11 +32,22 @@ void TfrmMain::installpsdriverBtnClick() {
   // The name goes inside a quoted command line and becomes a registry key
   // name: refuse what no printer name may hold rather than build a broken
   // command or write into the wrong key.
-  if (!IsValidPrinterName(name)) {
+  if (!IsValidPrinterName(name, platform_.files)) {
     dialogs.MessageBox(
         "The printer name must not be empty and must not contain a double quote, a backslash "
         "or a comma.",
         kNameCaption, kMbIconError);
+    return;
+  }
+  // printui installs nothing, and says nothing, when the name is taken
+  // (the registry compares printer names without case); the attach below
+  // would then take over the existing printer's port.
+  const std::string printerKey = layout::kPrintersKeyPrefix + name;
+  if (Registry(platform_.registry).KeyExists(printerKey)) {
+    dialogs.MessageBox("A printer named \"" + name +
+                           "\" already exists.\rChoose another name, or use Add to send that "
+                           "printer to the PDF port.",
+                       kNameCaption, kMbIconError);
     return;
   }
   const std::string install = InstallParameters(name, OwnFolder());
@@ -48,9 +60,9 @@ void TfrmMain::installpsdriverBtnClick() {
           kInstallCaption, kMbYesNo | kMbIconInformation) == kIdNo) {
     return;
   }
-  RunAndWait("rundll32", install);
+  const std::string rundll32 = SystemProgram(platform_.files, "rundll32.exe");
+  RunAndWait(rundll32, install);
 
-  const std::string printerKey = layout::kPrintersKeyPrefix + name;
   {
     // The installer reports nothing back; the printer's key tells whether
     // the queue was really created.
@@ -67,7 +79,7 @@ void TfrmMain::installpsdriverBtnClick() {
   if (dialogs.MessageBox(
           "The printer has been installed, would you like to make it your default printer?",
           "Default Printer?", kMbYesNo | kMbIconInformation) == kIdYes) {
-    RunAndWait("rundll32", makeDefault);
+    RunAndWait(rundll32, makeDefault);
   }
   {
     Registry reg(platform_.registry);

@@ -48,11 +48,11 @@ wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_ba
   "${QV_BENCH_PAIRS:-10}"
 
 echo "== 2. responsiveness"
-mkdir -p "$drive_c/Slow"
-cp "$tool" "$drive_c/Slow/QuorvinConfig.exe"
-# NET beside the tool is found before the system's: a 4 s stand-in.
-cp "$w64/bench/qv_slow_program.exe" "$drive_c/Slow/NET.exe"
-wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Slow\QuorvinConfig.exe'
+# The tool starts NET from the system folder: the 4 s stand-in takes the
+# place of Wine's net.exe there (Wine runs its own unless told otherwise).
+cp "$w64/bench/qv_slow_program.exe" "$drive_c/windows/system32/net.exe"
+wine reg add 'HKCU\Software\Wine\DllOverrides' /v net.exe /t REG_SZ /d native /f >/dev/null
+wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Pkg\QuorvinConfig.exe'
 
 echo "== 3. printer lists"
 "$root/build/bench-native/bench/qv_bench_lists"

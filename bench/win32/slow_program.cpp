@@ -1,10 +1,20 @@
-// Stands in for NET in the responsiveness benchmark: a console program that
-// takes the given number of milliseconds (4000 by default) and ends.
+// Stands in for NET in the responsiveness benchmark and tests: a console
+// program that takes the given number of milliseconds (4000 by default)
+// and ends. When QV_STANDIN_LOG names a file, it first appends its command
+// line there, so a test can tell whether it ran.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+  if (const char* log = std::getenv("QV_STANDIN_LOG")) {
+    if (FILE* file = std::fopen(log, "a")) {
+      for (int i = 1; i < argc; ++i) std::fprintf(file, i > 1 ? " %s" : "%s", argv[i]);
+      std::fprintf(file, "\n");
+      std::fclose(file);
+    }
+  }
   DWORD ms = 4000;
   if (argc > 1) {
     const long parsed = std::strtol(argv[1], nullptr, 10);

@@ -81,9 +81,7 @@ LRESULT MainWindow::OnCreate() {
     return -1;
   }
   form_->closeWindow = [this] {
-    form_->Commands().RequestClose([this] {
-      if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-    });
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   };
   form_->showAbout = [this] {
     if (showAbout_) showAbout_();
@@ -112,47 +110,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     id = GetDlgCtrlID(focus);
     code = BN_CLICKED;
   }
-  if (code != BN_CLICKED) return;
-  TfrmMain& f = *form_;
-  std::function<void()> handler;
-  switch (id) {
-    case kIdLMDButton1:
-      handler = [&f] { f.LMDButton1Click(); };
-      break;
-    case kIdLMDButton2:
-      handler = [&f] { f.LMDButton2Click(); };
-      break;
-    case kIdLMDButton3:
-      handler = [&f] { f.LMDButton3Click(); };
-      break;
-    case kIdLMDButton4:
-      handler = [&f] { f.LMDButton4Click(); };
-      break;
-    case kIdLMDButton5:
-      handler = [&f] { f.LMDButton5Click(); };
-      break;
-    case kIdLMDButton6:
-      handler = [&f] { f.LMDButton6Click(); };
-      break;
-    case kIdLMDButton7:
-      handler = [&f] { f.LMDButton7Click(); };
-      break;
-    case kIdLMDButton9:
-      handler = [&f] { f.LMDButton9Click(); };
-      break;
-    case kIdLMDButton10:
-      handler = [&f] { f.LMDButton10Click(); };
-      break;
-    case kIdSaveChangesBtn:
-      handler = [&f] { f.savechangesBtnClick(); };
-      break;
-    case kIdInstallPsDriverBtn:
-      handler = [&f] { f.installpsdriverBtnClick(); };
-      break;
-    default:
-      return;
-  }
-  f.Commands().Execute(handler);
+  if (code == BN_CLICKED) form_->ButtonClick(id);
 }
 
 void MainWindow::OnClose() {
@@ -162,7 +120,7 @@ void MainWindow::OnClose() {
   }
   // The close box is Exit; while another command runs, the close waits
   // for it to end.
-  if (!form_->Commands().Execute([this] { form_->LMDButton3Click(); })) form_->closeWindow();
+  form_->ButtonClick(kIdLMDButton3);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "platform/errors.h"
 #include "platform/win32/win_util.h"
 
 namespace qv {
@@ -34,6 +35,34 @@ std::string Win32FileSystem::DesktopFolder() {
   char buffer[MAX_PATH + 1] = {};
   if (!SHGetPathFromIDListA(owned.get(), buffer)) return std::string();
   return buffer;
+}
+
+std::string Win32FileSystem::SystemFolder() {
+  char buffer[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+bool Win32FileSystem::IsLeadByte(unsigned char byte) {
+  return IsDBCSLeadByteEx(codePage_, byte) != FALSE;
+}
+
+void Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
+  const auto raise = [] {
+    const DWORD code = GetLastError();
+    throw ESystemError(SystemErrorMessage(code, win32::SystemErrorText(code)));
+  };
+  win32::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    file.release();
+    raise();
+  }
+  DWORD written = 0;
+  if (!::WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
+      written != data.size()) {
+    raise();
+  }
 }
 
 }  // namespace qv

@@ -7,6 +7,15 @@
 
 namespace qv::win32 {
 
+void RestrictDllSearchToSystem() {
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  if (kernel == nullptr) return;
+  const auto set = reinterpret_cast<SetDirectories>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 std::string SystemErrorText(std::uint32_t code) {
   // 0x3200: FROM_SYSTEM | IGNORE_INSERTS | ARGUMENT_ARRAY, into 256 bytes.
   char buffer[256] = {};

@@ -70,6 +70,11 @@ class SelectedObject {
   HGDIOBJ old_;
 };
 
+// Loads every DLL the program needs later from the system folder only, never
+// from the program's folder or the current one (SetDefaultDllDirectories,
+// where Windows has it). The first thing every entry point does.
+void RestrictDllSearchToSystem();
+
 // FormatMessageA's text for a system error code, trimmed of the trailing
 // line break and period; empty when the system has no text.
 std::string SystemErrorText(std::uint32_t code);

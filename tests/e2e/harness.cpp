@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -377,15 +378,15 @@ Tool Tool::Start(int showCommand) {
   return Start(exe, showCommand);
 }
 
-Tool Tool::Start(const std::string& exe, int showCommand) {
+Tool Tool::Start(const std::string& exe, int showCommand, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION info{};
   std::string commandLine = "\"" + exe + "\"";
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     ADD_FAILURE() << "could not start " << exe << " (error " << GetLastError() << ")";
     return Tool(nullptr, 0);
   }
@@ -681,6 +682,20 @@ BOOL CALLBACK CountChild(HWND, LPARAM param) {
 
 }  // namespace
 
+bool Tool::ChildRunning(const std::string& exeName) const {
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (snapshot.get() == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry)) {
+    if (entry.th32ParentProcessID == pid_ && lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 size_t Tool::CountAllWindows() const {
   size_t count = 0;
   for (const Window& w : TopLevelWindows(false)) {
@@ -719,6 +734,21 @@ std::string ToolFolder() {
 void CopyFileOrFail(const std::string& from, const std::string& to) {
   EXPECT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE))
       << "cannot copy " << from << " to " << to << " (error " << GetLastError() << ")";
+}
+
+void ReplaceSystemNet() {
+  const char* slow = std::getenv("QV_SLOW_PROGRAM");
+  ASSERT_NE(slow, nullptr) << "QV_SLOW_PROGRAM does not name the sleeping program";
+  char system[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  CopyFileOrFail(slow, std::string(system) + "\\net.exe");
+  // Wine runs its own net.exe from the system folder unless told otherwise.
+  std::string output;
+  ASSERT_EQ(RunProgram("reg.exe add HKCU\\Software\\Wine\\DllOverrides /v net.exe /t REG_SZ "
+                       "/d native /f",
+                       &output),
+            0)
+      << output;
 }
 
 void CreateEmptyFile(const std::string& path) {

@@ -122,8 +122,10 @@ class Tool {
  public:
   // QV_TOOL names the program; showCommand is the start-up show command.
   static Tool Start(int showCommand = SW_SHOWNORMAL);
-  // The program at another path (a copy in a folder of its own).
-  static Tool Start(const std::string& exe, int showCommand = SW_SHOWNORMAL);
+  // The program at another path (a copy in a folder of its own), started
+  // in folder when one is given.
+  static Tool Start(const std::string& exe, int showCommand = SW_SHOWNORMAL,
+                    const std::string& folder = "");
   Tool(Tool&& other) noexcept;
   Tool& operator=(Tool&&) = delete;
   ~Tool();
@@ -152,6 +154,8 @@ class Tool {
                                     Timeout timeout = kDefaultTimeout) const;
   // Every window of the program, top-level and child, shown or hidden.
   size_t CountAllWindows() const;
+  // Whether a program the tool started, with this file name, runs now.
+  bool ChildRunning(const std::string& exeName) const;
 
  private:
   Tool(HANDLE process, DWORD pid) : process_(process), pid_(pid) {}
@@ -190,6 +194,9 @@ int RunProgram(const std::string& commandLine, std::string* output = nullptr);
 
 // The tool's own folder, trailing backslash included (from QV_TOOL).
 std::string ToolFolder();
+// Puts the slow stand-in program (QV_SLOW_PROGRAM) in place of the
+// system's net.exe, in this scenario's own prefix.
+void ReplaceSystemNet();
 // Copies a file; fails the test when it cannot.
 void CopyFileOrFail(const std::string& from, const std::string& to);
 // Creates an empty file, creating its folders first.

@@ -1,8 +1,8 @@
 // The window while "Add" waits on a slow NET: it answers messages at
 // once, a second command pressed meanwhile is held back, and a close
 // request ends the program only once the waiting command has finished.
-// A copy of the tool lies in a folder of its own beside a NET.exe that
-// only sleeps (4 s per call); the shell finds that NET first.
+// The system's net.exe of this scenario's prefix is a stand-in that only
+// sleeps (4 s per call) and notes each call.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,15 +20,12 @@ using e2e::Window;
 using namespace std::chrono_literals;
 
 TEST(Responsiveness, WindowAnswersWhileAddWaitsOnNet) {
-  const char* slow = std::getenv("QV_SLOW_PROGRAM");
-  ASSERT_NE(slow, nullptr) << "QV_SLOW_PROGRAM does not name the sleeping program";
-  const std::string folder = "C:\\slowtool\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  e2e::CopyFileOrFail(std::getenv("QV_TOOL"), folder + "QuorvinConfig.exe");
-  e2e::CopyFileOrFail(slow, folder + "NET.exe");
+  e2e::ReplaceSystemNet();
+  const std::string log = "C:\\net-calls.txt";
+  SetEnvironmentVariableA("QV_STANDIN_LOG", log.c_str());  // the tool passes it on
   e2e::PlantGhostscript();
 
-  Tool tool = Tool::Start(folder + "QuorvinConfig.exe");
+  Tool tool = Tool::Start();
   const Window main = tool.WaitMainWindow();
   ASSERT_TRUE(static_cast<bool>(main));
   ASSERT_FALSE(tool.FindMessageBox());
@@ -105,12 +102,14 @@ TEST(Responsiveness, WindowAnswersWhileAddWaitsOnNet) {
                      << (box ? "; a box is up: '" + box.Caption() + "'" : std::string());
   EXPECT_EQ(code, 0u);
 
-  // The copy writes its own folder into the port it repairs at start.
-  EXPECT_EQ(e2e::RegQuery("HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
-                          "PDF Port\\Ports\\QuorvinPDF:",
-                          "Command")
-                .data,
-            folder + "qvpdfrun.exe");
+  // Both calls went to the system folder's net.exe.
+  std::string calls;
+  if (FILE* file = std::fopen(log.c_str(), "r")) {
+    char line[64];
+    while (std::fgets(line, sizeof line, file)) calls += line;
+    std::fclose(file);
+  }
+  EXPECT_EQ(calls, "STOP SPOOLER\nSTART SPOOLER\n");
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs end-to-end tests in a world of their own:
-#   scenario.sh NAME ROOT TEST_EXE TOOL_EXE FILTER [--no-default] [PRINTER...]
+#   scenario.sh NAME ROOT TEST_EXE TOOL_EXE FILTER [--no-default] [--lang=LOCALE] [PRINTER...]
 # ROOT/NAME receives a copy of the prepared Wine prefix ($QV_BASE_PREFIX),
 # a private CUPS server with the given queues (the first one the default,
-# unless --no-default leaves CUPS without a default destination),
+# unless --no-default leaves CUPS without a default destination; --lang
+# runs Wine in that locale, and so in its code page),
 # an X server and a wineserver of its own. The tests read pixels from the
 # screen (icons, background, screenshots): Wine's virtual desktops of
 # parallel scenarios would cover each other on one shared display.
@@ -16,10 +17,15 @@ fi
 name=$1 root=$2 tests=$3 tool=$4 filter=$5
 shift 5
 set_default=1
-if [ "${1:-}" = "--no-default" ]; then
-  set_default=0
+locale=""
+while [ $# -gt 0 ]; do
+  case $1 in
+    --no-default) set_default=0 ;;
+    --lang=*) locale=${1#--lang=} ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 here=$(cd "$(dirname "$0")" && pwd)
 
 if ! command -v Xvfb >/dev/null; then
@@ -64,7 +70,12 @@ if [ -n "${QV_SLOW_PROGRAM_UNIX:-}" ]; then
   export QV_SLOW_PROGRAM
 fi
 rc=0
-wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
+if [ -n "$locale" ]; then
+  # Only the Windows programs run in it; the machine may lack the locale.
+  LANG=$locale LC_ALL=$locale wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
+else
+  wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
+fi
 
 shopt -s nullglob
 for bmp in "$dir"/*.bmp; do

@@ -2,7 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
+
 namespace qv::fakes {
+
+std::vector<std::string> FakePrinters::EnumPrinterNames() {
+  ++enumerations;
+  if (!failure.empty()) throw ESystemError(failure);
+  return names;
+}
+
+bool FakeFiles::IsLeadByte(unsigned char byte) {
+  switch (codePage) {
+    case 932:
+      return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+      return byte >= 0x81 && byte <= 0xFE;
+    default:
+      return false;
+  }
+}
+
+void FakeFiles::WriteFile(const std::string& path, const std::string& data) {
+  for (const std::string& folder : missingFolders) {
+    if (path.rfind(folder, 0) == 0) {
+      throw ESystemError("System Error.  Code: 3.\r\nThe system cannot find the path specified");
+    }
+  }
+  written[path] = data;
+}
 
 bool FakeProcesses::StartHidden(const std::string& file, const std::string& parameters,
                                 ProcessHandle* process, std::uint32_t* errorCode) {

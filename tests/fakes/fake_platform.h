@@ -4,12 +4,14 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/main.h"
+#include "platform/memory_controls.h"
 #include "platform/platform.h"
 #include "tests/fakes/memory_registry.h"
 
@@ -19,11 +21,14 @@ class FakePrinters : public IPrinterBackend {
  public:
   std::vector<std::string> names;
   int enumerations = 0;
-  std::vector<std::string> EnumPrinterNames() override {
-    ++enumerations;
-    return names;
-  }
+  // Set: every enumeration fails with this text, as with a stopped spooler.
+  std::string failure;
+  std::vector<std::string> EnumPrinterNames() override;
 };
+
+// What a stopped spooler makes EnumPrinters report.
+constexpr const char* kSpoolerStopped =
+    "System Error.  Code: 1722.\r\nThe RPC server is unavailable";
 
 // Records every start; each start succeeds unless its file is listed in
 // missingPrograms. A started process "runs" for waitSlices wait calls, and
@@ -64,9 +69,15 @@ class FakeFiles : public IFileSystem {
   std::set<std::string> files;  // existing files, exact names
   std::string executable = "C:\\Pkg\\QuorvinConfig.exe";
   std::string desktop = "C:\\Users\\ann\\Desktop";
+  unsigned codePage = 1252;                    // 932, 936, 949 and 950 have double-byte characters
+  std::map<std::string, std::string> written;  // WriteFile's files
+  std::set<std::string> missingFolders;        // WriteFile fails below these
   bool FileExists(const std::string& name) override { return files.count(name) != 0; }
   std::string OwnExecutablePath() override { return executable; }
   std::string DesktopFolder() override { return desktop; }
+  std::string SystemFolder() override { return "C:\\Windows\\system32"; }
+  bool IsLeadByte(unsigned char byte) override;
+  void WriteFile(const std::string& path, const std::string& data) override;
 };
 
 // Every dialog call is recorded; answers come from queues. A message box
@@ -145,36 +156,9 @@ class FakeApplication : public IApplication {
   bool Terminated() const override { return terminated; }
 };
 
-class FakeText : public ITextControl {
- public:
-  std::string text;
-  std::string Text() const override { return text; }
-  void SetText(const std::string& t) override { text = t; }
-};
-
-class FakeList : public IListControl {
- public:
-  std::vector<std::string> items;
-  int index = -1;
-  void Clear() override {
-    items.clear();
-    index = -1;
-  }
-  void Add(const std::string& item) override { items.push_back(item); }
-  int Count() const override { return static_cast<int>(items.size()); }
-  std::string Item(int i) const override {
-    return i >= 0 && i < Count() ? items[static_cast<std::size_t>(i)] : std::string();
-  }
-  int ItemIndex() const override { return index; }
-  void SetItemIndex(int i) override { index = i >= 0 && i < Count() ? i : -1; }
-};
-
-class FakeCheck : public ICheckControl {
- public:
-  bool checked = false;
-  bool Checked() const override { return checked; }
-  void SetChecked(bool c) override { checked = c; }
-};
+using FakeText = MemoryText;
+using FakeList = MemoryList;
+using FakeCheck = MemoryCheck;
 
 // A whole world for one test: the registry, printers, processes, files,
 // dialogs and the main form bound to in-memory controls. The form's Exit

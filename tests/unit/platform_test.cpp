@@ -54,15 +54,34 @@ TEST(CommandBoundary, HoldsBackCommandsAndDefersCloseWhileBusy) {
   EXPECT_EQ(closed, 2);
 }
 
-TEST(Paths, SplitAtTheLastBackslashOrColon) {
-  EXPECT_EQ(ExtractFilePath("C:\\a\\b.dll"), "C:\\a\\");
-  EXPECT_EQ(ExtractFileName("C:\\a\\b.dll"), "b.dll");
-  EXPECT_EQ(ExtractFilePath("b.dll"), "");
-  EXPECT_EQ(ExtractFileName("b.dll"), "b.dll");
-  EXPECT_EQ(ExtractFilePath("D:report.pdf"), "D:");
-  EXPECT_EQ(ExtractFileName("D:report.pdf"), "report.pdf");
-  EXPECT_EQ(ExtractFilePath("C:/x/y.pdf"), "C:");  // the forward slash is no separator
-  EXPECT_EQ(ExtractFileName("C:\\dir\\"), "");
+TEST(Paths, SplitAtTheLastBackslashOrColonOfTheCodePage) {
+  // "\x83\x5C" is one character in code page 932, whose second byte reads
+  // as a backslash elsewhere; "\xB1\x5C" is one in 936.
+  struct Case {
+    unsigned codePage;
+    const char* path;
+    const char* folder;
+    const char* name;
+  };
+  const Case cases[] = {
+      {1252, "C:\\a\\b.dll", "C:\\a\\", "b.dll"},
+      {1252, "b.dll", "", "b.dll"},
+      {1252, "D:report.pdf", "D:", "report.pdf"},
+      {1252, "C:/x/y.pdf", "C:", "/x/y.pdf"},  // the forward slash is no separator
+      {1252, "C:\\dir\\", "C:\\dir\\", ""},
+      {1252, "D:\\out\\\x83\x5C.pdf", "D:\\out\\\x83\\", ".pdf"},
+      {932, "D:\\out\\\x83\x5C.pdf", "D:\\out\\", "\x83\x5C.pdf"},
+      {932, "D:\\\x83\x5C\\x.pdf", "D:\\\x83\x5C\\", "x.pdf"},
+      {932, "D:\\out\\\x83", "D:\\out\\", "\x83"},  // a lead byte at the end
+      {936, "E:\\\xB1\x5C", "E:\\", "\xB1\x5C"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.codePage) + " " + c.path);
+    fakes::FakeFiles files;
+    files.codePage = c.codePage;
+    EXPECT_EQ(ExtractFilePath(c.path, files), c.folder);
+    EXPECT_EQ(ExtractFileName(c.path, files), c.name);
+  }
 }
 
 TEST(PrinterService, ListsWithoutADefaultPrinterAndChecksOnlyTheRange) {

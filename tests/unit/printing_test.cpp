@@ -1,6 +1,7 @@
 // Printer lists, the PDF port, the command runner, Add and Install PS Driver.
 #include <gtest/gtest.h>
 
+#include "app/main_layout.h"
 #include "config/registry_layout.h"
 #include "printing/driver_install.h"
 #include "tests/fakes/fake_platform.h"
@@ -22,7 +23,20 @@ std::vector<std::string> Starts(const FakeWorld& w) {
   return s;
 }
 
-const std::vector<std::string> kSpoolerRestart = {"NET STOP SPOOLER", "NET START SPOOLER"};
+// Programs are started from the system folder by their full path.
+const std::string kNet = "C:\\Windows\\system32\\net.exe";
+const std::string kRundll32 = "C:\\Windows\\system32\\rundll32.exe";
+const std::vector<std::string> kSpoolerRestart = {kNet + " STOP SPOOLER", kNet + " START SPOOLER"};
+
+// The installer creates the queue while it runs, as printui does.
+void InstallerCreates(FakeWorld& w, const std::string& name) {
+  w.processes.waitSlices = 1;
+  w.processes.onWait = [&w, name] {
+    if (w.processes.starts.size() == 1 && w.printerBackend.names.empty()) {
+      AddPrinter(w, name, "LPT1:");
+    }
+  };
+}
 
 TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   FakeWorld w;
@@ -121,7 +135,7 @@ TEST(PdfPort, FailingPortsKeyCreationNamesTheKey) {
 
 TEST(CommandRunner, FailedStartShowsTheSystemTextAndTheRestartGoesOn) {
   FakeWorld w;
-  w.processes.missingPrograms = {"NET"};
+  w.processes.missingPrograms = {kNet};
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(Starts(w), kSpoolerRestart);
   EXPECT_EQ(w.dialogs.messages,
@@ -136,10 +150,14 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   w.processes.waitSlices = 3;
   int clicksTried = 0;
   w.processes.onWait = [&] {
-    // A button pressed while NET runs, and the window closed.
+    // Buttons pressed while NET runs: Fix PDF Port is held back, About
+    // opens at once, Exit closes once the command has finished.
     ++clicksTried;
-    w.Click(&TfrmMain::LMDButton2Click);
-    w.form->Commands().RequestClose([&] { ++w.closes; });
+    EXPECT_TRUE(w.form->ButtonClick(kIdLMDButton2));
+    EXPECT_TRUE(w.form->ButtonClick(kIdLMDButton7));
+    EXPECT_EQ(w.aboutShown, clicksTried);
+    EXPECT_TRUE(w.form->ButtonClick(kIdLMDButton3));
+    EXPECT_EQ(w.closes, 0);
   };
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(clicksTried, 6);
@@ -149,6 +167,7 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   EXPECT_EQ(Starts(w), kSpoolerRestart);  // both calls made before the close
   EXPECT_EQ(w.closes, 1);
   EXPECT_EQ(w.processes.openProcesses, 0);
+  EXPECT_FALSE(w.form->ButtonClick(kIdEdit2));  // not a button
 }
 
 class AddPrinterCommand : public ::testing::Test {
@@ -224,10 +243,16 @@ TEST(DriverParameters, AreBuiltExactly) {
             "printui.dll,PrintUIEntry /if /b \"Mine\" /f \"D:\\PSDriver\\QuorvinPS.INF\" /q /r "
             "\"LPT1:\" /m \"Quorvin PDF Printer\" /z /u");
   EXPECT_EQ(DefaultPrinterParameters("Mine"), "printui.dll,PrintUIEntry /y /n \"Mine\"");
-  EXPECT_TRUE(IsValidPrinterName("Quorvin PDF Printer"));
-  for (const char* bad : {"", "a\"b", "a\\b", "a,b", "\\\\server\\x"}) {
-    EXPECT_FALSE(IsValidPrinterName(bad)) << bad;
+  fakes::FakeFiles files;
+  EXPECT_TRUE(IsValidPrinterName("Quorvin PDF Printer", files));
+  for (const char* bad : {"", "a\"b", "a\\b", "a,b", "\\\\server\\x", "\x83\x5C"}) {
+    EXPECT_FALSE(IsValidPrinterName(bad, files)) << bad;
   }
+  // In code page 932, "\x83\x5C" is one character whose second byte only
+  // reads as a backslash; a lone backslash after it still counts.
+  files.codePage = 932;
+  EXPECT_TRUE(IsValidPrinterName("PDF \x83\x5C", files));
+  EXPECT_FALSE(IsValidPrinterName("PDF \x83\x5C\\", files));
 }
 
 class InstallDriver : public ::testing::Test {
@@ -264,14 +289,34 @@ TEST_F(InstallDriver, UnsafeNamesAreRefusedBeforeAnythingRuns) {
   }
 }
 
+TEST_F(InstallDriver, AnExistingNameIsRefusedWhateverItsCase) {
+  for (const char* typed : {"office ps", "Office PS", "OFFICE PS"}) {
+    FakeWorld world;
+    AddPrinter(world, "Office PS", "LPT2:");
+    world.dialogs.Type(typed);
+    world.Click(&TfrmMain::installpsdriverBtnClick);
+    ASSERT_EQ(world.dialogs.boxes.size(), 1u) << typed;
+    EXPECT_EQ(world.dialogs.boxes[0].text,
+              "A printer named \"" + std::string(typed) +
+                  "\" already exists.\rChoose another name, or use Add to send that printer to "
+                  "the PDF port.");
+    EXPECT_EQ(world.dialogs.boxes[0].caption, "Install Quorvin PostScript Printer");
+    EXPECT_EQ(world.dialogs.boxes[0].flags, 0x10u);
+    EXPECT_TRUE(world.processes.starts.empty());
+    EXPECT_EQ(world.registry.GetString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port"),
+              "LPT2:");
+  }
+}
+
 TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
   // rundll32 runs, but no printer key appears.
   w.dialogs.Type("Quorvin PDF Printer").Answer(kIdYes);
   w.Click(&TfrmMain::installpsdriverBtnClick);
-  EXPECT_EQ(Starts(w), std::vector<std::string>{
-                           "rundll32 printui.dll,PrintUIEntry /if /b \"Quorvin PDF Printer\" /f "
-                           "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin "
-                           "PDF Printer\" /z /u"});
+  EXPECT_EQ(Starts(w),
+            std::vector<std::string>{
+                kRundll32 + " printui.dll,PrintUIEntry /if /b \"Quorvin PDF Printer\" /f "
+                            "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin "
+                            "PDF Printer\" /z /u"});
   ASSERT_EQ(w.dialogs.boxes.size(), 2u);
   EXPECT_EQ(w.dialogs.boxes[0].text,
             "We will now install a PostScript Printer Driver and restart the Spooler Service.  "
@@ -289,17 +334,13 @@ TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
 
 TEST_F(InstallDriver, InstalledPrinterIsAttachedRestartedAndListed) {
   w.dialogs.Type("Office PS").Answer(kIdYes).Answer(kIdNo);
-  // The installer creates the queue while it runs.
-  w.processes.waitSlices = 1;
-  w.processes.onWait = [this] {
-    if (w.processes.starts.size() == 1 && w.printerBackend.names.empty()) {
-      AddPrinter(w, "Office PS", "LPT1:");
-    }
-  };
+  InstallerCreates(w, "Office PS");
   w.Click(&TfrmMain::installpsdriverBtnClick);
   std::vector<std::string> expected = {
-      "rundll32 printui.dll,PrintUIEntry /if /b \"Office PS\" /f "
-      "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u"};
+      kRundll32 +
+      " printui.dll,PrintUIEntry /if /b \"Office PS\" /f "
+      "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF "
+      "Printer\" /z /u"};
   expected.insert(expected.end(), kSpoolerRestart.begin(), kSpoolerRestart.end());
   EXPECT_EQ(Starts(w), expected);  // No to the default question: no /y call
   ASSERT_EQ(w.dialogs.boxes.size(), 3u);
@@ -317,18 +358,18 @@ TEST_F(InstallDriver, InstalledPrinterIsAttachedRestartedAndListed) {
 }
 
 TEST_F(InstallDriver, YesToDefaultRunsTheSecondCall) {
-  AddPrinter(w, "Office PS", "LPT1:");
   w.dialogs.Type("Office PS").Answer(kIdYes).Answer(kIdYes);
+  InstallerCreates(w, "Office PS");
   w.Click(&TfrmMain::installpsdriverBtnClick);
   ASSERT_EQ(w.processes.starts.size(), 4u);
-  EXPECT_EQ(w.processes.starts[1].file, "rundll32");
+  EXPECT_EQ(w.processes.starts[1].file, kRundll32);
   EXPECT_EQ(w.processes.starts[1].parameters, "printui.dll,PrintUIEntry /y /n \"Office PS\"");
 }
 
 TEST_F(InstallDriver, ReadOnlyUserFailsAtThePortWriteBeforeTheRestart) {
-  AddPrinter(w, "Office PS", "LPT1:");
   w.registry.SetAllReadOnly(true);
   w.dialogs.Type("Office PS").Answer(kIdYes).Answer(kIdNo);
+  InstallerCreates(w, "Office PS");
   w.Click(&TfrmMain::installpsdriverBtnClick);
   EXPECT_EQ(w.dialogs.boxes.back().text, "Failed to set data for 'Port'");
   EXPECT_EQ(w.processes.starts.size(), 1u);

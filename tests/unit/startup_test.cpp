@@ -216,6 +216,44 @@ TEST_F(Startup, YesToTheOfferRunsTheInstallation) {
   EXPECT_EQ(w.Edit2.text, "QuorvinPDF.pdf");
 }
 
+TEST_F(Startup, AFailingPrinterListIsShownAndTheOptionsAreStillRead) {
+  // The spooler is stopped: the list is unknown, so no printer is offered,
+  // and what is stored survives a Save Changes.
+  InstallGhostscript(w);
+  w.printerBackend.failure = fakes::kSpoolerStopped;
+  const std::string k = L::kSettingsKey;
+  w.registry.PutString(k, "defaultPDFFile", "mine.pdf");
+  w.registry.PutString(k, "defaultPDFDir", "E:\\Out\\");
+  w.registry.PutString(k, "defaultPDFAppend", "Again");
+  w.registry.PutDword(k, "promptPDF", 0);
+  w.registry.PutDword(k, "finishMessage", 0);
+  w.registry.PutDword(k, "launchPDFApp", 1);
+  Start();
+  ASSERT_EQ(Captions(), std::vector<std::string>{"Quorvin PDF Configuration Tool"});
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "System Error.  Code: 1722.\r\nThe RPC server is unavailable.");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x10u);
+  EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
+  EXPECT_EQ(w.Edit2.text, "mine.pdf");
+  EXPECT_EQ(w.Edit3.text, "E:\\Out\\");
+  EXPECT_EQ(w.Edit4.text, "Again");
+  EXPECT_FALSE(w.CheckBox2.checked);
+  EXPECT_TRUE(w.CheckBox3.checked);
+
+  const auto before = w.registry.ValueNames(k);
+  w.Click(&TfrmMain::savechangesBtnClick);
+  EXPECT_EQ(w.registry.ValueNames(k), before);
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFFile"), "mine.pdf");
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFDir"), "E:\\Out\\");
+  EXPECT_EQ(w.registry.GetString(k, "defaultPDFAppend"), "Again");
+  EXPECT_EQ(w.registry.GetDword(k, "finishMessage"), 0u);
+  EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
+
+  // Query New Printers still ends at the error.
+  w.Click(&TfrmMain::LMDButton9Click);
+  EXPECT_EQ(w.dialogs.boxes.back().text, w.dialogs.boxes[0].text);
+}
+
 TEST_F(Startup, PrintersWithoutADefaultPrinterAreAllListed) {
   // The system's printer list carries no default here at all.
   InstallGhostscript(w);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/errors.h"
 #include "platform/win32/win_files.h"
 #include "platform/win32/win_util.h"
 
@@ -71,6 +72,37 @@ TEST_F(Win32Files, RelativeNamesAreLookedUpInTheCurrentDirectory) {
   SetCurrentDirectoryA(previous);
 }
 
+TEST_F(Win32Files, PathsSplitWholeCharactersOfTheCodePage) {
+  // "\x83\x5C" is one character of code page 932; its second byte is the
+  // backslash's.
+  const std::string path = "D:\\out\\\x83\x5C.pdf";
+  Win32FileSystem japanese(932);
+  EXPECT_EQ(ExtractFileName(path, japanese), "\x83\x5C.pdf");
+  EXPECT_EQ(ExtractFilePath(path, japanese), "D:\\out\\");
+  Win32FileSystem western(1252);
+  EXPECT_EQ(ExtractFileName(path, western), ".pdf");
+}
+
+TEST_F(Win32Files, WritingReplacesTheFileOrRaisesTheSystemText) {
+  const std::string path = dir_ + "\\export.reg";
+  files_.WriteFile(path, "old content");
+  files_.WriteFile(path, "REGEDIT4\r\n");
+  made_.push_back(path);
+  char text[32] = {};
+  DWORD got = 0;
+  win32::UniqueHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+  ReadFile(file.get(), text, sizeof text, &got, nullptr);
+  EXPECT_EQ(std::string(text, got), "REGEDIT4\r\n");
+  try {
+    files_.WriteFile(dir_ + "\\missing\\export.reg", "x");
+    FAIL() << "no error";
+  } catch (const ESystemError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("System Error.  Code: 3.\r\n", 0), 0u) << e.what();
+  }
+}
+
 TEST_F(Win32Files, TheProgramAndTheDesktopAreFound) {
   const std::string self = files_.OwnExecutablePath();
   ASSERT_GT(self.size(), 4u);
@@ -82,6 +114,11 @@ TEST_F(Win32Files, TheProgramAndTheDesktopAreFound) {
   const DWORD attributes = GetFileAttributesA(desktop.c_str());
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << desktop;
   EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+
+  char system[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  EXPECT_EQ(files_.SystemFolder(), system);
+  EXPECT_TRUE(files_.FileExists(SystemProgram(files_, "net.exe")));
 }
 
 }  // namespace

@@ -1,0 +1,142 @@
+// Machines where printing is in trouble. A queue of the name the user
+// types already exists; a command waits on Wine's real NET while About and
+// Exit are pressed, with a NET.exe lying in the folder the tool was started
+// from; and Windows runs in a Japanese code page, whose double-byte
+// characters may end in the byte of a backslash.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/main_layout.h"
+#include "harness.h"
+
+namespace {
+
+using e2e::Tool;
+using e2e::Window;
+using namespace std::chrono_literals;
+
+constexpr const char* kNameCaption = "Install Quorvin PostScript Printer";
+
+class Unhealthy : public ::testing::Test {
+ protected:
+  void Start(const std::string& folder = "") {
+    e2e::PlantGhostscript();
+    tool_ = std::make_unique<Tool>(Tool::Start(std::getenv("QV_TOOL"), SW_SHOWNORMAL, folder));
+    main_ = tool_->WaitMainWindow();
+    ASSERT_TRUE(static_cast<bool>(main_));
+    ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
+  }
+  e2e::MessageBoxWindow ExpectBox(const std::string& caption, const std::string& text = "") {
+    e2e::MessageBoxWindow box = tool_->WaitMessageBox(30s);
+    if (!box) return box;
+    EXPECT_EQ(box.Caption(), caption);
+    if (!text.empty()) {
+      EXPECT_EQ(box.Text(), text);
+    }
+    return box;
+  }
+  void Exit() {
+    main_.Control(qv::kIdLMDButton3).Press();
+    EXPECT_TRUE(tool_->WaitExit(10s));
+  }
+  std::unique_ptr<Tool> tool_;
+  Window main_;
+};
+
+TEST_F(Unhealthy, InstallRefusesTheNameOfAnExistingQueueInAnyCase) {
+  Start();
+  const std::string key = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\OfficePS";
+  main_.Control(qv::kIdInstallPsDriverBtn).Press();
+  const e2e::InputDialogWindow name = tool_->WaitInputDialog(kNameCaption);
+  ASSERT_TRUE(static_cast<bool>(name));
+  name.Accept("officeps");
+  const e2e::MessageBoxWindow box = ExpectBox(
+      kNameCaption,
+      "A printer named \"officeps\" already exists.\rChoose another name, or use Add to send that "
+      "printer to the PDF port.");
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.IconColour(), "red");
+  box.Press("OK");
+  Sleep(1000);
+  EXPECT_FALSE(tool_->FindMessageBox()) << "the command went on";
+  EXPECT_EQ(e2e::RegQuery(key, "Port").data, "CUPS:OfficePS");
+  Exit();
+}
+
+TEST_F(Unhealthy, AboutAndExitDuringAddWithWinesNet) {
+  // A NET.exe in the start folder must not run as the system's.
+  const std::string planted = "C:\\planted\\";
+  CreateDirectoryA(planted.c_str(), nullptr);
+  e2e::CopyFileOrFail(std::getenv("QV_SLOW_PROGRAM"), planted + "NET.exe");
+  SetEnvironmentVariableA("QV_STANDIN_LOG", (planted + "ran.txt").c_str());
+  Start(planted);
+
+  main_.Control(qv::kIdLMDButton1).Press();
+  e2e::MessageBoxWindow box = ExpectBox("Continue?");
+  ASSERT_TRUE(static_cast<bool>(box));
+  box.Press("Yes");
+  ASSERT_TRUE(e2e::WaitFor([&] { return tool_->ChildRunning("net.exe"); }, 10s))
+      << "NET did not start";
+  // Pressed while NET runs: About opens at once, Exit waits for the command.
+  main_.Control(qv::kIdLMDButton7).Press();
+  main_.Control(qv::kIdLMDButton3).Press();
+  EXPECT_TRUE(static_cast<bool>(tool_->WaitWindow("About"))) << "About was held back";
+
+  box = ExpectBox("Processes Complete",
+                  "Processes complete.  The printer should now appear in your Monitored Printers "
+                  "list.");
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_TRUE(tool_->Running());
+  box.Press("OK");
+  EXPECT_TRUE(tool_->WaitExit(10s)) << "Exit pressed during the command was lost";
+  EXPECT_EQ(GetFileAttributesA((planted + "ran.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the planted NET.exe ran";
+}
+
+// Run with LANG=ja_JP.UTF-8: "\x83\x5C" is one character of code page 932.
+TEST(Japanese, DoubleByteCharactersStayWhole) {
+  ASSERT_EQ(GetACP(), 932u) << "Wine gave no Japanese code page";
+  const std::string so = "\x83\x5C";
+  e2e::PlantGhostscript();
+  CreateDirectoryA("C:\\out", nullptr);
+  Tool tool = Tool::Start();
+  const Window main = tool.WaitMainWindow();
+  ASSERT_TRUE(static_cast<bool>(main));
+
+  main.Control(qv::kIdLMDButton4).Press();
+  const e2e::FileDialogWindow dialog = tool.WaitFileDialog();
+  ASSERT_TRUE(static_cast<bool>(dialog));
+  dialog.Choose("C:\\out\\" + so + ".pdf");
+  e2e::MessageBoxWindow box = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Warning");
+  EXPECT_EQ(main.Control(qv::kIdEdit2).Text(), so + ".pdf");
+  EXPECT_EQ(main.Control(qv::kIdEdit3).Text(), "C:\\out\\");
+  box.Press("OK");
+  main.Control(qv::kIdSaveChangesBtn).Press();
+  box = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Changes Saved");
+  box.Press("OK");
+  EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, so + ".pdf");
+  EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir").data, "C:\\out\\");
+
+  // Such a name passes the printer-name check: the installation question
+  // comes, not the refusal.
+  main.Control(qv::kIdInstallPsDriverBtn).Press();
+  const e2e::InputDialogWindow name = tool.WaitInputDialog(kNameCaption);
+  ASSERT_TRUE(static_cast<bool>(name));
+  name.Accept("PDF " + so);
+  box = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Installing PostScript Printer Driver");
+  // No, by its identifier: the button's caption is Japanese.
+  PostMessageW(box.Handle(), WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+  main.Control(qv::kIdLMDButton3).Press();
+  EXPECT_TRUE(tool.WaitExit(10s));
+}
+
+}  // namespace
