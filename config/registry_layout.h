@@ -3,6 +3,10 @@
 // under HKEY_LOCAL_MACHINE.
 #pragma once
 
+#include <cstdint>
+
+#include "platform/registry_backend.h"
+
 namespace qv::layout {
 
 // The tool's own settings, read by the distiller.
@@ -35,22 +39,30 @@ constexpr const char* kDriver = "Driver";
 constexpr const char* kMonitorDll = "quorvinmonnt.dll";
 constexpr const char* kPdfPortName = "QuorvinPDF:";
 
-// The PDF port's values, in the order they are written.
-constexpr const char* kDescription = "Description";
-constexpr const char* kDescriptionValue = "Quorvin PDF Port";
-constexpr const char* kCommand = "Command";
-constexpr const char* kRunProgram = "qvpdfrun.exe";  // after the tool's own folder
-constexpr const char* kArguments = "Arguments";
-constexpr const char* kDistillerArguments = "QVPDFDistiller.exe %1";  // ditto
-constexpr const char* kPrinter = "Printer";
-constexpr const char* kOutput = "Output";
-constexpr const char* kShowWindow = "ShowWindow";
-constexpr const char* kRunUser = "RunUser";
-constexpr const char* kDelay = "Delay";
-constexpr const char* kLogFileUse = "LogFileUse";
-constexpr const char* kLogFileName = "LogFileName";
-constexpr const char* kLogFileDebug = "LogFileDebug";
-constexpr const char* kPrintError = "PrintError";
+// One value of the PDF port as Fix PDF Port writes it.
+struct PortValue {
+  const char* name;
+  RegType type;         // kRegSz or kRegDword
+  const char* text;     // a string's content
+  bool inOwnFolder;     // the string follows the tool's own folder
+  std::int32_t number;  // a DWORD's content
+};
+
+// The PDF port's twelve values, in the order they are written.
+inline constexpr PortValue kPdfPortValues[] = {
+    {"Description", kRegSz, "Quorvin PDF Port", false, 0},
+    {"Command", kRegSz, "qvpdfrun.exe", true, 0},
+    {"Arguments", kRegSz, "QVPDFDistiller.exe %1", true, 0},
+    {"Printer", kRegSz, "", false, 0},
+    {"Output", kRegDword, "", false, 0},
+    {"ShowWindow", kRegDword, "", false, 2},
+    {"RunUser", kRegDword, "", false, 1},
+    {"Delay", kRegDword, "", false, 300},
+    {"LogFileUse", kRegDword, "", false, 0},
+    {"LogFileName", kRegSz, "", false, 0},
+    {"LogFileDebug", kRegDword, "", false, 0},
+    {"PrintError", kRegDword, "", false, 0},
+};
 
 // The spooler's printer keys: this prefix followed by the printer's name.
 constexpr const char* kPrintersKeyPrefix = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";

@@ -23,6 +23,13 @@ std::string FilterForSystem(const std::string& filter) {
   return result;
 }
 
+ScreenPoint FileDialogPosition(const ScreenRect& monitor, int width, int height) {
+  const int freeWidth = monitor.right - monitor.left - width;
+  const int freeHeight = monitor.bottom - monitor.top - height;
+  return {monitor.left + (freeWidth > 0 ? freeWidth / 2 : 0),
+          monitor.top + (freeHeight > 0 ? freeHeight / 3 : 0)};
+}
+
 std::string InitialDirForSystem(const std::string& folder) {
   if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':') {
     return folder.substr(0, folder.size() - 1);

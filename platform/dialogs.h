@@ -63,4 +63,16 @@ std::string FilterForSystem(const std::string& filter);
 // removed unless it follows a colon ("C:\").
 std::string InitialDirForSystem(const std::string& folder);
 
+// Screen rectangles and points, in pixels.
+struct ScreenRect {
+  int left, top, right, bottom;
+};
+struct ScreenPoint {
+  int x, y;
+};
+// Where a file dialog of the given outer size goes on a monitor (its full
+// rectangle): centred across, its top at one third of the height the
+// dialog leaves free; a dialog larger than the monitor starts at its edge.
+ScreenPoint FileDialogPosition(const ScreenRect& monitor, int width, int height);
+
 }  // namespace qv

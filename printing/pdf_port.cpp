@@ -12,18 +12,14 @@ void TfrmMain::RestorePdfPort(bool showConfirmation) {
     reg.CloseKey();
     reg.CreateKey(layout::kPortsKey);
     reg.OpenKey(layout::kPdfPortKey, true);
-    reg.WriteString(layout::kDescription, layout::kDescriptionValue);
-    reg.WriteString(layout::kCommand, OwnFolder() + layout::kRunProgram);
-    reg.WriteString(layout::kArguments, OwnFolder() + layout::kDistillerArguments);
-    reg.WriteString(layout::kPrinter, "");
-    reg.WriteInteger(layout::kOutput, 0);
-    reg.WriteInteger(layout::kShowWindow, 2);
-    reg.WriteInteger(layout::kRunUser, 1);
-    reg.WriteInteger(layout::kDelay, 300);
-    reg.WriteInteger(layout::kLogFileUse, 0);
-    reg.WriteString(layout::kLogFileName, "");
-    reg.WriteInteger(layout::kLogFileDebug, 0);
-    reg.WriteInteger(layout::kPrintError, 0);
+    for (const layout::PortValue& value : layout::kPdfPortValues) {
+      if (value.type == kRegDword) {
+        reg.WriteInteger(value.name, value.number);
+      } else {
+        // The own folder is fetched afresh for each value that needs it.
+        reg.WriteString(value.name, (value.inOwnFolder ? OwnFolder() : "") + value.text);
+      }
+    }
     reg.CloseKey();
   }
   if (showConfirmation) {

@@ -28,24 +28,22 @@ constexpr std::size_t kMaxInitialName = 260;
 struct FileDialogContext {
   Win32Dialogs* dialogs;
   FileDialog* dialog;
-  HWND owner;
+  HWND placeBy;  // the window whose monitor the dialog comes up on
 };
 
-// Centred horizontally, the top at a third of the free height of the
-// owner's monitor (the primary monitor without an owner).
-void PlaceFileDialog(HWND dialog, HWND owner) {
-  const HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
-                                 : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+// On the monitor of placeBy (the primary monitor without one): centred
+// across, the top at a third of the monitor's free height.
+void PlaceFileDialog(HWND dialog, HWND placeBy) {
+  const HMONITOR monitor = placeBy ? MonitorFromWindow(placeBy, MONITOR_DEFAULTTONEAREST)
+                                   : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
   RECT window{};
   if (!GetMonitorInfoA(monitor, &info) || !GetWindowRect(dialog, &window)) return;
-  const RECT& area = info.rcWork;
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  const int left = area.left + (area.right - area.left - width) / 2;
-  const int top = area.top + (area.bottom - area.top - height) / 3;
-  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT& m = info.rcMonitor;
+  const ScreenPoint at = FileDialogPosition({m.left, m.top, m.right, m.bottom},
+                                            window.right - window.left, window.bottom - window.top);
+  SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Runs the close-query event; false when the dialog must stay open.
@@ -84,7 +82,7 @@ UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
     if (!context || !notify) return FALSE;
     switch (notify->hdr.code) {
       case CDN_INITDONE:
-        PlaceFileDialog(GetParent(hook), context->owner);
+        PlaceFileDialog(GetParent(hook), context->placeBy);
         break;
       case CDN_FILEOK:
         if (!FileMayBeAccepted(*context, GetParent(hook), *notify->lpOFN)) {
@@ -110,7 +108,9 @@ static bool RunFileDialog(Win32Dialogs& dialogs, HINSTANCE instance, HWND owner,
   std::vector<char> file(kFileBufferSize, '\0');
   dialog.fileName.copy(file.data(), std::min(dialog.fileName.size(), kMaxInitialName));
 
-  FileDialogContext context{&dialogs, &dialog, owner};
+  // The monitor of the active form, or of the main window when none is.
+  const HWND active = GetActiveWindow();
+  FileDialogContext context{&dialogs, &dialog, active != nullptr ? active : owner};
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;

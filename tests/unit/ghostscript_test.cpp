@@ -1,6 +1,8 @@
 // Finding Ghostscript at start and choosing its files by hand.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/registry_layout.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -52,6 +54,16 @@ TEST_F(Locator, LastRegisteredVersionWinsAndTheProgramBesideItIsTaken) {
   EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }
 
+TEST_F(Locator, AStoredLibraryThatIsGoneLeadsToTheRegistration) {
+  w.registry.PutString(kKey, "GS_DLL", "C:\\old\\gsdll32.dll");
+  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL", "C:\\gs\\gsdll32.dll");
+  w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe"};
+  Locate();
+  EXPECT_TRUE(w.dialogs.boxes.empty());
+  EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), "C:\\gs\\gsdll32.dll");
+  EXPECT_EQ(w.Edit6.text, "C:\\gs\\gsdll32.dll");
+}
+
 TEST_F(Locator, WithoutTheProgramBesideTheLibraryOnlyItsSearchIsAsked) {
   w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL", "C:\\gs\\bin\\gsdll32.dll");
   w.files.files = {"C:\\gs\\bin\\gsdll32.dll"};
@@ -85,11 +97,20 @@ TEST_F(Locator, NothingFoundAsksForTheProgramFirstThenTheLibrary) {
             "of GhostScript)\r"
             "If you do not have GhostScript installed at this time, please do so as this "
             "program requires it.");
+  EXPECT_EQ(w.dialogs.boxes[1].flags, 0x10u);
+  EXPECT_EQ(w.dialogs.boxes[1].text,
+            "We could not find gsdll32.dll on your system.\r"
+            "Click OK to browse for the gsdll32.dll file on your system.\r"
+            "Normally this file is located under c:\\gs\\gsx.xx\\bin (where x.xx is the version "
+            "of GhostScript)\r"
+            "If you do not have GhostScript installed at this time, please do so as this "
+            "program requires it.");
   EXPECT_EQ(w.dialogs.fileDialogs,
             (std::vector<std::string>{"open:gswin32c.exe", "open:gsdll32.dll"}));
   EXPECT_EQ(w.Edit5.text, "");
   EXPECT_EQ(w.Edit6.text, "");
   EXPECT_FALSE(w.registry.HasKey(kKey));
+  EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\AFPL Ghostscript"));  // only ever read
 }
 
 TEST_F(Locator, ChosenFilesAreStoredAtOnceWhateverTheirName) {
@@ -108,16 +129,45 @@ TEST_F(Locator, ChosenFilesAreStoredAtOnceWhateverTheirName) {
 }
 
 TEST_F(Locator, WriteFailureInTheBrowseDialogLeavesPathAndFieldUnchanged) {
-  w.Edit6.text = "C:\\gs\\gsdll32.dll";
-  w.form->GsDllPath = "C:\\gs\\gsdll32.dll";
-  w.registry.SetAllReadOnly(true);
-  w.dialogs.Choose("C:\\new\\gsdll32.dll");
-  w.Click(&TfrmMain::LMDButton6Click);
-  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(w.dialogs.boxes[0].text, "Failed to set data for 'GS_DLL'");
-  EXPECT_EQ(w.form->GsDllPath, "C:\\gs\\gsdll32.dll");
-  EXPECT_EQ(w.Edit6.text, "C:\\gs\\gsdll32.dll");
-  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+  struct Case {
+    void (TfrmMain::*click)();
+    std::string TfrmMain::*path;
+    fakes::FakeText FakeWorld::*field;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {&TfrmMain::LMDButton5Click, &TfrmMain::GsExePath, &FakeWorld::Edit5,
+       "Failed to set data for 'GSWIN32C'"},
+      {&TfrmMain::LMDButton6Click, &TfrmMain::GsDllPath, &FakeWorld::Edit6,
+       "Failed to set data for 'GS_DLL'"},
+  };
+  for (const Case& c : cases) {
+    FakeWorld world;
+    (world.*c.field).text = "C:\\gs\\old";
+    world.form.get()->*c.path = "C:\\gs\\old";
+    world.registry.SetAllReadOnly(true);
+    world.dialogs.Choose("C:\\new\\file");
+    world.Click(c.click);
+    ASSERT_EQ(world.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(world.dialogs.boxes[0].text, c.shown);
+    EXPECT_EQ(world.form.get()->*c.path, "C:\\gs\\old");
+    EXPECT_EQ((world.*c.field).text, "C:\\gs\\old");
+  }
+}
+
+TEST(FileDialogs, DefaultExtensionsAndFilters) {
+  FakeWorld w;
+  const std::tuple<const FileDialog&, const char*, const char*, const char*> dialogs[] = {
+      {w.form->OpenDialog1, "exe", "gswin32c.exe",
+       "Application Program (*.exe)|*.exe|All Files|*.*"},
+      {w.form->OpenDialog2, "dll", "gsdll32.dll", "Dynamic Link Library|*.dll|All Files|*.*"},
+      {w.form->SaveDialog3, "pdf", "QuorvinPDF.pdf", "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*"},
+  };
+  for (const auto& [dialog, extension, name, filter] : dialogs) {
+    EXPECT_EQ(dialog.defaultExt, extension);
+    EXPECT_EQ(dialog.fileName, name);
+    EXPECT_EQ(dialog.filter, filter);
+  }
 }
 
 }  // namespace

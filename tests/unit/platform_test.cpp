@@ -116,6 +116,22 @@ TEST(DialogArguments, FilterAndInitialFolderAsTheSystemTakesThem) {
   EXPECT_EQ(InitialDirForSystem("C:\\"), "C:\\");
   EXPECT_EQ(InitialDirForSystem("C:\\Pkg"), "C:\\Pkg");
   EXPECT_EQ(InitialDirForSystem(""), "");
+
+  // A file dialog is centred across its monitor, its top at a third of the
+  // free height; a second monitor lies left of and above the first.
+  const struct {
+    ScreenRect monitor;
+    int width, height, x, y;
+  } placements[] = {
+      {{0, 0, 1280, 1024}, 600, 400, 340, 208},
+      {{-1920, -200, 0, 880}, 600, 401, -1260, 26},
+      {{0, 0, 800, 600}, 900, 700, 0, 0},
+  };
+  for (const auto& p : placements) {
+    const ScreenPoint at = FileDialogPosition(p.monitor, p.width, p.height);
+    EXPECT_EQ(at.x, p.x);
+    EXPECT_EQ(at.y, p.y);
+  }
 }
 
 TEST(SystemText, TrailingBlanksLineBreaksAndPeriodsAreRemoved) {

@@ -102,6 +102,11 @@ TEST(PdfPort, FixWritesTheTwelveValuesEveryTimeAndConfirms) {
   EXPECT_EQ(w.registry.GetDword(k, "LogFileDebug"), 0u);
   EXPECT_EQ(w.registry.GetDword(k, "PrintError"), 0u);
   EXPECT_EQ(w.registry.GetString(k, "Extra"), "kept");
+  // In the order they are written (the kept value came first).
+  EXPECT_EQ(w.registry.ValueNames(k),
+            (std::vector<std::string>{"Delay", "Extra", "Description", "Command", "Arguments",
+                                      "Printer", "Output", "ShowWindow", "RunUser", "LogFileUse",
+                                      "LogFileName", "LogFileDebug", "PrintError"}));
   ASSERT_EQ(w.dialogs.boxes.size(), 2u);
   for (const auto& box : w.dialogs.boxes) {
     EXPECT_EQ(box.text, "The default PDF port properties have been restored.");
@@ -212,6 +217,7 @@ TEST_F(AddPrinterCommand, ConfirmedAddPointsThePrinterAtThePdfPort) {
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
   EXPECT_EQ(w.dialogs.boxes[1].text,
             "Processes complete.  The printer should now appear in your Monitored Printers list.");
+  EXPECT_EQ(w.dialogs.boxes[1].caption, "Processes Complete");
   EXPECT_EQ(w.dialogs.boxes[1].flags, 0u);
 }
 
@@ -222,14 +228,20 @@ TEST_F(AddPrinterCommand, NoChangesNothing) {
   EXPECT_TRUE(w.processes.starts.empty());
 }
 
-TEST_F(AddPrinterCommand, NetworkConnectionFailsBeforeTheRestart) {
+TEST_F(AddPrinterCommand, PrinterWithoutAKeyFailsBeforeTheRestartAndCreatesNone) {
+  // A network connection, and a printer listed without a key of its own.
   w.printerBackend.names.push_back("\\\\server\\Shared");
+  w.printerBackend.names.push_back("Ghost");
   w.form->RefreshPrinterList();
-  w.ComboBox1.index = 2;
-  w.dialogs.Answer(kIdYes);
-  w.Click(&TfrmMain::LMDButton1Click);
-  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
-  EXPECT_EQ(w.dialogs.boxes[1].text, "Failed to set data for 'Port'");
+  for (int index : {2, 3}) {
+    w.dialogs.boxes.clear();
+    w.ComboBox1.index = index;
+    w.dialogs.Answer(kIdYes);
+    w.Click(&TfrmMain::LMDButton1Click);
+    ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(w.dialogs.boxes[1].text, "Failed to set data for 'Port'");
+    EXPECT_FALSE(w.registry.HasKey(L::kPrintersKeyPrefix + w.ComboBox1.Item(index)));
+  }
   EXPECT_TRUE(w.processes.starts.empty());
   EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }

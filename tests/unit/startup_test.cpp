@@ -64,7 +64,10 @@ TEST_F(Startup, FirstStartCompletesEverythingWithoutAWord) {
   EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
 
   EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
-  EXPECT_EQ(w.registry.ValueNames(L::kPdfPortKey).size(), 12u);
+  EXPECT_EQ(w.registry.ValueNames(L::kPdfPortKey),
+            (std::vector<std::string>{"Description", "Command", "Arguments", "Printer", "Output",
+                                      "ShowWindow", "RunUser", "Delay", "LogFileUse", "LogFileName",
+                                      "LogFileDebug", "PrintError"}));
 
   EXPECT_EQ(w.Edit5.text, "C:\\gs\\gs8.50\\bin\\gswin32c.exe");
   EXPECT_EQ(w.Edit6.text, "C:\\gs\\gs8.50\\bin\\gsdll32.dll");
@@ -98,14 +101,15 @@ TEST_F(Startup, StoredOptionsAreUsedAndOnlyMissingOnesDefaulted) {
   w.registry.PutString(k, "defaultPDFDir", "E:\\PDF\\");
   w.registry.PutString(k, "defaultPDFAppend", "");
   w.registry.PutDword(k, "promptPDF", 7);
-  w.registry.PutDword(k, "finishMessage", 5);
+  w.registry.PutDword(k, "finishMessage", 0);
   Start();
   EXPECT_TRUE(w.dialogs.boxes.empty());
   EXPECT_EQ(w.Edit2.text, "out.pdf");
   EXPECT_EQ(w.Edit3.text, "E:\\PDF\\");
   EXPECT_EQ(w.Edit4.text, "");  // a stored empty text stays empty
+  // Each box shows its own flag.
   EXPECT_TRUE(w.CheckBox1.checked);
-  EXPECT_TRUE(w.CheckBox2.checked);
+  EXPECT_FALSE(w.CheckBox2.checked);
   EXPECT_TRUE(w.CheckBox3.checked);
   EXPECT_EQ(w.registry.GetDword(k, "promptPDF"), 7u);  // not rewritten
   EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
@@ -199,6 +203,7 @@ TEST_F(Startup, WithoutPrintersTheInstallationIsOfferedBetweenGhostscriptAndSett
   EXPECT_EQ(w.dialogs.boxes[0].text,
             "You do not have any printer drivers installed to monitor for PDF creation.\r"
             "Would you like to install one now?");
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Install Quorvin PostScript Printer Driver?");
   EXPECT_EQ(w.dialogs.boxes[0].flags, 0x24u);
   EXPECT_TRUE(w.ComboBox1.items.empty());
   EXPECT_TRUE(w.ListBox1.items.empty());

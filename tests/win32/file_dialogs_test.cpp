@@ -76,10 +76,10 @@ TEST_F(FileDialogTest, TheCloseQueryEventSeesThePathAndCanKeepTheDialogOpen) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& work = monitor.rcWork;
+  const RECT& screen = monitor.rcMonitor;
   const int height = placed.bottom - placed.top;
-  EXPECT_NEAR(placed.left + placed.right, work.left + work.right, 1);
-  EXPECT_NEAR(placed.top, work.top + (work.bottom - work.top - height) / 3, 1);
+  EXPECT_NEAR(placed.left + placed.right, screen.left + screen.right, 1);
+  EXPECT_NEAR(placed.top, screen.top + (screen.bottom - screen.top - height) / 3, 1);
 }
 
 TEST_F(FileDialogTest, AnErrorInTheCloseQueryEventIsShownAndTheFileAccepted) {
