@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -22,9 +23,11 @@ class IProcessRunner {
   // with SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT, verb "open",
   // owner the active window). On success returns true with the process
   // handle (0 when the shell gave none); on failure false with the system
-  // error code.
+  // error code. The shell's call may take a while: whileStarting runs
+  // whenever window messages arrive for the calling thread meanwhile.
   virtual bool StartHidden(const std::string& file, const std::string& parameters,
-                           ProcessHandle* process, std::uint32_t* errorCode) = 0;
+                           ProcessHandle* process, std::uint32_t* errorCode,
+                           const std::function<void()>& whileStarting) = 0;
   // Waits until the process ends, at most timeoutMs, returning early when a
   // window message arrives for the calling thread.
   virtual WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) = 0;

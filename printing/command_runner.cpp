@@ -12,7 +12,9 @@ void TfrmMain::RunAndWait(const std::string& file, const std::string& parameters
   IProcessRunner& processes = platform_.processes;
   ProcessHandle process = 0;
   std::uint32_t error = 0;
-  if (!processes.StartHidden(file, parameters, &process, &error)) {
+  // Messages are answered while the shell starts the program, too.
+  const auto pump = [this] { platform_.app.ProcessMessages(); };
+  if (!processes.StartHidden(file, parameters, &process, &error, pump)) {
     platform_.dialogs.ShowMessage(processes.SystemErrorText(error));
     return;
   }

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Benchmarks, each figure against a baseline measured in the same run:
 #   1. start-up of the tool against a bare window program (under Wine)
-#   2. responsiveness while the tool waits on a 3 s external program
+#   2. how long starting a program blocks the window, and its answers
+#      during Add with Wine's net.exe and with a 4 s stand-in
 #   3. cost of the printer lists per printer (native, and 2 vs 100 queues under Wine)
 #   4. size and imports of the stripped executables
+# Usage: bench.sh [SECTION...]   (all four when none is named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+sections=" ${*:-1 2 3 4} "
+want() { [[ $sections == *" $1 "* ]]; }
 
 bash scripts/install-deps.sh
 cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -43,37 +47,58 @@ cp "$w64/bench/qv_bare_window.exe" "$w64/bench/qv_wine_bench.exe" "$drive_c/Pkg/
 wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_bare_window.exe' 1 \
   >/dev/null 2>&1 || true
 
-echo "== 1. start-up"
-wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_bare_window.exe' \
-  "${QV_BENCH_PAIRS:-10}"
+if want 1; then
+  echo "== 1. start-up"
+  wine 'C:\Pkg\qv_wine_bench.exe' startup 'C:\Pkg\QuorvinConfig.exe' 'C:\Pkg\qv_bare_window.exe' \
+    "${QV_BENCH_PAIRS:-10}"
+fi
 
-echo "== 2. responsiveness"
-# The tool starts NET from the system folder: the 4 s stand-in takes the
-# place of Wine's net.exe there (Wine runs its own unless told otherwise).
-cp "$w64/bench/qv_slow_program.exe" "$drive_c/windows/system32/net.exe"
-wine reg add 'HKCU\Software\Wine\DllOverrides' /v net.exe /t REG_SZ /d native /f >/dev/null
-wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Pkg\QuorvinConfig.exe'
+if want 2; then
+  echo "== 2. responsiveness"
+  wine 'C:\Pkg\qv_wine_bench.exe' startblock "${QV_BENCH_STARTS:-20}"
+  runs=${QV_BENCH_RUNS:-5}
+  wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Pkg\QuorvinConfig.exe' "Wine's net.exe" "$runs"
+  if [ -n "${QV_BENCH_EARLIER_TOOL:-}" ]; then
+    # Another build of the tool (an earlier commit's, say), measured the same way.
+    cp "$QV_BENCH_EARLIER_TOOL" "$drive_c/Pkg/Earlier.exe"
+    wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Pkg\Earlier.exe' "Wine's net.exe, earlier build" \
+      "$runs"
+  fi
+  # The tool starts NET from the system folder: a stand-in that sleeps 4 s
+  # per call takes the place of Wine's net.exe there (Wine runs its own
+  # unless told otherwise).
+  cp "$w64/bench/qv_slow_program.exe" "$drive_c/windows/system32/net.exe"
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v net.exe /t REG_SZ /d native /f >/dev/null
+  wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Pkg\QuorvinConfig.exe' "a 4 s stand-in" 2
+  if [ -n "${QV_BENCH_EARLIER_TOOL:-}" ]; then
+    wine 'C:\Pkg\qv_wine_bench.exe' respond 'C:\Pkg\Earlier.exe' "a 4 s stand-in, earlier build" 2
+  fi
+fi
 
-echo "== 3. printer lists"
-"$root/build/bench-native/bench/qv_bench_lists"
-for n in 2 100; do
-  lpstat -p 2>/dev/null | awk '{print $2}' | while read -r q; do lpadmin -x "$q"; done
-  for i in $(seq 1 "$n"); do qv_add_printer "Queue_$i"; done
-  lpadmin -d Queue_1
-  wine 'C:\Pkg\qv_wine_bench.exe' lists 'C:\Pkg\QuorvinConfig.exe' "$n" | tee "$envdir/lists-$n.txt"
-done
-a=$(awk '/per printer/ {print $NF}' "$envdir/lists-2.txt")
-b=$(awk '/per printer/ {print $NF}' "$envdir/lists-100.txt")
-[ -n "$a" ] && [ -n "$b" ] && awk -v a="$a" -v b="$b" \
-  'BEGIN { printf "  per-printer ratio, 100 queues against 2: %.2f\n", b / a }'
+if want 3; then
+  echo "== 3. printer lists"
+  "$root/build/bench-native/bench/qv_bench_lists"
+  for n in 2 100; do
+    lpstat -p 2>/dev/null | awk '{print $2}' | while read -r q; do lpadmin -x "$q"; done
+    for i in $(seq 1 "$n"); do qv_add_printer "Queue_$i"; done
+    lpadmin -d Queue_1
+    wine 'C:\Pkg\qv_wine_bench.exe' lists 'C:\Pkg\QuorvinConfig.exe' "$n" | tee "$envdir/lists-$n.txt"
+  done
+  a=$(awk '/per printer/ {print $NF}' "$envdir/lists-2.txt")
+  b=$(awk '/per printer/ {print $NF}' "$envdir/lists-100.txt")
+  [ -n "$a" ] && [ -n "$b" ] && awk -v a="$a" -v b="$b" \
+    'BEGIN { printf "  per-printer ratio, 100 queues against 2: %.2f\n", b / a }'
+fi
 
-echo "== 4. size"
-for arch in win64:x86_64 win32:i686; do
-  preset=${arch%%:*} prefix=${arch##*:}
-  exe="$root/build/$preset/platform/win32/QuorvinConfig.exe"
-  stripped="$root/build/$preset/QuorvinConfig.stripped.exe"
-  "$prefix-w64-mingw32-strip" -o "$stripped" "$exe"
-  printf '  %s: %d KB stripped (target <= 512 KB); imports: %s\n' "$preset" \
-    $(( $(stat -c %s "$stripped") / 1024 )) \
-    "$("$prefix-w64-mingw32-objdump" -p "$stripped" | awk '/DLL Name/ {printf "%s ", $3}')"
-done
+if want 4; then
+  echo "== 4. size"
+  for arch in win64:x86_64 win32:i686; do
+    preset=${arch%%:*} prefix=${arch##*:}
+    exe="$root/build/$preset/platform/win32/QuorvinConfig.exe"
+    stripped="$root/build/$preset/QuorvinConfig.stripped.exe"
+    "$prefix-w64-mingw32-strip" -o "$stripped" "$exe"
+    printf '  %s: %d KB stripped (target <= 512 KB); imports: %s\n' "$preset" \
+      $(( $(stat -c %s "$stripped") / 1024 )) \
+      "$("$prefix-w64-mingw32-objdump" -p "$stripped" | awk '/DLL Name/ {printf "%s ", $3}')"
+  done
+fi

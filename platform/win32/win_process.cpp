@@ -3,6 +3,7 @@
 // <shellapi.h> needs the types of <windows.h> declared first.
 // clang-format off
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 // clang-format on
 
@@ -10,14 +11,35 @@
 
 namespace qv {
 namespace {
+
 HANDLE ToHandle(ProcessHandle process) {
   return reinterpret_cast<HANDLE>(process);
 }
+
+// A start handed to the worker thread: the record filled by the caller, and
+// what the shell's call gave back.
+struct StartJob {
+  SHELLEXECUTEINFOA info;
+  BOOL started;
+  DWORD error;
+};
+
+DWORD WINAPI StartOnWorker(void* param) noexcept {
+  auto* job = static_cast<StartJob*>(param);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  job->started = ShellExecuteExA(&job->info);
+  job->error = job->started ? 0 : GetLastError();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return 0;
+}
+
 }  // namespace
 
 bool Win32ProcessRunner::StartHidden(const std::string& file, const std::string& parameters,
-                                     ProcessHandle* process, std::uint32_t* errorCode) {
-  SHELLEXECUTEINFOA info{};
+                                     ProcessHandle* process, std::uint32_t* errorCode,
+                                     const std::function<void()>& whileStarting) {
+  StartJob job{};
+  SHELLEXECUTEINFOA& info = job.info;
   info.cbSize = sizeof info;
   // SEE_MASK_FLAG_NO_UI: the shell shows no error box of its own, so the
   // caller's one message is the only one the user sees for a failed start.
@@ -30,8 +52,23 @@ bool Win32ProcessRunner::StartHidden(const std::string& file, const std::string&
   info.nShow = SW_HIDE;
   *process = 0;
   *errorCode = 0;
-  if (!ShellExecuteExA(&info)) {
-    *errorCode = GetLastError();
+
+  win32::UniqueHandle worker(CreateThread(nullptr, 0, StartOnWorker, &job, 0, nullptr));
+  if (worker) {
+    HANDLE handle = worker.get();
+    const DWORD wake = whileStarting ? QS_ALLINPUT : 0;
+    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, wake, MWMO_INPUTAVAILABLE) ==
+           WAIT_OBJECT_0 + 1) {
+      whileStarting();
+    }
+    // The worker has ended (or the wait failed, and it is waited for here):
+    // it holds nothing any more.
+    WaitForSingleObject(handle, INFINITE);
+  } else {
+    StartOnWorker(&job);  // no thread to be had: start from here
+  }
+  if (!job.started) {
+    *errorCode = job.error;
     return false;
   }
   *process = reinterpret_cast<ProcessHandle>(info.hProcess);

@@ -7,8 +7,10 @@ namespace qv {
 
 class Win32ProcessRunner : public IProcessRunner {
  public:
+  // The shell's call runs on a short-lived worker thread (with COM, as the
+  // shell needs), so that this thread goes on answering its windows.
   bool StartHidden(const std::string& file, const std::string& parameters, ProcessHandle* process,
-                   std::uint32_t* errorCode) override;
+                   std::uint32_t* errorCode, const std::function<void()>& whileStarting) override;
   WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
   void CloseProcess(ProcessHandle process) override;
   std::string SystemErrorText(std::uint32_t code) override;

@@ -35,8 +35,10 @@ void FakeFiles::WriteFile(const std::string& path, const std::string& data) {
 }
 
 bool FakeProcesses::StartHidden(const std::string& file, const std::string& parameters,
-                                ProcessHandle* process, std::uint32_t* errorCode) {
+                                ProcessHandle* process, std::uint32_t* errorCode,
+                                const std::function<void()>& whileStarting) {
   starts.push_back({file, parameters});
+  if (whileStarting) whileStarting();
   if (missingPrograms.count(file)) {
     *process = 0;
     *errorCode = 2;  // ERROR_FILE_NOT_FOUND

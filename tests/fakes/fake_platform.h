@@ -51,8 +51,9 @@ class FakeProcesses : public IProcessRunner {
   };
   std::vector<Open> opened;
 
+  // Messages "arrive" once during every start.
   bool StartHidden(const std::string& file, const std::string& parameters, ProcessHandle* process,
-                   std::uint32_t* errorCode) override;
+                   std::uint32_t* errorCode, const std::function<void()>& whileStarting) override;
   WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
   void CloseProcess(ProcessHandle process) override;
   std::string SystemErrorText(std::uint32_t code) override;

@@ -166,7 +166,7 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   };
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(clicksTried, 6);
-  EXPECT_EQ(w.app.processed, 6);         // messages pumped at every slice
+  EXPECT_EQ(w.app.processed, 8);         // messages pumped at every slice and start
   EXPECT_TRUE(w.dialogs.boxes.empty());  // Fix PDF Port never ran
   EXPECT_FALSE(w.registry.HasKey(L::kMonitorKey));
   EXPECT_EQ(Starts(w), kSpoolerRestart);  // both calls made before the close

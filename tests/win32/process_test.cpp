@@ -18,7 +18,7 @@ TEST(Win32Process, AMissingProgramFailsWithTheSystemText) {
   Win32ProcessRunner runner;
   ProcessHandle process = 123;
   std::uint32_t code = 0;
-  EXPECT_FALSE(runner.StartHidden("qv-no-such-program.exe", "", &process, &code));
+  EXPECT_FALSE(runner.StartHidden("qv-no-such-program.exe", "", &process, &code, nullptr));
   EXPECT_EQ(code, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(process, 0u);
 
@@ -37,7 +37,19 @@ TEST(Win32Process, AStartedProgramRunsHiddenWithItsParametersUntilItEnds) {
   Win32ProcessRunner runner;
   ProcessHandle process = 0;
   std::uint32_t code = 0;
-  ASSERT_TRUE(runner.StartHidden("cmd", "/c exit 3", &process, &code)) << code;
+  // A message waiting when the start begins is answered during the start,
+  // not after it.
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
+  int pumped = 0;
+  const auto pump = [&] {
+    ++pumped;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  };
+  ASSERT_TRUE(runner.StartHidden("cmd", "/c exit 3", &process, &code, pump)) << code;
+  EXPECT_GE(pumped, 1);
   ASSERT_NE(process, 0u);
   const auto deadline = Clock::now() + std::chrono::seconds(30);
   WaitResult result = WaitResult::Woken;
