@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/registry_backend.h"
 
@@ -63,6 +64,11 @@ inline constexpr PortValue kPdfPortValues[] = {
     {"LogFileDebug", kRegDword, "", false, 0},
     {"PrintError", kRegDword, "", false, 0},
 };
+
+// A string value's content for the tool in ownFolder.
+inline std::string PortValueText(const PortValue& value, const std::string& ownFolder) {
+  return (value.inOwnFolder ? ownFolder : std::string()) + value.text;
+}
 
 // The spooler's printer keys: this prefix followed by the printer's name.
 constexpr const char* kPrintersKeyPrefix = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";

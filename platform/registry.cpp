@@ -47,12 +47,20 @@ RegKey Registry::ResolveParent(const std::string& path, std::string* relative) c
 }
 
 bool Registry::OpenKey(const std::string& path, bool canCreate) {
+  return Open(path, canCreate, kKeyAllAccess);
+}
+
+bool Registry::OpenKeyReadOnly(const std::string& path) {
+  return Open(path, false, kKeyRead);
+}
+
+bool Registry::Open(const std::string& path, bool canCreate, std::uint32_t access) {
   std::string relative;
   const RegKey parent = ResolveParent(path, &relative);
   RegKey key = 0;
   const long rc = (!canCreate || relative.empty())
-                      ? backend_.OpenKey(parent, relative, kKeyAllAccess, &key)
-                      : backend_.CreateKey(parent, relative, kKeyAllAccess, &key);
+                      ? backend_.OpenKey(parent, relative, access, &key)
+                      : backend_.CreateKey(parent, relative, access, &key);
   if (rc != kErrorSuccess || key == 0) return false;
   std::string fullPath = relative;
   if (current_ != 0 && !IsAbsolute(path)) fullPath = currentPath_ + "\\" + relative;

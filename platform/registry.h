@@ -24,6 +24,9 @@ class Registry {
   // Opens path (created first when canCreate and the path is not empty).
   // Returns false and changes nothing when that fails.
   bool OpenKey(const std::string& path, bool canCreate);
+  // Opens an existing key with read access only: for reading a machine
+  // without changing it, and without administrator rights.
+  bool OpenKeyReadOnly(const std::string& path);
   // Creates path if missing and closes it again; the current key stays.
   // Raises "Failed to create key <path>".
   void CreateKey(const std::string& path);
@@ -47,6 +50,7 @@ class Registry {
  private:
   // The parent handle and relative path a path resolves to.
   RegKey ResolveParent(const std::string& path, std::string* relative) const;
+  bool Open(const std::string& path, bool canCreate, std::uint32_t access);
   void ChangeKey(RegKey key, const std::string& path);
 
   IRegistryBackend& backend_;

@@ -17,7 +17,7 @@ void TfrmMain::RestorePdfPort(bool showConfirmation) {
         reg.WriteInteger(value.name, value.number);
       } else {
         // The own folder is fetched afresh for each value that needs it.
-        reg.WriteString(value.name, (value.inOwnFolder ? OwnFolder() : "") + value.text);
+        reg.WriteString(value.name, layout::PortValueText(value, OwnFolder()));
       }
     }
     reg.CloseKey();

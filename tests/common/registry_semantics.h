@@ -195,6 +195,13 @@ TYPED_TEST_P(RegistrySemantics, ReadOnlyKeyOpensForExistenceOnly) {
   EXPECT_FALSE(reg.ValueExists("Port"));
   EXPECT_EQ(reg.ReadString("Port"), "");
   EXPECT_THROW(reg.WriteString("Port", "x"), ERegistryException);
+  // A read-only open reads it, still refuses writes, and never creates.
+  EXPECT_TRUE(reg.OpenKeyReadOnly(p));
+  EXPECT_EQ(reg.ReadString("Port"), "LPT1:");
+  EXPECT_THROW(reg.WriteString("Port", "x"), ERegistryException);
+  reg.CloseKey();
+  EXPECT_FALSE(reg.OpenKeyReadOnly(p + "\\missing"));
+  EXPECT_FALSE(reg.KeyExists(p + "\\missing"));
 }
 
 REGISTER_TYPED_TEST_SUITE_P(RegistrySemantics, OpenWithoutCreationFailsSilentlyOnMissingKey,

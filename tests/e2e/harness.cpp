@@ -94,21 +94,44 @@ std::string Env(const char* name) {
 
 }  // namespace
 
-int RunProgram(const std::string& commandLine, std::string* output) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readRaw = nullptr;
-  HANDLE writeRaw = nullptr;
-  if (!CreatePipe(&readRaw, &writeRaw, &inherit, 0)) {
+namespace {
+
+// A pipe whose write end a child inherits; large enough that a child's
+// output never waits for the reader.
+struct Pipe {
+  UniqueHandle read, write;
+  bool Open() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE r = nullptr, w = nullptr;
+    if (!CreatePipe(&r, &w, &inherit, 1 << 16)) return false;
+    read.reset(r);
+    write.reset(w);
+    SetHandleInformation(r, HANDLE_FLAG_INHERIT, 0);
+    return true;
+  }
+  std::string ReadAll() const {
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(read.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+      text.append(buffer, got);
+    return text;
+  }
+};
+
+}  // namespace
+
+int RunProgram(const std::string& commandLine, std::string* output, std::string* errors) {
+  Pipe out, err;
+  if (!out.Open() || (errors != nullptr && !err.Open())) {
     ADD_FAILURE() << "CreatePipe failed";
     return -1;
   }
-  UniqueHandle read(readRaw), write(writeRaw);
-  SetHandleInformation(readRaw, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeRaw;
-  startup.hStdError = writeRaw;
+  startup.hStdOutput = out.write.get();
+  startup.hStdError = errors != nullptr ? err.write.get() : out.write.get();
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION info{};
   std::string line = commandLine;
@@ -118,12 +141,10 @@ int RunProgram(const std::string& commandLine, std::string* output) {
     return -1;
   }
   UniqueHandle process(info.hProcess), thread(info.hThread);
-  write.reset();  // the child holds the only write end now
-  std::string text;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(readRaw, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    text.append(buffer, got);
+  out.write.reset();  // the child holds the only write ends now
+  err.write.reset();
+  const std::string text = out.ReadAll();
+  if (errors != nullptr) *errors = err.ReadAll();
   WaitForSingleObject(info.hProcess, 30000);
   DWORD code = 1;
   GetExitCodeProcess(info.hProcess, &code);

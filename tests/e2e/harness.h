@@ -189,8 +189,10 @@ void RegAdd(const std::string& key, const std::string& name, const std::string& 
             const std::string& data);
 
 // Runs a console program of the prefix; its exit code, and its output
-// when asked.
-int RunProgram(const std::string& commandLine, std::string* output = nullptr);
+// when asked: standard output and error together, or apart when errors is
+// given too.
+int RunProgram(const std::string& commandLine, std::string* output = nullptr,
+               std::string* errors = nullptr);
 
 // The tool's own folder, trailing backslash included (from QV_TOOL).
 std::string ToolFolder();

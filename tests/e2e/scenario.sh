@@ -61,8 +61,18 @@ qv_start_wineserver
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
   /v 'Arial Narrow' /t REG_SZ /d 'Nimbus Sans Narrow' /f >/dev/null 2>&1 || true
 
-QV_TOOL=$(winepath -w "$tool" 2>/dev/null)
+# Installed where a user would install it: both programs in one folder.
+installed="$WINEPREFIX/drive_c/Program Files/Quorvin PDF"
+mkdir -p "$installed"
+cp "$tool" "$installed/"
+cp "$(dirname "$tool")/QuorvinConfigCmd.exe" "$installed/"
+QV_TOOL='C:\Program Files\Quorvin PDF\'$(basename "$tool")
 QV_SHOTS=$(winepath -w "$dir" 2>/dev/null)
+# Wine starts its virtual desktop (explorer.exe) and RPC service for the
+# first program that loads the printing and shell libraries, and they keep
+# that program's standard handles. Let the console program start them now,
+# with nothing to keep, or a test reading its output would wait forever.
+wine "$installed/QuorvinConfigCmd.exe" --help </dev/null >/dev/null 2>&1 || true
 export QV_TOOL QV_SHOTS
 # A console program that only sleeps, standing in for a slow NET.
 if [ -n "${QV_SLOW_PROGRAM_UNIX:-}" ]; then

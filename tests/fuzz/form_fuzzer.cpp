@@ -74,8 +74,8 @@ const char* const kKeys[] = {
 const char* const kNames[] = {
     L::kGsDll,         L::kGsWin32c,         L::kUserDesktopDir, L::kDefaultPdfFile,
     L::kDefaultPdfDir, L::kDefaultPdfAppend, L::kPromptPdf,      L::kFinishMessage,
-    L::kLaunchPdfApp,  L::kDriver,           L::kPort,           L::kDelay,
-    L::kCommand,
+    L::kLaunchPdfApp,  L::kDriver,           L::kPort,           "Delay",
+    "Command",
 };
 const std::uint32_t kTypes[] = {kRegNone,  kRegSz,      kRegExpandSz, kRegBinary,
                                 kRegDword, kRegMultiSz, kRegQword,    5};

@@ -1,0 +1,101 @@
+#include "console/arguments.h"
+
+#include <cstdint>
+
+namespace qv {
+
+const char* const kConsoleUsage =
+    "Usage: QuorvinConfigCmd <command> [options]\n"
+    "\n"
+    "Commands:\n"
+    "  status [--json]         Report Ghostscript, the PDF port, the printers and the\n"
+    "                          options; exit 0 when healthy, 3 when something needs repair.\n"
+    "  fix-port                Rewrite the port monitor and PDF port registration.\n"
+    "  attach PRINTER          Send the installed printer PRINTER (its exact name) to the\n"
+    "                          PDF port and restart the print spooler.\n"
+    "  install NAME [--default]\n"
+    "                          Install a PostScript printer named NAME from the package's\n"
+    "                          driver, attach it to the PDF port; --default makes it the\n"
+    "                          default printer.\n"
+    "  set NAME=VALUE...       Store options: defaultPDFFile, defaultPDFDir,\n"
+    "                          defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"
+    "                          (0 or 1), GSWIN32C, GS_DLL.\n"
+    "  export FILE             Write the settings, the port monitor and the PDF port as a\n"
+    "                          .reg file for \"reg import FILE /reg:32\" on another machine.\n"
+    "  --help                  Show this text.\n"
+    "\n"
+    "Exit codes: 0 done, 1 the machine refused (see the message), 2 malformed command\n"
+    "line, 3 (status) something needs repair.\n";
+
+namespace {
+
+bool IsOption(const std::string& arg) {
+  return arg.size() > 1 && arg[0] == '-';
+}
+
+}  // namespace
+
+bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* parsed,
+                    std::string* error) {
+  *parsed = ConsoleArguments();
+  if (args.empty()) {
+    *error = "No command given.";
+    return false;
+  }
+  const std::string& command = args[0];
+  std::vector<std::string> operands;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (command == "status" && arg == "--json") {
+      parsed->json = true;
+    } else if (command == "install" && arg == "--default") {
+      parsed->makeDefault = true;
+    } else if (IsOption(arg)) {
+      *error = "Unknown option \"" + arg + "\" for \"" + command + "\".";
+      return false;
+    } else {
+      operands.push_back(arg);
+    }
+  }
+
+  struct Known {
+    const char* name;
+    ConsoleCommand command;
+    std::size_t minOperands, maxOperands;
+  };
+  static const Known kCommands[] = {
+      {"--help", ConsoleCommand::Help, 0, 0},     {"-h", ConsoleCommand::Help, 0, 0},
+      {"/?", ConsoleCommand::Help, 0, 0},         {"status", ConsoleCommand::Status, 0, 0},
+      {"fix-port", ConsoleCommand::FixPort, 0, 0}, {"attach", ConsoleCommand::Attach, 1, 1},
+      {"install", ConsoleCommand::Install, 1, 1}, {"set", ConsoleCommand::Set, 1, SIZE_MAX},
+      {"export", ConsoleCommand::Export, 1, 1},
+  };
+  for (const Known& known : kCommands) {
+    if (command != known.name) continue;
+    if (operands.size() < known.minOperands) {
+      *error = "\"" + command + "\" needs an argument.";
+      return false;
+    }
+    if (operands.size() > known.maxOperands) {
+      *error = "Too many arguments for \"" + command + "\".";
+      return false;
+    }
+    parsed->command = known.command;
+    if (known.command == ConsoleCommand::Set) {
+      for (const std::string& assignment : operands) {
+        if (assignment.find('=') == std::string::npos) {
+          *error = "\"" + assignment + "\" is not NAME=VALUE.";
+          return false;
+        }
+      }
+      parsed->assignments = operands;
+    } else if (!operands.empty()) {
+      parsed->operand = operands[0];
+    }
+    return true;
+  }
+  *error = "Unknown command \"" + command + "\".";
+  return false;
+}
+
+}  // namespace qv

@@ -1,0 +1,50 @@
+// The console program for unattended administration: one command per run,
+// its result in the exit code, notices on standard output and errors on
+// standard error. Where a command does what a button does, it runs that
+// button's handler on in-memory controls with headless dialogs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "console/output.h"
+#include "platform/application.h"
+#include "platform/files.h"
+#include "platform/printers.h"
+#include "platform/process.h"
+#include "platform/registry_backend.h"
+
+namespace qv {
+
+// Exit codes.
+enum : int {
+  kExitDone = 0,
+  kExitRefused = 1,       // the machine refused: a message says why
+  kExitUsage = 2,         // a malformed command line
+  kExitNeedsRepair = 3,   // status: something needs repair
+};
+
+// The system services the console program works through.
+struct ConsoleServices {
+  IRegistryBackend& registry;
+  PrinterService& printers;
+  IProcessRunner& processes;
+  IFileSystem& files;
+  IApplication& app;
+  IConsoleOutput& out;
+};
+
+// Runs the command of args (the arguments after the program's name);
+// returns the exit code.
+int RunConsole(const std::vector<std::string>& args, ConsoleServices& services);
+
+// "set": validates every NAME=VALUE first (exit 2 and nothing written on a
+// bad one), then writes only the named values, each with its type.
+int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& services);
+// "export": the settings (but userDesktopDir), the port monitor's Driver
+// and the PDF port's values as a .reg file for "reg import /reg:32".
+int ExportSettings(const std::string& file, ConsoleServices& services);
+// The .reg text of those values, from the registry as it is.
+std::string RegistryExport(IRegistryBackend& registry);
+
+}  // namespace qv

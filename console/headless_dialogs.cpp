@@ -1,0 +1,59 @@
+#include "console/headless_dialogs.h"
+
+namespace qv {
+
+std::string AsConsoleLines(const std::string& text) {
+  std::string lines;
+  for (std::string::size_type i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      lines += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      lines += text[i];
+    }
+  }
+  if (lines.empty() || lines.back() != '\n') lines += '\n';
+  return lines;
+}
+
+void HeadlessDialogs::Error(const std::string& text) {
+  out_.Write(Stream::Err, AsConsoleLines(text));
+  failed_ = true;
+}
+
+int HeadlessDialogs::MessageBox(const std::string& text, const std::string& caption,
+                                unsigned flags) {
+  if ((flags & 0xF) == kMbYesNo) {
+    const auto answer = answers.find(caption);
+    if (answer != answers.end()) return answer->second;
+    Error("Unexpected question \"" + caption + "\", answered No:\r" + text);
+    return kIdNo;
+  }
+  if ((flags & 0xF0) == kMbIconError) {
+    Error(text);
+  } else {
+    out_.Write(Stream::Out, AsConsoleLines(text));
+  }
+  return kIdOk;
+}
+
+void HeadlessDialogs::ShowMessage(const std::string& text) {
+  // The one simple message the handlers show: a program that failed to
+  // start.
+  Error(text);
+}
+
+bool HeadlessDialogs::InputQuery(const std::string&, const std::string&, std::string& value) {
+  value = input;
+  return true;
+}
+
+bool HeadlessDialogs::ExecuteOpen(FileDialog&) {
+  return false;  // nothing to browse with on a console
+}
+
+bool HeadlessDialogs::ExecuteSave(FileDialog&) {
+  return false;
+}
+
+}  // namespace qv

@@ -1,0 +1,53 @@
+// What "status" reports: read from the machine without changing it, with
+// read-only opens that also work without administrator rights.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/printers.h"
+#include "platform/registry.h"
+
+namespace qv {
+
+struct StatusReport {
+  std::string gsExe, gsDll;  // GSWIN32C and GS_DLL; empty when not stored
+  bool gsExeExists = false, gsDllExists = false;
+  std::string driver;  // the port monitor's Driver; empty when missing
+  bool driverOk = false;
+  std::vector<std::string> differs;  // port values unlike Fix PDF Port's
+  struct Printer {
+    std::string name;
+    bool monitored;
+  };
+  std::vector<Printer> printers;
+  struct Option {
+    const char* name;
+    bool number;       // REG_DWORD rather than REG_SZ
+    bool present;      // stored, with the right type
+    std::string text;  // a string option's content
+    std::int32_t value;
+  };
+  std::vector<Option> options;
+
+  // Both Ghostscript files exist, the Driver is the package's and every
+  // port value is as Fix PDF Port writes it. Printers and options are
+  // reported, not judged.
+  bool Healthy() const;
+};
+
+// Reads everything status reports. Raises the platform's error when the
+// printer list cannot be had.
+StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files);
+
+// The report for people, lines in the system's code page.
+std::string StatusText(const StatusReport& report);
+// The report as one JSON object; toUtf8 converts the system code page's
+// strings.
+std::string StatusJson(const StatusReport& report,
+                       const std::function<std::string(const std::string&)>& toUtf8);
+
+}  // namespace qv

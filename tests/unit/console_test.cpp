@@ -1,0 +1,208 @@
+// The console program on the in-memory platform: its command line, its
+// JSON, and what each command writes, prints and exits with.
+#include "console/console.h"
+
+#include <gtest/gtest.h>
+
+#include "config/registry_layout.h"
+#include "console/arguments.h"
+#include "console/json.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace qv {
+namespace {
+
+using fakes::FakeWorld;
+namespace L = layout;
+
+// Records what the program prints; the system code page is Latin-1 here.
+class FakeOutput : public IConsoleOutput {
+ public:
+  std::string out, err;
+  void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
+  void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
+  std::string ToUtf8(const std::string& text) override {
+    std::string utf8;
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80) {
+        utf8 += c;
+      } else {
+        utf8 += static_cast<char>(0xC0 | (byte >> 6));
+        utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+      }
+    }
+    return utf8;
+  }
+};
+
+class ConsoleWorld : public ::testing::Test {
+ protected:
+  int Run(const std::vector<std::string>& args) {
+    output.out.clear();
+    output.err.clear();
+    return RunConsole(args, services);
+  }
+  // A machine the tool has set up: Ghostscript found, the port registered.
+  void SetUpHealthy() {
+    w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
+    w.registry.PutString(L::kSettingsKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
+    w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe"};
+    ASSERT_EQ(Run({"fix-port"}), 0);
+  }
+  FakeWorld w;
+  FakeOutput output;
+  ConsoleServices services{w.registry, w.printers, w.processes, w.files, w.app, output};
+};
+
+TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
+  struct Case {
+    std::vector<std::string> args;
+    bool ok;
+    ConsoleCommand command;
+  };
+  const Case cases[] = {
+      {{"--help"}, true, ConsoleCommand::Help},
+      {{"status", "--json"}, true, ConsoleCommand::Status},
+      {{"fix-port"}, true, ConsoleCommand::FixPort},
+      {{"attach", "Office PS"}, true, ConsoleCommand::Attach},
+      {{"install", "--default", "Lab"}, true, ConsoleCommand::Install},
+      {{"set", "promptPDF=1", "defaultPDFDir="}, true, ConsoleCommand::Set},
+      {{"export", "C:\\x.reg"}, true, ConsoleCommand::Export},
+      {{}, false, ConsoleCommand::Help},
+      {{"repair"}, false, ConsoleCommand::Help},
+      {{"status", "--default"}, false, ConsoleCommand::Help},
+      {{"fix-port", "now"}, false, ConsoleCommand::Help},
+      {{"attach"}, false, ConsoleCommand::Help},
+      {{"install", "A", "B"}, false, ConsoleCommand::Help},
+      {{"set", "promptPDF"}, false, ConsoleCommand::Help},
+      {{"--help", "status"}, false, ConsoleCommand::Help},
+  };
+  for (const Case& c : cases) {
+    ConsoleArguments parsed;
+    std::string error;
+    EXPECT_EQ(ParseArguments(c.args, &parsed, &error), c.ok) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(error.empty(), c.ok);
+    if (c.ok) {
+      EXPECT_EQ(parsed.command, c.command);
+    }
+  }
+  ConsoleArguments parsed;
+  std::string error;
+  ASSERT_TRUE(ParseArguments({"install", "--default", "Lab"}, &parsed, &error));
+  EXPECT_TRUE(parsed.makeDefault);
+  EXPECT_EQ(parsed.operand, "Lab");
+}
+
+TEST(Json, NestsIndentsAndEscapes) {
+  JsonWriter json;
+  json.BeginObject().Key("ok").Bool(true).Key("n").Number(-300).Key("none").Null();
+  json.Key("list").BeginArray().String("a").BeginObject().EndObject().EndArray();
+  json.Key("empty").BeginArray().EndArray().EndObject();
+  EXPECT_EQ(json.Text(),
+            "{\n  \"ok\": true,\n  \"n\": -300,\n  \"none\": null,\n  \"list\": [\n    \"a\",\n"
+            "    {}\n  ],\n  \"empty\": []\n}\n");
+  EXPECT_EQ(JsonQuoted("C:\\a \"b\"\r\n\t\x01 \xc3\xa9"),
+            "\"C:\\\\a \\\"b\\\"\\r\\n\\t\\u0001 \xc3\xa9\"");
+}
+
+TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
+  w.printerBackend.names = {"Office PS", "Pdf"};
+  w.registry.PutString(L::kPrintersKeyPrefix + std::string("Pdf"), "Port", "QuorvinPDF:");
+  EXPECT_EQ(Run({"status"}), 3);  // nothing set up yet
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+  EXPECT_FALSE(w.registry.HasKey(L::kSettingsKey));
+  EXPECT_FALSE(w.registry.HasKey(L::kMonitorKey));
+
+  SetUpHealthy();
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "caf\xe9.pdf");
+  w.registry.PutDword(L::kSettingsKey, "promptPDF", 7);
+  w.registry.SetAllReadOnly(true);  // no administrator rights
+  EXPECT_EQ(Run({"status", "--json"}), 0) << output.err;
+  EXPECT_EQ(output.out.find("\"healthy\": true"), 4u);
+  for (const char* part : {"\"differs\": []", "\"name\": \"Pdf\",\n      \"monitored\": true",
+                           "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7",
+                           "\"launchPDFApp\": null", "\"GS_DLL_exists\": true"}) {
+    EXPECT_NE(output.out.find(part), std::string::npos) << part;
+  }
+
+  w.registry.SetAllReadOnly(false);
+  w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
+  w.registry.PutString(L::kPdfPortKey, "Command", "X:\\other.exe");
+  w.files.files.erase("C:\\gs\\gswin32c.exe");
+  EXPECT_EQ(Run({"status"}), 3);
+  EXPECT_NE(output.out.find("differ: Command Delay"), std::string::npos) << output.out;
+  EXPECT_NE(output.out.find("gswin32c.exe  [missing]"), std::string::npos);
+
+  w.printerBackend.failure = fakes::kSpoolerStopped;
+  EXPECT_EQ(Run({"status"}), 1);
+  EXPECT_EQ(output.err, "System Error.  Code: 1722.\nThe RPC server is unavailable.\n");
+}
+
+TEST_F(ConsoleWorld, ButtonCommandsRunTheirHandlersWithoutAWindow) {
+  w.printerBackend.names = {"Office PS"};
+  w.registry.PutString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port", "LPT1:");
+  EXPECT_EQ(Run({"attach", "office ps"}), 1);
+  EXPECT_EQ(output.err, "No printer named \"office ps\" is installed.\n");
+  EXPECT_EQ(Run({"attach", "Office PS"}), 0);
+  EXPECT_EQ(w.registry.GetString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port"),
+            "QuorvinPDF:");
+  EXPECT_EQ(w.processes.starts.size(), 2u);  // the spooler restarted
+  EXPECT_EQ(Run({"install", "OFFICE PS"}), 1);
+  EXPECT_EQ(output.err,
+            "A printer named \"OFFICE PS\" already exists.\nChoose another name, or use Add to "
+            "send that printer to the PDF port.\n");
+  EXPECT_EQ(Run({"install", "Lab", "--default"}), 1);  // the installer made nothing
+  EXPECT_EQ(w.processes.starts.back().parameters.find("printui.dll,PrintUIEntry /if /b \"Lab\""),
+            0u);
+  w.processes.missingPrograms = {w.processes.starts.back().file};
+  EXPECT_EQ(Run({"install", "Lab"}), 1);
+  EXPECT_EQ(output.err.rfind("The system cannot find the file specified\n", 0), 0u);
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+}
+
+TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"},
+        std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}}) {
+    EXPECT_EQ(Run(bad), 2);
+    EXPECT_FALSE(output.err.empty());
+    EXPECT_EQ(w.registry.WriteCount(), 0);
+  }
+  EXPECT_EQ(Run({"set", "defaultpdffile=a.pdf", "finishMessage=0", "GS_DLL="}), 0);
+  EXPECT_EQ(w.registry.ValueNames(L::kSettingsKey),
+            (std::vector<std::string>{"defaultPDFFile", "finishMessage", "GS_DLL"}));
+  EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "defaultPDFFile"), "a.pdf");
+  EXPECT_EQ(w.registry.GetDword(L::kSettingsKey, "finishMessage"), 0u);
+  EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "GS_DLL"), "");
+
+  w.registry.SetAllReadOnly(true);
+  EXPECT_EQ(Run({"set", "promptPDF=1"}), 1);
+  EXPECT_EQ(output.err, "Failed to set data for 'promptPDF'\n");
+}
+
+TEST_F(ConsoleWorld, ExportWritesARegFileOfTheSharedValues) {
+  SetUpHealthy();
+  w.registry.PutString(L::kSettingsKey, "userDesktopDir", "C:\\Users\\ann\\Desktop");
+  w.registry.PutString(L::kSettingsKey, "defaultPDFDir", "D:\\\"PDF\"\\");
+  w.registry.PutDword(L::kSettingsKey, "launchPDFApp", 1);
+  EXPECT_EQ(Run({"export", "C:\\fleet.reg"}), 0);
+  const std::string& text = w.files.written["C:\\fleet.reg"];
+  EXPECT_EQ(
+      text.rfind("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin "
+                 "PDF\\1.01]\r\n\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n"
+                 "\"launchPDFApp\"=dword:00000001\r\n\"GSWIN32C\"=\"C:\\\\gs\\\\gswin32c.exe\"\r\n",
+                 0),
+      0u)
+      << text;
+  EXPECT_EQ(text.find("userDesktopDir"), std::string::npos);
+  EXPECT_NE(text.find("\"Driver\"=\"quorvinmonnt.dll\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\"Delay\"=dword:0000012c\r\n\"LogFileUse\""), std::string::npos);
+
+  w.files.missingFolders = {"E:\\gone\\"};
+  EXPECT_EQ(Run({"export", "E:\\gone\\fleet.reg"}), 1);
+  EXPECT_EQ(output.err, "System Error.  Code: 3.\nThe system cannot find the path specified.\n");
+}
+
+}  // namespace
+}  // namespace qv
