@@ -13,22 +13,22 @@ namespace L = layout;
 
 // A value of the open key with the given type, or nothing when it is
 // missing or of another type.
-std::optional<std::string> StringValue(Registry& reg, const char* name) {
+template <typename T>
+std::optional<T> ValueOf(Registry& reg, const char* name, T (Registry::*read)(const std::string&)) {
   if (!reg.ValueExists(name)) return std::nullopt;
   try {
-    return reg.ReadString(name);
+    return (reg.*read)(name);
   } catch (const ERegistryException&) {
     return std::nullopt;
   }
 }
 
+std::optional<std::string> StringValue(Registry& reg, const char* name) {
+  return ValueOf(reg, name, &Registry::ReadString);
+}
+
 std::optional<std::int32_t> IntegerValue(Registry& reg, const char* name) {
-  if (!reg.ValueExists(name)) return std::nullopt;
-  try {
-    return reg.ReadInteger(name);
-  } catch (const ERegistryException&) {
-    return std::nullopt;
-  }
+  return ValueOf(reg, name, &Registry::ReadInteger);
 }
 
 }  // namespace
@@ -42,8 +42,7 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
   reg.OpenKeyReadOnly(L::kSettingsKey);  // a missing key reads as empty values
   report.gsExe = StringValue(reg, L::kGsWin32c).value_or("");
   report.gsDll = StringValue(reg, L::kGsDll).value_or("");
-  const char* const stringOptions[] = {L::kDefaultPdfFile, L::kDefaultPdfDir,
-                                       L::kDefaultPdfAppend};
+  const char* const stringOptions[] = {L::kDefaultPdfFile, L::kDefaultPdfDir, L::kDefaultPdfAppend};
   for (const char* name : stringOptions) {
     const auto text = StringValue(reg, name);
     report.options.push_back({name, false, text.has_value(), text.value_or(""), 0});

@@ -8,12 +8,8 @@
 
 #include "console/console.h"
 #include "platform/errors.h"
-#include "platform/win32/win_application.h"
 #include "platform/win32/win_console.h"
-#include "platform/win32/win_files.h"
-#include "platform/win32/win_printers.h"
-#include "platform/win32/win_process.h"
-#include "platform/win32/win_registry.h"
+#include "platform/win32/win_services.h"
 #include "platform/win32/win_util.h"
 
 int main(int argc, char** argv) {
@@ -23,14 +19,8 @@ int main(int argc, char** argv) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   qv::Win32ConsoleOutput out;
   try {
-    qv::Win32Registry registry;
-    qv::Win32PrinterBackend printerBackend;
-    qv::PrinterService printers(printerBackend);
-    qv::Win32ProcessRunner processes;
-    qv::Win32FileSystem files;
-    qv::Win32Application app;
-    app.SetTitle(qv::kApplicationTitle);
-    qv::ConsoleServices services{registry, printers, processes, files, app, out};
+    qv::Win32Services s;
+    qv::ConsoleServices services{s.registry, s.printers, s.processes, s.files, s.app, out};
     return qv::RunConsole(std::vector<std::string>(argv + 1, argv + argc), services);
   } catch (const std::exception& error) {
     out.Write(qv::Stream::Err, qv::AsConsoleLines(qv::ErrorDisplayText(error.what())));

@@ -5,11 +5,7 @@
 #include <commctrl.h>
 // clang-format on
 
-#include "platform/application.h"
-#include "platform/win32/win_files.h"
-#include "platform/win32/win_printers.h"
-#include "platform/win32/win_process.h"
-#include "platform/win32/win_registry.h"
+#include "platform/win32/win_services.h"
 #include "platform/win32/win_util.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -18,13 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&common);
 
   qv::Win32Dialogs dialogs(instance);
-  qv::Win32Registry registry;
-  qv::Win32PrinterBackend printerBackend;
-  qv::PrinterService printers(printerBackend);
-  qv::Win32ProcessRunner processes;
-  qv::Win32FileSystem files;
-  qv::Win32Application app;
-  app.SetTitle(qv::kApplicationTitle);
-  qv::Platform platform{registry, printers, processes, files, dialogs, app};
-  return qv::RunWindowProgram(instance, platform, dialogs, app);
+  qv::Win32Services s;
+  qv::Platform platform{s.registry, s.printers, s.processes, s.files, dialogs, s.app};
+  return qv::RunWindowProgram(instance, platform, dialogs, s.app);
 }

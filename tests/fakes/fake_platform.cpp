@@ -25,15 +25,6 @@ bool FakeFiles::IsLeadByte(unsigned char byte) {
   }
 }
 
-void FakeFiles::WriteFile(const std::string& path, const std::string& data) {
-  for (const std::string& folder : missingFolders) {
-    if (path.rfind(folder, 0) == 0) {
-      throw ESystemError("System Error.  Code: 3.\r\nThe system cannot find the path specified");
-    }
-  }
-  written[path] = data;
-}
-
 bool FakeProcesses::StartHidden(const std::string& file, const std::string& parameters,
                                 ProcessHandle* process, std::uint32_t* errorCode,
                                 const std::function<void()>& whileStarting) {

@@ -72,13 +72,14 @@ class FakeFiles : public IFileSystem {
   std::string desktop = "C:\\Users\\ann\\Desktop";
   unsigned codePage = 1252;                    // 932, 936, 949 and 950 have double-byte characters
   std::map<std::string, std::string> written;  // WriteFile's files
-  std::set<std::string> missingFolders;        // WriteFile fails below these
   bool FileExists(const std::string& name) override { return files.count(name) != 0; }
   std::string OwnExecutablePath() override { return executable; }
   std::string DesktopFolder() override { return desktop; }
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   bool IsLeadByte(unsigned char byte) override;
-  void WriteFile(const std::string& path, const std::string& data) override;
+  void WriteFile(const std::string& path, const std::string& data) override {
+    written[path] = data;
+  }
 };
 
 // Every dialog call is recorded; answers come from queues. A message box

@@ -103,6 +103,27 @@ TEST_F(Win32Files, WritingReplacesTheFileOrRaisesTheSystemText) {
   }
 }
 
+TEST_F(Win32Files, LibrariesComeFromTheSystemFolderOnly) {
+  // A library planted in the current folder loads until the search is
+  // restricted, as every entry point does first.
+  char system[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  const std::string planted = dir_ + "\\qvplanted.dll";
+  ASSERT_TRUE(CopyFileA((std::string(system) + "\\version.dll").c_str(), planted.c_str(), FALSE));
+  made_.push_back(planted);
+  char previous[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(sizeof previous, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.c_str()));
+  HMODULE before = LoadLibraryA("qvplanted.dll");
+  EXPECT_NE(before, nullptr);
+  if (before != nullptr) FreeLibrary(before);
+  win32::RestrictDllSearchToSystem();
+  HMODULE after = LoadLibraryA("qvplanted.dll");
+  EXPECT_EQ(after, nullptr);
+  if (after != nullptr) FreeLibrary(after);
+  SetCurrentDirectoryA(previous);
+}
+
 TEST_F(Win32Files, TheProgramAndTheDesktopAreFound) {
   const std::string self = files_.OwnExecutablePath();
   ASSERT_GT(self.size(), 4u);
