@@ -125,17 +125,4 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
   EXPECT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "userDesktopDir").found);
 }
 
-TEST_F(Console, MalformedCommandLinesGiveTheUsage) {
-  for (const char* line : {"", "bogus", "status --verbose", "attach", "set promptPDF"}) {
-    SCOPED_TRACE(line);
-    const Outcome run = Command(line);
-    EXPECT_EQ(run.code, 2);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_TRUE(Contains(run.err, "Usage: QuorvinConfigCmd <command> [options]"));
-  }
-  const Outcome help = Command("--help");
-  EXPECT_EQ(help.code, 0);
-  EXPECT_TRUE(Contains(help.out, "Usage: QuorvinConfigCmd <command> [options]"));
-}
-
 }  // namespace

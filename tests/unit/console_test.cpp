@@ -106,6 +106,14 @@ TEST(Json, NestsIndentsAndEscapes) {
             "\"C:\\\\a \\\"b\\\"\\r\\n\\t\\u0001 \xc3\xa9\"");
 }
 
+TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
+  EXPECT_EQ(Run({"status", "--verbose"}), 2);
+  EXPECT_TRUE(output.out.empty());
+  EXPECT_NE(output.err.find(kConsoleUsage), std::string::npos);
+  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_EQ(output.out, kConsoleUsage);
+}
+
 TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.printerBackend.names = {"Office PS", "Pdf"};
   w.registry.PutString(L::kPrintersKeyPrefix + std::string("Pdf"), "Port", "QuorvinPDF:");
