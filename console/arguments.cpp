@@ -64,10 +64,10 @@ bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* pars
     std::size_t minOperands, maxOperands;
   };
   static const Known kCommands[] = {
-      {"--help", ConsoleCommand::Help, 0, 0},     {"-h", ConsoleCommand::Help, 0, 0},
-      {"/?", ConsoleCommand::Help, 0, 0},         {"status", ConsoleCommand::Status, 0, 0},
+      {"--help", ConsoleCommand::Help, 0, 0},      {"-h", ConsoleCommand::Help, 0, 0},
+      {"/?", ConsoleCommand::Help, 0, 0},          {"status", ConsoleCommand::Status, 0, 0},
       {"fix-port", ConsoleCommand::FixPort, 0, 0}, {"attach", ConsoleCommand::Attach, 1, 1},
-      {"install", ConsoleCommand::Install, 1, 1}, {"set", ConsoleCommand::Set, 1, SIZE_MAX},
+      {"install", ConsoleCommand::Install, 1, 1},  {"set", ConsoleCommand::Set, 1, SIZE_MAX},
       {"export", ConsoleCommand::Export, 1, 1},
   };
   for (const Known& known : kCommands) {

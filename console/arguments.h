@@ -10,9 +10,9 @@ enum class ConsoleCommand { Help, Status, FixPort, Attach, Install, Set, Export 
 
 struct ConsoleArguments {
   ConsoleCommand command = ConsoleCommand::Help;
-  bool json = false;         // status --json
-  bool makeDefault = false;  // install --default
-  std::string operand;       // attach PRINTER, install NAME, export FILE
+  bool json = false;                     // status --json
+  bool makeDefault = false;              // install --default
+  std::string operand;                   // attach PRINTER, install NAME, export FILE
   std::vector<std::string> assignments;  // set NAME=VALUE...
 };
 

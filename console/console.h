@@ -19,9 +19,9 @@ namespace qv {
 // Exit codes.
 enum : int {
   kExitDone = 0,
-  kExitRefused = 1,       // the machine refused: a message says why
-  kExitUsage = 2,         // a malformed command line
-  kExitNeedsRepair = 3,   // status: something needs repair
+  kExitRefused = 1,      // the machine refused: a message says why
+  kExitUsage = 2,        // a malformed command line
+  kExitNeedsRepair = 3,  // status: something needs repair
 };
 
 // The system services the console program works through.

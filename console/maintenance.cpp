@@ -93,8 +93,8 @@ int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& ser
       return kExitUsage;
     }
     if (setting->flag && value != "0" && value != "1") {
-      services.out.Write(Stream::Err, std::string(setting->name) + " takes 0 or 1, not \"" +
-                                          value + "\".\n");
+      services.out.Write(Stream::Err,
+                         std::string(setting->name) + " takes 0 or 1, not \"" + value + "\".\n");
       return kExitUsage;
     }
     writes.push_back({setting, value});
@@ -126,8 +126,9 @@ std::string RegistryExport(IRegistryBackend& registry) {
   };
   const auto line = [&](const char* name, bool number) {
     if (!reg.ValueExists(name)) return;
-    text += "\"" + std::string(name) + "\"=" +
-            (number ? RegDword(reg.ReadInteger(name)) : RegString(reg.ReadString(name))) + "\r\n";
+    text += "\"" + std::string(name) +
+            "\"=" + (number ? RegDword(reg.ReadInteger(name)) : RegString(reg.ReadString(name))) +
+            "\r\n";
   };
   section(L::kSettingsKey, [&] {
     // userDesktopDir belongs to each machine and its user; it is not taken.
