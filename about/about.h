@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/main_layout.h"
+#include "platform/control_table.h"
 #include "platform/controls.h"
 #include "platform/process.h"
 

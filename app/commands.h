@@ -23,9 +23,6 @@ class CommandDispatcher {
   // Closes now, or once the running command has finished.
   void RequestClose(const std::function<void()>& close);
 
-  bool Busy() const { return busy_; }
-  bool ClosePending() const { return static_cast<bool>(pendingClose_); }
-
  private:
   void RunShowingErrors(const std::function<void()>& handler);
 

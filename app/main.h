@@ -82,7 +82,6 @@ class TfrmMain {
   FileDialog OpenDialog2;  // gsdll32.dll
   FileDialog SaveDialog3;  // default PDF file
 
-  Platform& platform() { return platform_; }
   const MainFormControls& controls() const { return controls_; }
   // The tool's own folder: its executable's directory, trailing backslash.
   std::string OwnFolder();
@@ -90,6 +89,10 @@ class TfrmMain {
  private:
   void OpenDialog1CanClose(FileDialog& dialog, bool& canClose);
   void OpenDialog2CanClose(FileDialog& dialog, bool& canClose);
+  // A file chosen in a Ghostscript browse dialog: stored as valueName at
+  // once, then taken as path and shown in field.
+  void TakeChosenPath(const std::string& chosen, const char* valueName, std::string& path,
+                      ITextControl& field);
   void SaveDialog3CanClose(FileDialog& dialog, bool& canClose);
 
   Platform& platform_;

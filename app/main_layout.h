@@ -1,49 +1,12 @@
-// The main window's controls as data: what each control is, where it sits
-// at 96 dots per inch, what it shows and where it comes in the tab order.
-// The Win32 window creates its controls from this table (scaled to the
-// screen's DPI); the About window's table uses the same description.
+// The main window's controls as data (the control table's description):
+// their identifiers, the window's caption and size, and the table itself.
 #pragma once
 
 #include <vector>
 
+#include "platform/control_table.h"
+
 namespace qv {
-
-// What a control is. The window maps each kind to its system class and
-// styles.
-enum class ControlKind {
-  Image,          // the application icon, sized to its picture
-  Label,          // plain text
-  LinkLabel,      // text that opens a link when clicked (hand cursor, blue)
-  Button,         // push button
-  DefaultButton,  // push button answering Enter
-  Edit,           // one-line edit
-  ReadOnlyEdit,   // one-line edit the user cannot change
-  DropDownList,   // combo box without typing
-  ListBox,        // list box of exactly the given height
-  GroupBox,       // frame with a caption around other controls
-  CheckBox,       // automatic check box
-};
-
-// The font a control shows its text in.
-enum class FontKind {
-  Normal,      // MS Sans Serif 8 point (height -11 at 96 DPI)
-  Title,       // MS Sans Serif 18 point bold underlined (height -24)
-  AboutTitle,  // MS Sans Serif 10 point bold underlined (height -13)
-  Credit,      // Arial Narrow, ANSI character set, height -11, bold
-  Link,        // the normal font, underlined
-};
-
-struct ControlEntry {
-  const char* name;  // the designer name, e.g. "LMDButton3"
-  int id;            // control identifier (WM_COMMAND, GetDlgItem)
-  ControlKind kind;
-  int left, top, width, height;  // at 96 DPI, relative to the parent;
-                                 // width 0: as wide as the caption
-  const char* caption;           // text shown; empty for lists and images
-  int tabOrder;                  // position among the parent's tab stops; -1 for none
-  const char* parent;            // nullptr: the window itself; else a group box's name
-  FontKind font;
-};
 
 // Control identifiers. They start above IDOK/IDCANCEL, which the dialog
 // manager sends for Enter and Esc.
@@ -91,21 +54,5 @@ constexpr int kMainWindowHeight = 460;
 
 // Every control of the main window, in table order.
 const std::vector<ControlEntry>& MainWindowControls();
-
-// The same controls in the order the window creates them: the order in
-// which Tab visits them, a group box's contents at the group box's place.
-// Controls without a tab stop keep their table place relative to the
-// others.
-std::vector<ControlEntry> InCreationOrder(const std::vector<ControlEntry>& controls);
-
-// The control with this name, or nullptr.
-const ControlEntry* FindControl(const std::vector<ControlEntry>& controls, const char* name);
-
-// A control's position in its window's client area: a group box's
-// contents are placed relative to the group box.
-struct Rect96 {
-  int left, top, width, height;
-};
-Rect96 PositionInWindow(const std::vector<ControlEntry>& controls, const ControlEntry& control);
 
 }  // namespace qv

@@ -74,6 +74,12 @@ inline std::string PortValueText(const PortValue& value, const std::string& ownF
 constexpr const char* kPrintersKeyPrefix = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 constexpr const char* kPort = "Port";
 
+// A printer feeds the PDF port exactly when its Port is the PDF port's
+// name, compared whole and with case.
+inline bool FeedsPdfPort(const std::string& port) {
+  return port == kPdfPortName;
+}
+
 // Ghostscript's own registration, only read. Both spellings name the same
 // key; the registry compares key names without case.
 constexpr const char* kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";

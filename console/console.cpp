@@ -5,9 +5,11 @@
 #include "app/main.h"
 #include "console/arguments.h"
 #include "console/headless_dialogs.h"
+#include "console/maintenance.h"
 #include "console/status.h"
 #include "platform/errors.h"
 #include "platform/memory_controls.h"
+#include "printing/questions.h"
 
 namespace qv {
 namespace {
@@ -52,15 +54,15 @@ int Attach(const std::string& printer, ConsoleServices& services) {
     return kExitRefused;
   }
   headless.comboBox1.SetItemIndex(static_cast<int>(found - names.begin()));
-  headless.dialogs.answers["Continue?"] = kIdYes;
+  headless.dialogs.answers[kAttachQuestionCaption] = kIdYes;
   return headless.Run(&TfrmMain::LMDButton1Click);
 }
 
 int Install(const std::string& name, bool makeDefault, ConsoleServices& services) {
   HeadlessForm headless(services);
   headless.dialogs.input = name;
-  headless.dialogs.answers["Installing PostScript Printer Driver"] = kIdYes;
-  headless.dialogs.answers["Default Printer?"] = makeDefault ? kIdYes : kIdNo;
+  headless.dialogs.answers[kInstallQuestionCaption] = kIdYes;
+  headless.dialogs.answers[kDefaultPrinterQuestionCaption] = makeDefault ? kIdYes : kIdNo;
   return headless.Run(&TfrmMain::installpsdriverBtnClick);
 }
 

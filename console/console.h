@@ -38,13 +38,4 @@ struct ConsoleServices {
 // returns the exit code.
 int RunConsole(const std::vector<std::string>& args, ConsoleServices& services);
 
-// "set": validates every NAME=VALUE first (exit 2 and nothing written on a
-// bad one), then writes only the named values, each with its type.
-int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& services);
-// "export": the settings (but userDesktopDir), the port monitor's Driver
-// and the PDF port's values as a .reg file for "reg import /reg:32".
-int ExportSettings(const std::string& file, ConsoleServices& services);
-// The .reg text of those values, from the registry as it is.
-std::string RegistryExport(IRegistryBackend& registry);
-
 }  // namespace qv

@@ -2,20 +2,6 @@
 
 namespace qv {
 
-std::string AsConsoleLines(const std::string& text) {
-  std::string lines;
-  for (std::string::size_type i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      lines += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      lines += text[i];
-    }
-  }
-  if (lines.empty() || lines.back() != '\n') lines += '\n';
-  return lines;
-}
-
 void HeadlessDialogs::Error(const std::string& text) {
   out_.Write(Stream::Err, AsConsoleLines(text));
   failed_ = true;
@@ -23,13 +9,13 @@ void HeadlessDialogs::Error(const std::string& text) {
 
 int HeadlessDialogs::MessageBox(const std::string& text, const std::string& caption,
                                 unsigned flags) {
-  if ((flags & 0xF) == kMbYesNo) {
+  if ((flags & kMbTypeMask) == kMbYesNo) {
     const auto answer = answers.find(caption);
     if (answer != answers.end()) return answer->second;
     Error("Unexpected question \"" + caption + "\", answered No:\r" + text);
     return kIdNo;
   }
-  if ((flags & 0xF0) == kMbIconError) {
+  if ((flags & kMbIconMask) == kMbIconError) {
     Error(text);
   } else {
     out_.Write(Stream::Out, AsConsoleLines(text));

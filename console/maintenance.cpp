@@ -1,10 +1,9 @@
-// "set" and "export": the console commands that no button has, over the
-// same registry accessor and layout as the window's handlers.
+#include "console/maintenance.h"
+
 #include <cstdio>
 
 #include "app/commands.h"
 #include "config/registry_layout.h"
-#include "console/console.h"
 #include "console/headless_dialogs.h"
 #include "platform/registry.h"
 

@@ -74,7 +74,7 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
   printers.Refresh();
   for (const std::string& name : printers.Printers()) {
     reg.OpenKeyReadOnly(L::kPrintersKeyPrefix + name);
-    report.printers.push_back({name, StringValue(reg, L::kPort) == L::kPdfPortName});
+    report.printers.push_back({name, L::FeedsPdfPort(StringValue(reg, L::kPort).value_or(""))});
     reg.CloseKey();
   }
   return report;

@@ -97,25 +97,25 @@ void TfrmMain::LMDButton6Click() {
 }
 
 void TfrmMain::OpenDialog1CanClose(FileDialog& dialog, bool& /*canClose*/) {
-  {
-    Registry reg(platform_.registry);
-    reg.OpenKey(layout::kSettingsKey, true);
-    reg.WriteString(layout::kGsWin32c, dialog.fileName);
-    GsExePath = dialog.fileName;
-    reg.CloseKey();
-  }
-  controls_.Edit5.SetText(GsExePath);
+  TakeChosenPath(dialog.fileName, layout::kGsWin32c, GsExePath, controls_.Edit5);
 }
 
 void TfrmMain::OpenDialog2CanClose(FileDialog& dialog, bool& /*canClose*/) {
+  TakeChosenPath(dialog.fileName, layout::kGsDll, GsDllPath, controls_.Edit6);
+}
+
+void TfrmMain::TakeChosenPath(const std::string& chosen, const char* valueName, std::string& path,
+                              ITextControl& field) {
+  // Stored first: a write that fails leaves the path and the field as
+  // they were.
   {
     Registry reg(platform_.registry);
     reg.OpenKey(layout::kSettingsKey, true);
-    reg.WriteString(layout::kGsDll, dialog.fileName);
-    GsDllPath = dialog.fileName;
+    reg.WriteString(valueName, chosen);
+    path = chosen;
     reg.CloseKey();
   }
-  controls_.Edit6.SetText(GsDllPath);
+  field.SetText(path);
 }
 
 }  // namespace qv

@@ -13,8 +13,6 @@ class IApplication {
   // Takes every waiting message and dispatches it, then returns. A quit
   // request taken here only marks the application as ending.
   virtual void ProcessMessages() = 0;
-  // True once the program has been asked to end.
-  virtual bool Terminated() const = 0;
 };
 
 }  // namespace qv

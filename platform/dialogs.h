@@ -17,6 +17,10 @@ enum : unsigned {
   kMbIconExclamation = 0x30,
   kMbIconInformation = 0x40,
 };
+enum : unsigned {
+  kMbTypeMask = 0xF,   // the buttons (MB_TYPEMASK)
+  kMbIconMask = 0xF0,  // the icon (MB_ICONMASK)
+};
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
 // A file dialog's properties. FileName is both the initial name and, after

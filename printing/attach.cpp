@@ -1,6 +1,7 @@
 // "Add": pointing the selected printer at the PDF port.
 #include "app/main.h"
 #include "config/registry_layout.h"
+#include "printing/questions.h"
 
 namespace qv {
 
@@ -20,8 +21,8 @@ void TfrmMain::LMDButton1Click() {
                                "We will be restarting the Print Spooler Service during this "
                                "process which may take up to a minute to complete\r"
                                "Do you wish to continue?";
-  if (platform_.dialogs.MessageBox(question, "Continue?", kMbYesNo | kMbIconExclamation) !=
-      kIdYes) {
+  if (platform_.dialogs.MessageBox(question, kAttachQuestionCaption,
+                                   kMbYesNo | kMbIconExclamation) != kIdYes) {
     return;
   }
   {

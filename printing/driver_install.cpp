@@ -6,6 +6,7 @@
 #include "app/main.h"
 #include "config/registry_layout.h"
 #include "platform/files.h"
+#include "printing/questions.h"
 
 namespace qv {
 
@@ -24,7 +25,6 @@ std::string DefaultPrinterParameters(const std::string& name) {
 
 void TfrmMain::installpsdriverBtnClick() {
   constexpr const char* kNameCaption = "Install Quorvin PostScript Printer";
-  constexpr const char* kInstallCaption = "Installing PostScript Printer Driver";
   IDialogs& dialogs = platform_.dialogs;
 
   std::string name = layout::kPrinterModel;
@@ -57,7 +57,7 @@ void TfrmMain::installpsdriverBtnClick() {
           "We will now install a PostScript Printer Driver and restart the Spooler Service.  "
           "This process may take a couple of minutes.\rIf you receive a message about the "
           "digital signature not found, just click YES or Continue.\rWould you like to continue?",
-          kInstallCaption, kMbYesNo | kMbIconInformation) == kIdNo) {
+          kInstallQuestionCaption, kMbYesNo | kMbIconInformation) == kIdNo) {
     return;
   }
   const std::string rundll32 = SystemProgram(platform_.files, "rundll32.exe");
@@ -71,14 +71,14 @@ void TfrmMain::installpsdriverBtnClick() {
       dialogs.MessageBox("The printer \"" + name +
                              "\" could not be installed.\rMake sure that the folder PSDriver "
                              "with QuorvinPS.INF lies beside this program, then try again.",
-                         kInstallCaption, kMbIconError);
+                         kInstallQuestionCaption, kMbIconError);
       return;
     }
   }
 
   if (dialogs.MessageBox(
           "The printer has been installed, would you like to make it your default printer?",
-          "Default Printer?", kMbYesNo | kMbIconInformation) == kIdYes) {
+          kDefaultPrinterQuestionCaption, kMbYesNo | kMbIconInformation) == kIdYes) {
     RunAndWait(rundll32, makeDefault);
   }
   {

@@ -27,7 +27,7 @@ void TfrmMain::RefreshMonitoredList() {
   for (int i = 0; i < count; ++i) {
     const std::string name = installed.Item(i);
     reg.OpenKey(layout::kPrintersKeyPrefix + name, false);
-    if (reg.ReadString(layout::kPort) == layout::kPdfPortName) monitored.Add(name);
+    if (layout::FeedsPdfPort(reg.ReadString(layout::kPort))) monitored.Add(name);
     reg.CloseKey();
   }
 }

@@ -20,7 +20,7 @@ for preset in win64 win32; do
   cmake --build --preset "$preset" -j "$(nproc)"
 done
 w64="$root/build/win64"
-tool="$w64/platform/win32/QuorvinConfig.exe"
+tool="$w64/bin/QuorvinConfig.exe"
 
 source scripts/wine-env.sh
 envdir="$root/build/bench-env"
@@ -94,7 +94,7 @@ if want 4; then
   echo "== 4. size"
   for arch in win64:x86_64 win32:i686; do
     preset=${arch%%:*} prefix=${arch##*:}
-    exe="$root/build/$preset/platform/win32/QuorvinConfig.exe"
+    exe="$root/build/$preset/bin/QuorvinConfig.exe"
     stripped="$root/build/$preset/QuorvinConfig.stripped.exe"
     "$prefix-w64-mingw32-strip" -o "$stripped" "$exe"
     printf '  %s: %d KB stripped (target <= 512 KB); imports: %s\n' "$preset" \

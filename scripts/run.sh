@@ -16,7 +16,7 @@ bash scripts/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$(nproc)"
 
-tool="$root/build/win64/platform/win32/QuorvinConfig.exe"
+tool="$root/build/win64/bin/QuorvinConfig.exe"
 helper="$root/build/win64/tests/e2e/qv_window.exe"
 shot="$root/build/screenshot-main.png"
 caption="Quorvin PDF - Configuration Tool"

@@ -8,6 +8,10 @@ root=$(pwd)
 
 bash scripts/install-deps.sh
 
+echo "== formatting (clang-format, the project's .clang-format)"
+find about app bench config console ghostscript platform printing tests \
+  \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
+
 jobs=$(nproc)
 for preset in native native-asan fuzz win64 win32; do
   echo "== build $preset"

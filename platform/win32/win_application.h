@@ -13,15 +13,17 @@ namespace qv {
 
 class Win32Application : public IApplication {
  public:
-  void SetTitle(const std::string& title) { title_ = title; }
-  const std::string& Title() const { return title_; }
+  // The title on the taskbar and as the caption of the error display and
+  // the simple message window. Those take kApplicationTitle directly, and
+  // the program has no hidden application window to carry it, so nothing
+  // more is kept.
+  void SetTitle(const std::string& /*title*/) {}
 
   // Windows whose controls Tab, Enter and Esc move between (the dialog
   // manager's keyboard handling).
   void AddNavigableWindow(HWND window) { navigable_.push_back(window); }
 
   void ProcessMessages() override;
-  bool Terminated() const override { return terminated_; }
 
   // Shows the main window with the start-up show command (maximised or
   // minimised when the program was started so), then takes and dispatches
@@ -31,7 +33,6 @@ class Win32Application : public IApplication {
  private:
   void Dispatch(MSG& message);
 
-  std::string title_;
   std::vector<HWND> navigable_;
   bool terminated_ = false;
   int exitCode_ = 0;

@@ -22,7 +22,6 @@ class Win32Dialogs : public IDialogs {
   // The application window that owns message boxes and file dialogs: the
   // main window once it exists, none before.
   void SetOwner(HWND owner) { owner_ = owner; }
-  HWND Owner() const { return owner_; }
 
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
   void ShowMessage(const std::string& text) override;

@@ -2,6 +2,7 @@
 // measured in dialog units of the main window's font.
 #include <windows.h>
 
+#include "platform/win32/screen.h"
 #include "platform/win32/win_dialogs.h"
 #include "platform/win32/win_util.h"
 
@@ -52,15 +53,10 @@ LRESULT CALLBACK InputDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 // "MS Sans Serif" 8 pt, the main window's font, at the screen's DPI.
 win32::UniqueFont DialogFont() {
-  int dpi = 96;
-  {
-    const win32::WindowDc dc(nullptr);
-    if (dc.Get()) dpi = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-  }
-  return win32::UniqueFont(CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                       "MS Sans Serif"));
+  return win32::UniqueFont(CreateFontA(-MulDiv(8, win32::ScreenDpi(), 72), 0, 0, 0, FW_NORMAL,
+                                       FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
 }
 
 HWND AddControl(HWND parent, HINSTANCE instance, DWORD exStyle, const char* className,

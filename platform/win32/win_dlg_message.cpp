@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/application.h"
+#include "platform/win32/screen.h"
 #include "platform/win32/win_dialogs.h"
 #include "platform/win32/win_util.h"
 

@@ -48,20 +48,16 @@ bool Win32FileSystem::IsLeadByte(unsigned char byte) {
 }
 
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
-  const auto raise = [] {
-    const DWORD code = GetLastError();
-    throw ESystemError(SystemErrorMessage(code, win32::SystemErrorText(code)));
-  };
   win32::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     file.release();
-    raise();
+    win32::RaiseLastError();
   }
   DWORD written = 0;
   if (!::WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
       written != data.size()) {
-    raise();
+    win32::RaiseLastError();
   }
 }
 

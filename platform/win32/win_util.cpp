@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/process.h"
 
 namespace qv::win32 {
@@ -23,6 +24,14 @@ std::string SystemErrorText(std::uint32_t code) {
       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
       nullptr, code, 0, buffer, sizeof buffer, nullptr);
   return TrimSystemText(std::string(buffer, length));
+}
+
+void RaiseSystemError(std::uint32_t code) {
+  throw ESystemError(SystemErrorMessage(code, SystemErrorText(code)));
+}
+
+void RaiseLastError() {
+  RaiseSystemError(GetLastError());
 }
 
 std::string WindowText(HWND window) {
@@ -130,11 +139,6 @@ SIZE DialogBaseUnits(HDC dc) {
   GetTextMetricsA(dc, &metrics);
   // The average over 52 letters, rounded to the nearest pixel.
   return SIZE{(extent.cx / 26 + 1) / 2, metrics.tmHeight};
-}
-
-POINT CentreOnScreen(int width, int height) {
-  return POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 }  // namespace qv::win32

@@ -79,6 +79,11 @@ void RestrictDllSearchToSystem();
 // line break and period; empty when the system has no text.
 std::string SystemErrorText(std::uint32_t code);
 
+// Raises ESystemError for a system error code, with the system's text.
+[[noreturn]] void RaiseSystemError(std::uint32_t code);
+// The same for GetLastError's code.
+[[noreturn]] void RaiseLastError();
+
 // The text of a window (GetWindowTextA).
 std::string WindowText(HWND window);
 
@@ -114,8 +119,5 @@ void RunModalLoop(HWND window, const bool& done,
 // The average width of the letters A to Z and a to z and the height of the
 // font selected into dc: the base of dialog units.
 SIZE DialogBaseUnits(HDC dc);
-
-// Centres a window of the given outer size on the screen.
-POINT CentreOnScreen(int width, int height);
 
 }  // namespace qv::win32

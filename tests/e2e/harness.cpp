@@ -610,8 +610,9 @@ void PlantGhostscript() {
 }
 
 std::string SaveScreenshot(const std::string& name, const Window& only) {
-  std::string folder = Env("QV_SHOTS");
-  if (folder.empty()) folder = ".";
+  // Pictures go only where the scenario asks for them.
+  const std::string folder = Env("QV_SHOTS");
+  if (folder.empty()) return "";
   const std::string path = folder + "\\" + name + ".bmp";
   Sleep(300);  // let the last changes paint
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -214,7 +214,7 @@ constexpr const char* kSettingsKey = "HKLM\\SOFTWARE\\Hollisfield\\Quorvin PDF\\
 
 // Saves the screen, or only the given window, as a BMP in the scenario's
 // folder (QV_SHOTS) and returns its path; the scenario script turns it
-// into a PNG.
+// into a PNG. Without QV_SHOTS nothing is written and the path is empty.
 std::string SaveScreenshot(const std::string& name, const Window& only = Window());
 
 }  // namespace e2e

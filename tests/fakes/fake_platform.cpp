@@ -70,7 +70,7 @@ int FakeDialogs::MessageBox(const std::string& text, const std::string& caption,
     answers.pop_front();
     return answer;
   }
-  if ((flags & 0xF) == kMbYesNo) {
+  if ((flags & kMbTypeMask) == kMbYesNo) {
     ADD_FAILURE() << "unanswered question: " << caption;
     return kIdNo;
   }

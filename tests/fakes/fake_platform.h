@@ -149,13 +149,11 @@ class FakeDialogs : public IDialogs {
 class FakeApplication : public IApplication {
  public:
   int processed = 0;
-  bool terminated = false;
   std::function<void()> onProcessMessages;
   void ProcessMessages() override {
     ++processed;
     if (onProcessMessages) onProcessMessages();
   }
-  bool Terminated() const override { return terminated; }
 };
 
 using FakeText = MemoryText;

@@ -30,7 +30,7 @@ class FuzzDialogs : public IDialogs {
  public:
   explicit FuzzDialogs(FuzzedDataProvider& in) : in_(in) {}
   int MessageBox(const std::string&, const std::string&, unsigned flags) override {
-    if ((flags & 0xF) == kMbYesNo) return in_.ConsumeBool() ? kIdYes : kIdNo;
+    if ((flags & kMbTypeMask) == kMbYesNo) return in_.ConsumeBool() ? kIdYes : kIdNo;
     return kIdOk;
   }
   void ShowMessage(const std::string&) override {}

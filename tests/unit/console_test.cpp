@@ -147,6 +147,36 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   EXPECT_EQ(output.err, "System Error.  Code: 1722.\nThe RPC server is unavailable.\n");
 }
 
+TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
+  // An unanswered question would fail the command (exit 1, text on
+  // standard error): exit 0 shows that each one was answered.
+  const std::string office = L::kPrintersKeyPrefix + std::string("Office PS");
+  w.printerBackend.names = {"Office PS"};
+  w.registry.PutString(office, "Port", "LPT1:");
+  EXPECT_EQ(Run({"attach", "Office PS"}), 0) << output.err;
+  EXPECT_EQ(w.registry.GetString(office, "Port"), "QuorvinPDF:");
+
+  for (const char* name : {"Lab", "Lab Default"}) {
+    const std::string key = L::kPrintersKeyPrefix + std::string(name);
+    const std::size_t before = w.processes.starts.size();
+    w.processes.waitSlices = 1;
+    w.processes.onWait = [&, key, before] {
+      // The installer creates the queue while it runs, as printui does.
+      if (w.processes.starts.size() == before + 1) w.registry.PutString(key, "Port", "LPT1:");
+    };
+    const bool makeDefault = std::string(name) == "Lab Default";
+    EXPECT_EQ(Run(makeDefault ? std::vector<std::string>{"install", name, "--default"}
+                              : std::vector<std::string>{"install", name}),
+              0)
+        << output.err;
+    EXPECT_TRUE(output.err.empty());
+    EXPECT_EQ(w.registry.GetString(key, "Port"), "QuorvinPDF:");
+    // rundll32 installs, then (with --default) makes it the default; NET
+    // stops and starts the spooler.
+    EXPECT_EQ(w.processes.starts.size() - before, makeDefault ? 4u : 3u);
+  }
+}
+
 TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
   for (const std::vector<std::string>& bad :
        {std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"},

@@ -1,7 +1,7 @@
 // The window program composed with in-memory services: an error while its
 // windows are created is shown, without an owner, once the main window is
 // gone.
-#include "platform/win32/program.h"
+#include "app/win32/program.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/win32/win_console.h"
 #include "platform/errors.h"
-#include "platform/win32/win_console.h"
 #include "platform/win32/win_services.h"
 #include "platform/win32/win_util.h"
 

@@ -1,10 +1,10 @@
-#include "platform/win32/program.h"
+#include "app/win32/program.h"
 
 #include <exception>
 #include <stdexcept>
 
-#include "platform/win32/about_window.h"
-#include "platform/win32/main_window.h"
+#include "about/win32/about_window.h"
+#include "app/win32/main_window.h"
 
 namespace qv {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/main_window.h"
+#include "app/win32/main_window.h"
 
 #include "app/main_layout.h"
 #include "platform/errors.h"
@@ -40,9 +40,9 @@ MainWindow::MainWindow(HINSTANCE instance, Platform& platform, Win32Dialogs& dia
       instance_(instance),
       platform_(platform),
       dialogs_(dialogs),
-      dpi_(ScreenDpi()),
+      dpi_(win32::ScreenDpi()),
       fonts_(dpi_),
-      image_(LoadAppIcon(instance, Scale(32, dpi_))),
+      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
       class_(instance, MainClass(instance)) {}
 
 MainWindow::~MainWindow() {
@@ -50,12 +50,11 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
-  const int width = Scale(kMainWindowWidth, dpi_);
-  const int height = Scale(kMainWindowHeight, dpi_);
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  if (CreateBase(0, class_.Name(), kMainWindowCaption, kMainStyle, x, y, width, height, nullptr,
-                 instance_) == nullptr) {
+  const int width = win32::Scale(kMainWindowWidth, dpi_);
+  const int height = win32::Scale(kMainWindowHeight, dpi_);
+  const POINT at = win32::CentreOnScreen(width, height);
+  if (CreateBase(0, class_.Name(), kMainWindowCaption, kMainStyle, at.x, at.y, width, height,
+                 nullptr, instance_) == nullptr) {
     throw ESystemError("The main window could not be created");
   }
 }

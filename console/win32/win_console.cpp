@@ -1,4 +1,4 @@
-#include "platform/win32/win_console.h"
+#include "console/win32/win_console.h"
 
 #include <windows.h>
 

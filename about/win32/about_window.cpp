@@ -1,4 +1,4 @@
-#include "platform/win32/about_window.h"
+#include "about/win32/about_window.h"
 
 #include "platform/errors.h"
 
@@ -30,9 +30,9 @@ AboutWindow::AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs
       instance_(instance),
       processes_(processes),
       dialogs_(dialogs),
-      dpi_(ScreenDpi()),
+      dpi_(win32::ScreenDpi()),
       fonts_(dpi_),
-      image_(LoadAppIcon(instance, Scale(32, dpi_))),
+      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
       class_(instance, AboutClass(instance)) {}
 
 AboutWindow::~AboutWindow() {
@@ -40,13 +40,12 @@ AboutWindow::~AboutWindow() {
 }
 
 void AboutWindow::Create(HWND owner) {
-  RECT frame{0, 0, Scale(kAboutClientWidth, dpi_), Scale(kAboutClientHeight, dpi_)};
+  RECT frame{0, 0, win32::Scale(kAboutClientWidth, dpi_), win32::Scale(kAboutClientHeight, dpi_)};
   AdjustWindowRectEx(&frame, kAboutStyle, FALSE, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  if (CreateBase(0, class_.Name(), kAboutCaption, kAboutStyle, x, y, width, height, owner,
+  const POINT at = win32::CentreOnScreen(width, height);
+  if (CreateBase(0, class_.Name(), kAboutCaption, kAboutStyle, at.x, at.y, width, height, owner,
                  instance_) == nullptr) {
     throw ESystemError("The About window could not be created");
   }

@@ -10,8 +10,10 @@
 
 #include "app/main.h"
 #include "platform/platform.h"
-#include "platform/win32/controls.h"
+#include "platform/win32/control_adapters.h"
+#include "platform/win32/control_factory.h"
 #include "platform/win32/win_dialogs.h"
+#include "platform/win32/window_base.h"
 
 namespace qv {
 

@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "about/about.h"
-#include "platform/win32/controls.h"
+#include "platform/win32/control_adapters.h"
+#include "platform/win32/control_factory.h"
+#include "platform/win32/window_base.h"
 
 namespace qv {
 

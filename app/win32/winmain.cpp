@@ -1,7 +1,7 @@
 // The program's entry: composes the Windows services and runs the window
 // program with them.
 // clang-format off
-#include "platform/win32/program.h"
+#include "app/win32/program.h"
 #include <commctrl.h>
 // clang-format on
 

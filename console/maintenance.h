@@ -1,0 +1,22 @@
+// "set" and "export": the console commands that no button has, over the
+// same registry accessor and layout as the window's handlers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "platform/registry_backend.h"
+
+namespace qv {
+
+// "set": validates every NAME=VALUE first (exit 2 and nothing written on a
+// bad one), then writes only the named values, each with its type.
+int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& services);
+// "export": the settings (but userDesktopDir), the port monitor's Driver
+// and the PDF port's values as a .reg file for "reg import /reg:32".
+int ExportSettings(const std::string& file, ConsoleServices& services);
+// The .reg text of those values, from the registry as it is.
+std::string RegistryExport(IRegistryBackend& registry);
+
+}  // namespace qv

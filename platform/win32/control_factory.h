@@ -1,0 +1,47 @@
+// Creating a window's controls from its control table, at the screen's DPI,
+// with the fonts and the application icon they show.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "platform/control_table.h"
+#include "platform/win32/screen.h"
+#include "platform/win32/win_util.h"
+
+namespace qv {
+
+// The owner of an icon made with LoadImage (without LR_SHARED).
+struct IconDeleter {
+  void operator()(HICON icon) const {
+    if (icon != nullptr) DestroyIcon(icon);
+  }
+};
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+// The fonts one window's controls use, created for its DPI.
+class FontSet {
+ public:
+  explicit FontSet(int dpi);
+  HFONT Get(FontKind kind) const;
+
+ private:
+  win32::UniqueFont normal_, title_, aboutTitle_, credit_, link_;
+};
+
+// The application icon at a given size, owned by the caller.
+IconHandle LoadAppIcon(HINSTANCE instance, int size);
+
+// Creates the controls of a table as children of parent, in creation order
+// (which is the tab order), at their positions scaled to dpi. A group
+// box's contents become siblings of the group box, placed at the group
+// box's origin plus their offset, so their notifications reach parent
+// directly. Images show icon. Raises ESystemError when a control cannot be
+// created.
+void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlEntry>& controls,
+                    const FontSet& fonts, HICON icon, int dpi);
+
+}  // namespace qv

@@ -1,0 +1,77 @@
+#include "platform/win32/window_base.h"
+
+#include <stdexcept>
+
+#include "platform/win32/win_util.h"
+
+namespace qv {
+
+WindowClass::WindowClass(HINSTANCE instance, const WNDCLASSEXA& description)
+    : instance_(instance),
+      name_(description.lpszClassName),
+      registered_(RegisterClassExA(&description) != 0) {
+  if (!registered_) win32::RaiseLastError();
+}
+
+WindowClass::~WindowClass() {
+  if (registered_) UnregisterClassA(name_, instance_);
+}
+
+WindowBase::~WindowBase() {
+  Destroy();
+}
+
+void WindowBase::Destroy() {
+  if (hwnd_ != nullptr) {
+    HWND window = hwnd_;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(window);
+  }
+}
+
+HWND WindowBase::CreateBase(DWORD exStyle, const char* className, const char* caption, DWORD style,
+                            int x, int y, int width, int height, HWND owner, HINSTANCE instance) {
+  return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, owner, nullptr,
+                         instance, this);
+}
+
+void WindowBase::KeepFocusOnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    return;
+  }
+  if (HIWORD(wParam) != 0) return;  // minimised
+  HWND target = lastFocus_;
+  if (target == nullptr || !IsWindow(target) || !IsChild(hwnd_, target)) {
+    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  }
+  if (target != nullptr) SetFocus(target);
+}
+
+LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<WindowBase*>(create->lpCreateParams);
+    self->hwnd_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    ShowException(self->errorDialogs_, error);
+  } catch (...) {
+    ShowException(self->errorDialogs_, std::runtime_error("Unknown error"));
+  }
+  return 0;
+}
+
+}  // namespace qv
