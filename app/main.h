@@ -98,6 +98,8 @@ class TfrmMain {
   Platform& platform_;
   MainFormControls controls_;
   CommandDispatcher commands_;
+  // ShowSettings has filled the Options group since the program started.
+  bool optionsShown_ = false;
 };
 
 }  // namespace qv

@@ -39,6 +39,16 @@ void TfrmMain::SaveDialog3CanClose(FileDialog& dialog, bool& /*canClose*/) {
 }
 
 void TfrmMain::savechangesBtnClick() {
+  // A start that ended before the Options group was filled leaves it blank
+  // or with the initial texts: saving those would overwrite every stored
+  // option.
+  if (!optionsShown_) {
+    platform_.dialogs.MessageBox(
+        "The stored options could not be read when this tool started, so nothing was saved "
+        "over them.\rThe message shown at start-up names the cause.",
+        "Changes Not Saved", kMbIconError);
+    return;
+  }
   if (controls_.CheckBox1.Checked()) {
     const int answer = platform_.dialogs.MessageBox(kPromptWarning, "Really Save Each PDF?",
                                                     kMbYesNo | kMbIconExclamation);

@@ -50,6 +50,7 @@ void TfrmMain::ShowSettings() {
   controls_.CheckBox1.SetChecked(settings.PromptPdf != 0);
   controls_.CheckBox2.SetChecked(settings.FinishMessage != 0);
   controls_.CheckBox3.SetChecked(settings.LaunchPdfApp != 0);
+  optionsShown_ = true;
 }
 
 }  // namespace qv

@@ -44,16 +44,47 @@ int FixPort(ConsoleServices& services) {
   return kExitDone;
 }
 
+// Equal when the case of ASCII letters is ignored; a double-byte character
+// (whose second byte may read as a letter) matches only as it is.
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b, IFileSystem& files) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (files.IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (lower(a[i]) != lower(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The listed printer that a typed name means, as Windows matches printer
+// names: the exact name, or else the one name equal to it when the case of
+// ASCII letters is ignored. -1 for none.
+int FindPrinter(const std::vector<std::string>& names, const std::string& typed,
+                IFileSystem& files) {
+  const auto exact = std::find(names.begin(), names.end(), typed);
+  if (exact != names.end()) return static_cast<int>(exact - names.begin());
+  int found = -1;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!SameIgnoringAsciiCase(names[i], typed, files)) continue;
+    if (found >= 0) return -1;
+    found = static_cast<int>(i);
+  }
+  return found;
+}
+
 int Attach(const std::string& printer, ConsoleServices& services) {
   HeadlessForm headless(services);
   if (headless.Run(&TfrmMain::RefreshPrinterList) != kExitDone) return kExitRefused;
-  const auto& names = headless.comboBox1.items;
-  const auto found = std::find(names.begin(), names.end(), printer);
-  if (found == names.end()) {
+  const int index = FindPrinter(headless.comboBox1.items, printer, services.files);
+  if (index < 0) {
     services.out.Write(Stream::Err, "No printer named \"" + printer + "\" is installed.\n");
     return kExitRefused;
   }
-  headless.comboBox1.SetItemIndex(static_cast<int>(found - names.begin()));
+  headless.comboBox1.SetItemIndex(index);
   headless.dialogs.answers[kAttachQuestionCaption] = kIdYes;
   return headless.Run(&TfrmMain::LMDButton1Click);
 }
@@ -75,17 +106,30 @@ int Status(bool json, ConsoleServices& services) {
     report = GatherStatus(reg, services.printers, services.files);
   });
   if (dialogs.Failed()) return kExitRefused;
+  const auto toUtf8 = [&](const std::string& text) { return services.out.ToUtf8(text); };
   if (json) {
-    services.out.WriteUtf8(Stream::Out, StatusJson(report, [&](const std::string& text) {
-                             return services.out.ToUtf8(text);
-                           }));
+    services.out.WriteUtf8(Stream::Out, StatusJson(report, toUtf8));
   } else {
-    services.out.Write(Stream::Out, StatusText(report));
+    services.out.WriteUtf8Text(Stream::Out, StatusText(report, toUtf8));
   }
   return report.Healthy() ? kExitDone : kExitNeedsRepair;
 }
 
 }  // namespace
+
+int RunConsole(const std::vector<ConsoleArgument>& args, ConsoleServices& services) {
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (!args[i].exact) {
+      services.out.Write(Stream::Err, "Argument " + std::to_string(i + 1) +
+                                          " holds characters that this system's code page "
+                                          "cannot represent.\n");
+      return kExitUsage;
+    }
+    texts.push_back(args[i].text);
+  }
+  return RunConsole(texts, services);
+}
 
 int RunConsole(const std::vector<std::string>& args, ConsoleServices& services) {
   ConsoleArguments parsed;

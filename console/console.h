@@ -38,4 +38,14 @@ struct ConsoleServices {
 // returns the exit code.
 int RunConsole(const std::vector<std::string>& args, ConsoleServices& services);
 
+// An argument in the system's code page; exact is false when it held
+// characters that the code page cannot represent.
+struct ConsoleArgument {
+  std::string text;
+  bool exact = true;
+};
+// Refuses the first argument that is not exact (exit 2, without the
+// usage), before anything runs; otherwise RunConsole on their texts.
+int RunConsole(const std::vector<ConsoleArgument>& args, ConsoleServices& services);
+
 }  // namespace qv

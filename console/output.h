@@ -13,8 +13,10 @@ class IConsoleOutput {
   virtual ~IConsoleOutput() = default;
   // Text in the system's ANSI code page; lines end in '\n'.
   virtual void Write(Stream stream, const std::string& text) = 0;
-  // Text already in UTF-8 (the JSON report).
+  // Text already in UTF-8 (the JSON report), kept in UTF-8.
   virtual void WriteUtf8(Stream stream, const std::string& text) = 0;
+  // Text for people given in UTF-8: shown as Write shows its text.
+  virtual void WriteUtf8Text(Stream stream, const std::string& text) = 0;
   // Text of the system's ANSI code page converted to UTF-8.
   virtual std::string ToUtf8(const std::string& text) = 0;
 };

@@ -72,15 +72,24 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
   reg.CloseKey();
 
   printers.Refresh();
-  for (const std::string& name : printers.Printers()) {
-    reg.OpenKeyReadOnly(L::kPrintersKeyPrefix + name);
-    report.printers.push_back({name, L::FeedsPdfPort(StringValue(reg, L::kPort).value_or(""))});
-    reg.CloseKey();
+  const int count = static_cast<int>(printers.Printers().size());
+  for (int i = 0; i < count; ++i) {
+    const PrinterName& printer = printers.Entry(i);
+    // A name that did not come through the code page names no key of
+    // this printer's.
+    bool monitored = false;
+    if (printer.exact) {
+      reg.OpenKeyReadOnly(L::kPrintersKeyPrefix + printer.name);
+      monitored = L::FeedsPdfPort(StringValue(reg, L::kPort).value_or(""));
+      reg.CloseKey();
+    }
+    report.printers.push_back({printer.name, printer.utf8, monitored, printer.exact});
   }
   return report;
 }
 
-std::string StatusText(const StatusReport& r) {
+std::string StatusText(const StatusReport& r,
+                       const std::function<std::string(const std::string&)>& toUtf8) {
   const auto found = [](const std::string& path, bool exists) {
     return (path.empty() ? "(not stored)" : path) + (exists ? "" : "  [missing]");
   };
@@ -99,9 +108,13 @@ std::string StatusText(const StatusReport& r) {
     text += "\n";
   }
   text += "Printers\n";
-  if (r.printers.empty()) text += "  (none)\n";
+  // The printers by their own names, which the code page may not hold.
+  std::string utf8 = toUtf8(text);
+  text.clear();
+  if (r.printers.empty()) utf8 += "  (none)\n";
   for (const auto& printer : r.printers) {
-    text += "  " + printer.name + (printer.monitored ? "  [monitored]" : "") + "\n";
+    utf8 += "  " + printer.utf8 + (printer.monitored ? "  [monitored]" : "") +
+            (printer.addressable ? "" : "  [not addressable]") + "\n";
   }
   text += "Options\n";
   for (const auto& option : r.options) {
@@ -113,7 +126,7 @@ std::string StatusText(const StatusReport& r) {
     }
   }
   text += r.Healthy() ? "Healthy.\n" : "Needs repair.\n";
-  return text;
+  return utf8 + toUtf8(text);
 }
 
 std::string StatusJson(const StatusReport& r,
@@ -131,8 +144,9 @@ std::string StatusJson(const StatusReport& r,
   json.EndArray().EndObject();
   json.Key("printers").BeginArray();
   for (const auto& printer : r.printers) {
-    json.BeginObject().Key("name").String(toUtf8(printer.name));
-    json.Key("monitored").Bool(printer.monitored).EndObject();
+    json.BeginObject().Key("name").String(printer.utf8);
+    json.Key("monitored").Bool(printer.monitored);
+    json.Key("addressable").Bool(printer.addressable).EndObject();
   }
   json.EndArray();
   json.Key("options").BeginObject();

@@ -20,8 +20,12 @@ struct StatusReport {
   bool driverOk = false;
   std::vector<std::string> differs;  // port values unlike Fix PDF Port's
   struct Printer {
-    std::string name;
+    std::string name;  // as listed, in the system's code page
+    std::string utf8;  // the printer's own name
     bool monitored;
+    // Its name came through the code page: its port can be read and it
+    // can be attached.
+    bool addressable;
   };
   std::vector<Printer> printers;
   struct Option {
@@ -43,8 +47,10 @@ struct StatusReport {
 // printer list cannot be had.
 StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files);
 
-// The report for people, lines in the system's code page.
-std::string StatusText(const StatusReport& report);
+// The report for people, lines in UTF-8; toUtf8 converts the system code
+// page's strings.
+std::string StatusText(const StatusReport& report,
+                       const std::function<std::string(const std::string&)>& toUtf8);
 // The report as one JSON object; toUtf8 converts the system code page's
 // strings.
 std::string StatusJson(const StatusReport& report,

@@ -16,6 +16,17 @@ void TfrmMain::LMDButton1Click() {
         "Processes Complete", kMbIconError);
     return;
   }
+  // The box lists what the printer service lists, in the same order. A
+  // name that did not come through the code page may read as another
+  // printer's: writing by it would point that printer at the PDF port.
+  if (!platform_.printers.Entry(box.ItemIndex()).exact) {
+    platform_.dialogs.MessageBox(
+        "The name of this printer holds characters that this system's code page cannot "
+        "represent, so this tool cannot send it to the PDF port.\rRename the printer, then "
+        "press Query New Printers.",
+        "Printer Name Not Supported", kMbIconError);
+    return;
+  }
   const std::string question = "Are you sure you wish to monitor this printer: " + name +
                                "?\rDoing so will change the current port to a PDF port.\r\r"
                                "We will be restarting the Print Spooler Service during this "

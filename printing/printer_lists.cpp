@@ -25,6 +25,9 @@ void TfrmMain::RefreshMonitoredList() {
   monitored.Clear();
   const int count = installed.Count();
   for (int i = 0; i < count; ++i) {
+    // A name that did not come through the code page opens no key of this
+    // printer's, but perhaps another printer's.
+    if (!platform_.printers.Entry(i).exact) continue;
     const std::string name = installed.Item(i);
     reg.OpenKey(layout::kPrintersKeyPrefix + name, false);
     if (layout::FeedsPdfPort(reg.ReadString(layout::kPort))) monitored.Add(name);

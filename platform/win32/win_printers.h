@@ -7,7 +7,7 @@ namespace qv {
 
 class Win32PrinterBackend : public IPrinterBackend {
  public:
-  std::vector<std::string> EnumPrinterNames() override;
+  std::vector<PrinterName> EnumPrinterNames() override;
 };
 
 }  // namespace qv

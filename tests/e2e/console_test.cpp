@@ -1,14 +1,19 @@
 // The console program as a fleet's management engine runs it: one command
 // per run, judged by its exit code and output, against the real registry,
-// CUPS queues (Office_PS, Studio_PS) and Wine's NET.
+// CUPS queues (Office_PS, Studio_PS) and Wine's NET. And a printer whose
+// name code page 1252 cannot hold ("Ω-Printer", which best fit would read
+// as the other queue, "O-Printer"), in the window and on the console.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 
+#include "app/main_layout.h"
 #include "harness.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 const std::string kMonitorKey =
     "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin PDF Port";
@@ -20,15 +25,21 @@ struct Outcome {
   std::string out, err;
 };
 
-// Runs the console program; its output with CRLF line ends as LF.
-Outcome Command(const std::string& arguments) {
+// Runs the console program, its arguments passed as UTF-16; its output
+// with CRLF line ends as LF.
+Outcome Command(const std::wstring& arguments) {
+  const std::string program = "\"" + e2e::ToolFolder() + "QuorvinConfigCmd.exe\" ";
   Outcome run;
-  run.code = e2e::RunProgram("\"" + e2e::ToolFolder() + "QuorvinConfigCmd.exe\" " + arguments,
-                             &run.out, &run.err);
+  run.code =
+      e2e::RunProgram(std::wstring(program.begin(), program.end()) + arguments, &run.out, &run.err);
   for (std::string* text : {&run.out, &run.err}) {
     text->erase(std::remove(text->begin(), text->end(), '\r'), text->end());
   }
   return run;
+}
+
+Outcome Command(const std::string& arguments) {
+  return Command(std::wstring(arguments.begin(), arguments.end()));  // ASCII
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -62,12 +73,12 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_EQ(e2e::RegQuery(kPortKey, "Delay").data, "0x12c");
   EXPECT_EQ(Command("status").code, 0);
 
-  // attach takes only the exact name of a listed printer.
-  run = Command("attach studio_ps");
+  // attach takes the name of a listed printer, the case of A to Z aside.
+  run = Command("attach Studio");
   EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.err, "No printer named \"studio_ps\" is installed.\n");
+  EXPECT_EQ(run.err, "No printer named \"Studio\" is installed.\n");
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Studio_PS", "Port").data, "CUPS:Studio_PS");
-  run = Command("attach Studio_PS");
+  run = Command("attach studio_ps");
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out,
             "Processes complete.  The printer should now appear in your Monitored Printers "
@@ -100,6 +111,12 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
     EXPECT_FALSE(run.err.empty());
     EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, "fleet.pdf");
   }
+  // A character beyond the code page is refused, never stored as a look-alike.
+  Outcome run = Command(L"set defaultPDFFile=\u03A9mega.pdf");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err,
+            "Argument 2 holds characters that this system's code page cannot represent.\n");
+  EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, "fleet.pdf");
 
   // Export, delete the keys, import into the 32-bit view: all comes back,
   // but userDesktopDir, which belongs to each machine.
@@ -123,6 +140,61 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
   EXPECT_EQ(listing(kMonitorKey), monitor);
   EXPECT_EQ(listing(kPortKey), port);
   EXPECT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "userDesktopDir").found);
+}
+
+TEST(Lookalike, APrinterIsNeverTakenForAnother) {
+  ASSERT_EQ(GetACP(), 1252u);
+  e2e::PlantGhostscript();
+  const std::string port = "CUPS:O-Printer";
+  const std::string refusal =
+      "The name of this printer holds characters that this system's code page cannot "
+      "represent, so this tool cannot send it to the PDF port.";
+  {
+    e2e::Tool tool = e2e::Tool::Start();
+    const e2e::Window main = tool.WaitMainWindow();
+    ASSERT_TRUE(static_cast<bool>(main));
+    ASSERT_FALSE(tool.FindMessageBox()) << "the start asked something";
+    const e2e::Window combo = main.Control(qv::kIdComboBox1);
+    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"O-Printer", "?-Printer"}));
+    combo.SelectItem(1);
+    main.Control(qv::kIdLMDButton1).Press();
+    const e2e::MessageBoxWindow box = tool.WaitMessageBox();
+    ASSERT_TRUE(static_cast<bool>(box));
+    EXPECT_EQ(box.Caption(), "Printer Name Not Supported");
+    EXPECT_EQ(box.Text(), refusal + "\rRename the printer, then press Query New Printers.");
+    EXPECT_EQ(box.IconColour(), "red");
+    box.Press("OK");
+    EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+    Sleep(500);
+    EXPECT_FALSE(tool.FindMessageBox()) << "the command went on";
+    main.Control(qv::kIdLMDButton3).Press();
+    EXPECT_TRUE(tool.WaitExit(10s));
+  }
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "O-Printer", "Port").data, port);
+
+  Outcome run = Command(L"attach \"\u03A9-Printer\"");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err,
+            "Argument 2 holds characters that this system's code page cannot represent.\n");
+  run = Command("attach \"?-Printer\"");
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, refusal + "\nRename the printer, then press Query New Printers.\n");
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "O-Printer", "Port").data, port);
+
+  // Redirected, text for people is in the OEM code page, which lacks "\x8a"
+  // (S with caron): a "?" stands for it, not best fit's "S"; JSON keeps it.
+  e2e::RegAdd(e2e::kSettingsKey, "defaultPDFFile", "REG_SZ", "\x8a.pdf");
+  EXPECT_TRUE(Contains(Command("status").out, "  defaultPDFFile = ?.pdf\n"));
+  run = Command("status --json");
+  EXPECT_TRUE(Contains(run.out, "\"defaultPDFFile\": \"\xc5\xa0.pdf\""));
+  std::printf("status --json with a name beyond the code page (exit %d):\n%s", run.code,
+              run.out.c_str());
+  EXPECT_TRUE(Contains(run.out,
+                       "\"name\": \"O-Printer\",\n      \"monitored\": false,\n      "
+                       "\"addressable\": true"));
+  EXPECT_TRUE(Contains(run.out,
+                       "\"name\": \"\xce\xa9-Printer\",\n      \"monitored\": false,\n      "
+                       "\"addressable\": false"));
 }
 
 }  // namespace

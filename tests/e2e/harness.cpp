@@ -122,22 +122,27 @@ struct Pipe {
 }  // namespace
 
 int RunProgram(const std::string& commandLine, std::string* output, std::string* errors) {
+  return RunProgram(Widen(commandLine), output, errors);
+}
+
+int RunProgram(const std::wstring& commandLine, std::string* output, std::string* errors) {
   Pipe out, err;
   if (!out.Open() || (errors != nullptr && !err.Open())) {
     ADD_FAILURE() << "CreatePipe failed";
     return -1;
   }
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = out.write.get();
   startup.hStdError = errors != nullptr ? err.write.get() : out.write.get();
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION info{};
-  std::string line = commandLine;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+  std::wstring line = commandLine;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                       nullptr, &startup, &info)) {
-    ADD_FAILURE() << "could not start: " << commandLine << " (error " << GetLastError() << ")";
+    ADD_FAILURE() << "could not start: " << Narrow(commandLine) << " (error " << GetLastError()
+                  << ")";
     return -1;
   }
   UniqueHandle process(info.hProcess), thread(info.hThread);

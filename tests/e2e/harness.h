@@ -190,8 +190,11 @@ void RegAdd(const std::string& key, const std::string& name, const std::string& 
 
 // Runs a console program of the prefix; its exit code, and its output
 // when asked: standard output and error together, or apart when errors is
-// given too.
+// given too. A command line in UTF-16 reaches the program as it is, also
+// where the code page cannot hold it.
 int RunProgram(const std::string& commandLine, std::string* output = nullptr,
+               std::string* errors = nullptr);
+int RunProgram(const std::wstring& commandLine, std::string* output = nullptr,
                std::string* errors = nullptr);
 
 // The tool's own folder, trailing backslash included (from QV_TOOL).

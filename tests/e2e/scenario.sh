@@ -72,7 +72,11 @@ QV_SHOTS=$(winepath -w "$dir" 2>/dev/null)
 # first program that loads the printing and shell libraries, and they keep
 # that program's standard handles. Let the console program start them now,
 # with nothing to keep, or a test reading its output would wait forever.
-wine "$installed/QuorvinConfigCmd.exe" --help </dev/null >/dev/null 2>&1 || true
+in_locale() {
+  # Only the Windows programs run in it; the machine may lack the locale.
+  if [ -n "$locale" ]; then LANG=$locale LC_ALL=$locale "$@"; else "$@"; fi
+}
+in_locale wine "$installed/QuorvinConfigCmd.exe" --help </dev/null >/dev/null 2>&1 || true
 export QV_TOOL QV_SHOTS
 # A console program that only sleeps, standing in for a slow NET.
 if [ -n "${QV_SLOW_PROGRAM_UNIX:-}" ]; then
@@ -80,12 +84,7 @@ if [ -n "${QV_SLOW_PROGRAM_UNIX:-}" ]; then
   export QV_SLOW_PROGRAM
 fi
 rc=0
-if [ -n "$locale" ]; then
-  # Only the Windows programs run in it; the machine may lack the locale.
-  LANG=$locale LC_ALL=$locale wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
-else
-  wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
-fi
+in_locale wine "$tests" --gtest_filter="$filter" --gtest_color=no || rc=$?
 
 shopt -s nullglob
 for bmp in "$dir"/*.bmp; do

@@ -36,6 +36,19 @@ TEST(StartupError, WrongTypedSettingIsShownThenWindowOpens) {
   EXPECT_EQ(main.Control(qv::kIdComboBox1).Items(), std::vector<std::string>{"Office_PS"});
   EXPECT_EQ(main.Control(qv::kIdEdit2).Text(), "");
   EXPECT_EQ(main.Control(qv::kIdEdit4).Text(), "Copy");
+  // Save Changes will not store those blank fields over the stored options.
+  const std::string before = e2e::RegQueryKeyText(e2e::kSettingsKey);
+  main.Control(qv::kIdSaveChangesBtn).Press();
+  const e2e::MessageBoxWindow refusal = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(refusal));
+  EXPECT_EQ(refusal.Caption(), "Changes Not Saved");
+  EXPECT_EQ(refusal.Text(),
+            "The stored options could not be read when this tool started, so nothing was saved "
+            "over them.\rThe message shown at start-up names the cause.");
+  EXPECT_EQ(refusal.IconColour(), "red");
+  refusal.Press("OK");
+  EXPECT_TRUE(e2e::WaitFor([&] { return !refusal; }, 5s));
+  EXPECT_EQ(e2e::RegQueryKeyText(e2e::kSettingsKey), before);
   // The wrong value is left as it was.
   const e2e::RegValue value = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile");
   EXPECT_TRUE(value.found);

@@ -6,10 +6,30 @@
 
 namespace qv::fakes {
 
-std::vector<std::string> FakePrinters::EnumPrinterNames() {
+std::string Latin1ToUtf8(const std::string& text) {
+  std::string utf8;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      utf8 += c;
+    } else {
+      utf8 += static_cast<char>(0xC0 | (byte >> 6));
+      utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+std::vector<PrinterName> FakePrinters::EnumPrinterNames() {
   ++enumerations;
   if (!failure.empty()) throw ESystemError(failure);
-  return names;
+  std::vector<PrinterName> listed;
+  for (const std::string& name : names) {
+    const auto own = inexact.find(name);
+    listed.push_back(own == inexact.end() ? PrinterName{name, true, Latin1ToUtf8(name)}
+                                          : PrinterName{name, false, own->second});
+  }
+  return listed;
 }
 
 bool FakeFiles::IsLeadByte(unsigned char byte) {

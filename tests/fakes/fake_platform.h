@@ -17,13 +17,19 @@
 
 namespace qv::fakes {
 
+// Text of the fakes' code page, Latin-1, in UTF-8.
+std::string Latin1ToUtf8(const std::string& text);
+
 class FakePrinters : public IPrinterBackend {
  public:
   std::vector<std::string> names;
+  // Listed names that did not come through the code page, each with the
+  // printer's own name in UTF-8; the others are exact.
+  std::map<std::string, std::string> inexact;
   int enumerations = 0;
   // Set: every enumeration fails with this text, as with a stopped spooler.
   std::string failure;
-  std::vector<std::string> EnumPrinterNames() override;
+  std::vector<PrinterName> EnumPrinterNames() override;
 };
 
 // What a stopped spooler makes EnumPrinters report.

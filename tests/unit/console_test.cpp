@@ -21,19 +21,8 @@ class FakeOutput : public IConsoleOutput {
   std::string out, err;
   void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
   void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
-  std::string ToUtf8(const std::string& text) override {
-    std::string utf8;
-    for (const char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x80) {
-        utf8 += c;
-      } else {
-        utf8 += static_cast<char>(0xC0 | (byte >> 6));
-        utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-      }
-    }
-    return utf8;
-  }
+  void WriteUtf8Text(Stream s, const std::string& text) override { Write(s, text); }
+  std::string ToUtf8(const std::string& text) override { return fakes::Latin1ToUtf8(text); }
 };
 
 class ConsoleWorld : public ::testing::Test {
@@ -112,11 +101,60 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
   EXPECT_NE(output.err.find(kConsoleUsage), std::string::npos);
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(output.out, kConsoleUsage);
+
+  // An argument the code page could not hold is refused before anything.
+  output.err.clear();
+  EXPECT_EQ(RunConsole(std::vector<ConsoleArgument>{{"set"}, {"defaultPDFAppend=?mega", false}},
+                       services),
+            2);
+  EXPECT_EQ(output.err,
+            "Argument 2 holds characters that this system's code page cannot represent.\n");
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+}
+
+TEST_F(ConsoleWorld, AttachMatchesPrinterNamesAsWindowsDoes) {
+  for (const char* name : {"Office PS", "\xc9tude", "\x83\x41", "?-Printer"}) {
+    w.printerBackend.names.push_back(name);
+    w.registry.PutString(L::kPrintersKeyPrefix + std::string(name), "Port", "LPT1:");
+  }
+  w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
+  const struct {
+    const char* typed;
+    unsigned codePage;
+    int code;
+    const char* attached;  // the key whose Port now names the PDF port
+  } cases[] = {
+      {"Office PS", 1252, 0, "Office PS"}, {"oFFICE ps", 1252, 0, "Office PS"},
+      {"\xe9tude", 1252, 1, nullptr},                                      // only A to Z fold
+      {"\x83\x61", 1252, 0, "\x83\x41"},   {"\x83\x61", 932, 1, nullptr},  // one character
+      {"Offic", 1252, 1, nullptr},         {"?-Printer", 1252, 1, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    w.files.codePage = c.codePage;
+    const int writes = w.registry.WriteCount();
+    EXPECT_EQ(Run({"attach", c.typed}), c.code);
+    if (c.attached != nullptr) {
+      const std::string key = L::kPrintersKeyPrefix + std::string(c.attached);
+      EXPECT_EQ(w.registry.GetString(key, "Port"), "QuorvinPDF:");
+      EXPECT_EQ(w.registry.WriteCount(), writes + 1);
+      w.registry.PutString(key, "Port", "LPT1:");
+    } else {
+      EXPECT_EQ(w.registry.WriteCount(), writes);
+    }
+  }
+  EXPECT_EQ(output.err,
+            "The name of this printer holds characters that this system's code page cannot "
+            "represent, so this tool cannot send it to the PDF port.\nRename the printer, then "
+            "press Query New Printers.\n");
 }
 
 TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
-  w.printerBackend.names = {"Office PS", "Pdf"};
-  w.registry.PutString(L::kPrintersKeyPrefix + std::string("Pdf"), "Port", "QuorvinPDF:");
+  w.printerBackend.names = {"Office PS", "Pdf", "?-Pdf"};
+  w.printerBackend.inexact["?-Pdf"] = "\xce\xa9-Pdf";
+  for (const char* name : {"Pdf", "?-Pdf"}) {
+    w.registry.PutString(L::kPrintersKeyPrefix + std::string(name), "Port", "QuorvinPDF:");
+  }
   EXPECT_EQ(Run({"status"}), 3);  // nothing set up yet
   EXPECT_EQ(w.registry.WriteCount(), 0);
   EXPECT_FALSE(w.registry.HasKey(L::kSettingsKey));
@@ -128,7 +166,11 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.SetAllReadOnly(true);  // no administrator rights
   EXPECT_EQ(Run({"status", "--json"}), 0) << output.err;
   EXPECT_EQ(output.out.find("\"healthy\": true"), 4u);
-  for (const char* part : {"\"differs\": []", "\"name\": \"Pdf\",\n      \"monitored\": true",
+  for (const char* part : {"\"differs\": []",
+                           "\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
+                           "\"addressable\": true",
+                           "\"name\": \"\xce\xa9-Pdf\",\n      \"monitored\": false,\n      "
+                           "\"addressable\": false",
                            "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7",
                            "\"launchPDFApp\": null", "\"GS_DLL_exists\": true"}) {
     EXPECT_NE(output.out.find(part), std::string::npos) << part;
@@ -141,6 +183,8 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   EXPECT_EQ(Run({"status"}), 3);
   EXPECT_NE(output.out.find("differ: Command Delay"), std::string::npos) << output.out;
   EXPECT_NE(output.out.find("gswin32c.exe  [missing]"), std::string::npos);
+  EXPECT_NE(output.out.find("  Pdf  [monitored]\n  \xce\xa9-Pdf  [not addressable]\n"),
+            std::string::npos);
 
   w.printerBackend.failure = fakes::kSpoolerStopped;
   EXPECT_EQ(Run({"status"}), 1);

@@ -54,6 +54,7 @@ class SaveChanges : public ::testing::Test {
  protected:
   void SetUp() override {
     w.registry.AddKey(kKey);
+    w.form->ShowSettings();  // as a start does
     w.Edit2.text = "a.pdf";
     w.Edit3.text = "C:\\Out\\";
     w.Edit4.text = "";
@@ -102,6 +103,7 @@ TEST_F(SaveChanges, PromptWarningDecidesTheStoredFlag) {
 
 TEST_F(SaveChanges, MissingKeyEndsWithTheFirstWriteError) {
   FakeWorld fresh;
+  fresh.form->ShowSettings();
   fresh.Edit2.text = "b.pdf";
   fresh.Click(&TfrmMain::savechangesBtnClick);
   ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);

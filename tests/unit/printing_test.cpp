@@ -46,8 +46,11 @@ TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   AddPrinter(w, "Blank", "QuorvinPDF: ");
   w.printerBackend.names.push_back("\\\\server\\Shared");  // a connection: no key of its own
   AddPrinter(w, "NoPort", "");
+  // Listed as "?-Printer": the key of that name is another printer's.
+  AddPrinter(w, "?-Printer", "QuorvinPDF:");
+  w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
   w.Click(&TfrmMain::LMDButton9Click);
-  EXPECT_EQ(w.ComboBox1.items.size(), 6u);
+  EXPECT_EQ(w.ComboBox1.items.size(), 7u);
   EXPECT_EQ(w.ComboBox1.index, 0);
   EXPECT_TRUE(w.ListBox1.items.empty());  // Query New Printers leaves this list alone
   w.Click(&TfrmMain::LMDButton10Click);
@@ -219,6 +222,23 @@ TEST_F(AddPrinterCommand, ConfirmedAddPointsThePrinterAtThePdfPort) {
             "Processes complete.  The printer should now appear in your Monitored Printers list.");
   EXPECT_EQ(w.dialogs.boxes[1].caption, "Processes Complete");
   EXPECT_EQ(w.dialogs.boxes[1].flags, 0u);
+}
+
+TEST_F(AddPrinterCommand, ANameBeyondTheCodePageIsRefusedBeforeTheQuestion) {
+  AddPrinter(w, "?-Printer", "LPT3:");
+  w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
+  w.form->RefreshPrinterList();
+  w.ComboBox1.index = 2;
+  w.Click(&TfrmMain::LMDButton1Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text,
+            "The name of this printer holds characters that this system's code page cannot "
+            "represent, so this tool cannot send it to the PDF port.\rRename the printer, then "
+            "press Query New Printers.");
+  EXPECT_EQ(w.dialogs.boxes[0].caption, "Printer Name Not Supported");
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x10u);
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+  EXPECT_TRUE(w.processes.starts.empty());
 }
 
 TEST_F(AddPrinterCommand, NoChangesNothing) {

@@ -2,6 +2,8 @@
 // what it asks, and what the window shows afterwards.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "config/registry_layout.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -166,6 +168,80 @@ TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
   }
 }
 
+// Every value of a key: name, type and bytes.
+std::string Dump(const FakeWorld& w, const std::string& key) {
+  std::string dump;
+  for (const std::string& name : w.registry.ValueNames(key)) {
+    const auto value = w.registry.Get(key, name);
+    dump += name + "/" + std::to_string(value->type) + "/" +
+            std::string(value->data.begin(), value->data.end()) + "\n";
+  }
+  return dump;
+}
+
+TEST(StartupEndedEarly, SaveChangesStoresNothingOverTheOptionsItNeverShowed) {
+  const std::string k = L::kSettingsKey;
+  const std::string office = L::kPrintersKeyPrefix + std::string("Office PS");
+  const std::string lab = L::kPrintersKeyPrefix + std::string("Lab PS");
+  const struct {
+    const char* what;
+    std::function<void(FakeWorld&)> arrange;
+  } cases[] = {
+      {"option", [&](FakeWorld& w) { w.registry.PutString(k, "promptPDF", "abcd"); }},
+      {"GS_DLL", [&](FakeWorld& w) { w.registry.PutDword(k, "GS_DLL", 1); }},
+      {"GSWIN32C", [&](FakeWorld& w) { w.registry.PutDword(k, "GSWIN32C", 1); }},
+      {"Port", [&](FakeWorld& w) { w.registry.PutDword(office, "Port", 1); }},
+      {"Driver", [](FakeWorld& w) { w.registry.PutDword(L::kMonitorKey, "Driver", 1); }},
+      {"install offer",
+       [&](FakeWorld& w) {
+         // The installed queue's key cannot be written: the attach fails.
+         w.printerBackend.names.clear();
+         w.dialogs.Answer(kIdYes).Type("Lab PS").Answer(kIdYes).Answer(kIdNo);
+         w.processes.waitSlices = 1;
+         w.processes.onWait = [&w, lab] {
+           AddPrinter(w, "Lab PS", "LPT1:");
+           w.registry.SetReadOnly(lab);
+         };
+       }},
+      {"read-only user", [](FakeWorld& w) { w.registry.SetAllReadOnly(true); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeWorld w;
+    InstallGhostscript(w);
+    AddPrinter(w, "Office PS", "LPT1:");
+    w.registry.PutString(k, "defaultPDFFile", "mine.pdf");
+    w.registry.PutString(k, "defaultPDFDir", "E:\\Out\\");
+    w.registry.PutString(k, "defaultPDFAppend", "Again");
+    w.registry.PutDword(k, "promptPDF", 1);
+    w.registry.PutDword(k, "finishMessage", 1);
+    w.registry.PutDword(k, "launchPDFApp", 7);
+    c.arrange(w);
+    w.Click(&TfrmMain::FormCreate);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
+    EXPECT_EQ(w.dialogs.boxes.back().caption, "Quorvin PDF Configuration Tool");
+    const std::string stored = Dump(w, k);
+    const int writes = w.registry.WriteCount();
+    const SettingsRecord held = w.form->settings;
+    const std::size_t shown = w.dialogs.boxes.size();
+    w.CheckBox1.checked = true;  // no prompt warning either
+    w.Edit2.text = "typed.pdf";
+    w.Click(&TfrmMain::savechangesBtnClick);
+    EXPECT_EQ(Dump(w, k), stored);
+    EXPECT_EQ(w.registry.WriteCount(), writes);
+    EXPECT_EQ(w.form->settings.DefaultPdfFile, held.DefaultPdfFile);
+    EXPECT_EQ(w.form->settings.DefaultPdfDir, held.DefaultPdfDir);
+    EXPECT_EQ(w.form->settings.DefaultPdfAppend, held.DefaultPdfAppend);
+    EXPECT_TRUE(w.CheckBox1.checked);
+    ASSERT_EQ(w.dialogs.boxes.size(), shown + 1);
+    EXPECT_EQ(w.dialogs.boxes.back().text,
+              "The stored options could not be read when this tool started, so nothing was "
+              "saved over them.\rThe message shown at start-up names the cause.");
+    EXPECT_EQ(w.dialogs.boxes.back().caption, "Changes Not Saved");
+    EXPECT_EQ(w.dialogs.boxes.back().flags, 0x10u);
+  }
+}
+
 TEST_F(Startup, UserWithoutWriteAccessSeesBothSearchesAndTheDesktopError) {
   InstallGhostscript(w);
   AddPrinter(w, "Office PS", "QuorvinPDF:");
@@ -253,6 +329,7 @@ TEST_F(Startup, AFailingPrinterListIsShownAndTheOptionsAreStillRead) {
   EXPECT_EQ(w.registry.GetString(k, "defaultPDFAppend"), "Again");
   EXPECT_EQ(w.registry.GetDword(k, "finishMessage"), 0u);
   EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
+  EXPECT_EQ(w.dialogs.boxes.back().caption, "Changes Saved");
 
   // Query New Printers still ends at the error.
   w.Click(&TfrmMain::LMDButton9Click);

@@ -31,7 +31,12 @@ TEST(PrinterScenario, EveryQueueIsListedAndSelectable) {
   auto expected = ExpectedPrinters(list);
 
   Win32PrinterBackend backend;
-  auto names = backend.EnumPrinterNames();
+  std::vector<std::string> names;
+  for (const PrinterName& printer : backend.EnumPrinterNames()) {
+    names.push_back(printer.name);
+    EXPECT_TRUE(printer.exact) << printer.name;  // plain ASCII names
+    EXPECT_EQ(printer.utf8, printer.name);
+  }
   std::sort(names.begin(), names.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names, expected);
