@@ -167,14 +167,29 @@ TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
   EXPECT_EQ(output.err, "Failed to set data for 'promptPDF'\n");
 }
 
-TEST_F(ConsoleWorld, ExportQuotesTheValuesAndLeavesTheDesktopFolderOut) {
+TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOut) {
   w.registry.PutString(L::kSettingsKey, "userDesktopDir", "C:\\Users\\ann\\Desktop");
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "caf\xe9.pdf");
   w.registry.PutString(L::kSettingsKey, "defaultPDFDir", "D:\\\"PDF\"\\");
+  w.registry.PutString(L::kSettingsKey, "defaultPDFAppend", "a\r\nb");
   w.registry.PutDword(L::kSettingsKey, "launchPDFApp", 1);
+  w.registry.PutRaw(L::kSettingsKey, "GS_DLL", kRegExpandSz, {'%', 'G', '%', 0});
   EXPECT_EQ(Run({"export", "C:\\fleet.reg"}), 0);
-  EXPECT_EQ(w.files.written["C:\\fleet.reg"],
-            "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
-            "\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n\"launchPDFApp\"=dword:00000001\r\n");
+  const std::u16string text =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
+      u"\"defaultPDFFile\"=\"caf\u00e9.pdf\"\r\n\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n"
+      u"\"defaultPDFAppend\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"
+      u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n";
+  std::string bytes = "\xff\xfe";
+  for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  EXPECT_EQ(w.files.written["C:\\fleet.reg"], bytes);
+
+  // Any other type is refused, and no file is written.
+  w.registry.PutRaw(L::kSettingsKey, "defaultPDFFile", kRegBinary, {1, 2});
+  EXPECT_EQ(Run({"export", "C:\\other.reg"}), 1);
+  EXPECT_EQ(output.err, "Invalid data type for 'defaultPDFFile'\n");
+  EXPECT_EQ(w.files.written.count("C:\\other.reg"), 0u);
 }
 
 }  // namespace
