@@ -132,6 +132,14 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_EQ(Command("fix-port").code, 0);
   EXPECT_EQ(e2e::RegQuery(kPortKey, "Delay").data, "0x12c");
   EXPECT_EQ(Command("status").code, 0);
+  // A flag stored as text is of the wrong type, not missing.
+  e2e::RegAdd(e2e::kSettingsKey, "promptPDF", "REG_SZ", "1");
+  run = Command("status");
+  EXPECT_EQ(run.code, 3);
+  EXPECT_TRUE(Contains(run.out, "  promptPDF = [wrong type]\n")) << run.out;
+  EXPECT_TRUE(Contains(Command("status --json").out, "\"invalid\": [\n    \"promptPDF\"\n  ]"));
+  ASSERT_EQ(Command("set promptPDF=1").code, 0);
+  EXPECT_EQ(Command("status").code, 0);
 
   // attach takes only the exact name of a listed printer.
   run = Command("attach studio_ps");

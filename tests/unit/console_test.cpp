@@ -128,11 +128,20 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.SetAllReadOnly(true);  // no administrator rights
   EXPECT_EQ(Run({"status", "--json"}), 0) << output.err;
   EXPECT_EQ(output.out.find("\"healthy\": true"), 4u);
-  for (const char* part : {"\"differs\": []", "\"name\": \"Pdf\",\n      \"monitored\": true",
-                           "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7",
-                           "\"launchPDFApp\": null", "\"GS_DLL_exists\": true"}) {
+  for (const char* part :
+       {"\"differs\": []", "\"name\": \"Pdf\",\n      \"monitored\": true",
+        "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
+        "\"GS_DLL_exists\": true", "\"invalid\": []"}) {
     EXPECT_NE(output.out.find(part), std::string::npos) << part;
   }
+  // A value of the wrong type is a problem of its own, never "not stored".
+  w.registry.PutString(L::kSettingsKey, "promptPDF", "7");
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  EXPECT_NE(output.out.find("\"promptPDF\": null"), std::string::npos);
+  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ]\n}\n"),
+            std::string::npos)
+      << output.out;
+  w.registry.PutDword(L::kSettingsKey, "promptPDF", 7);
 
   w.registry.SetAllReadOnly(false);
   w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
@@ -141,6 +150,29 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   EXPECT_EQ(Run({"status"}), 3);
   EXPECT_NE(output.out.find("differ: Command Delay"), std::string::npos) << output.out;
   EXPECT_NE(output.out.find("gswin32c.exe  [missing]"), std::string::npos);
+
+  // Strings stored as numbers, a flag as bytes; a port value of the wrong
+  // type stays a difference.
+  w.registry.PutDword(L::kPrintersKeyPrefix + std::string("Pdf"), "Port", 1);
+  w.registry.PutDword(L::kPdfPortKey, "Description", 1);
+  w.registry.PutDword(L::kMonitorKey, "Driver", 1);
+  w.registry.PutDword(L::kSettingsKey, "GS_DLL", 1);
+  w.registry.PutRaw(L::kSettingsKey, "promptPDF", kRegBinary, {1, 0, 0, 0});
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "a\r\nHealthy.\t\x01\\b");
+  EXPECT_EQ(Run({"status"}), 3);
+  for (const char* line :
+       {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
+        "differ: Description Command Delay\n", "  Pdf  [Port of the wrong type]\n",
+        "  promptPDF = [wrong type]\n", "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\b\n"}) {
+    EXPECT_NE(output.out.find(line), std::string::npos) << line << output.out;
+  }
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  for (const char* part : {"\"GS_DLL\": \"\"", "\"driver\": \"\"", "\"promptPDF\": null",
+                           "\"name\": \"Pdf\",\n      \"monitored\": false",
+                           "\"invalid\": [\n    \"GS_DLL\",\n    \"promptPDF\",\n    \"Driver\",\n"
+                           "    \"Port (Pdf)\"\n  ]"}) {
+    EXPECT_NE(output.out.find(part), std::string::npos) << part << output.out;
+  }
 
   w.printerBackend.failure = fakes::kSpoolerStopped;
   EXPECT_EQ(Run({"status"}), 1);
