@@ -42,30 +42,42 @@ int RunReporting(ConsoleServices& services, Work work) {
   return dialogs.Failed() ? kExitRefused : kExitDone;
 }
 
-// A REG_SZ as a .reg file line's data: quoted, or as bytes when it holds a
-// line break, which a quoted string cannot.
-std::string RegString(const std::string& value) {
-  if (value.find_first_of("\r\n") != std::string::npos) {
-    std::string hex = "hex(1):";
-    char byte[4];
-    for (const char c : value) {
-      std::snprintf(byte, sizeof byte, "%02x,", static_cast<unsigned char>(c));
-      hex += byte;
-    }
-    return hex + "00";
-  }
-  std::string quoted = "\"";
-  for (const char c : value) {
-    if (c == '\\' || c == '"') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
+// ASCII text (the layout's key and value names, numbers) as UTF-16.
+std::u16string Wide(const std::string& ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
 }
 
-std::string RegDword(std::int32_t value) {
+// A string's data as .reg bytes: its UTF-16LE with the terminating NUL,
+// after prefix ("hex(1):", "hex(2):").
+std::u16string RegHex(const char* prefix, const std::u16string& value) {
+  std::string hex = prefix;
+  char bytes[8];
+  for (const char16_t unit : value) {
+    std::snprintf(bytes, sizeof bytes, "%02x,%02x,", unit & 0xFFu,
+                  static_cast<unsigned>(unit >> 8));
+    hex += bytes;
+  }
+  return Wide(hex + "00,00");
+}
+
+// A string value as a .reg file line's data, keeping its type: a REG_SZ
+// quoted, escaped character by character; as bytes when it holds a line
+// break, which a quoted string cannot; a REG_EXPAND_SZ always as bytes.
+std::u16string RegString(const std::u16string& value, std::uint32_t type) {
+  if (type == kRegExpandSz) return RegHex("hex(2):", value);
+  if (value.find_first_of(u"\r\n") != std::u16string::npos) return RegHex("hex(1):", value);
+  std::u16string quoted = u"\"";
+  for (const char16_t c : value) {
+    if (c == u'\\' || c == u'"') quoted += u'\\';
+    quoted += c;
+  }
+  return quoted + u"\"";
+}
+
+std::u16string RegDword(std::int32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(value));
-  return text;
+  return Wide(text);
 }
 
 }  // namespace
@@ -116,18 +128,26 @@ int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& ser
 
 std::string RegistryExport(IRegistryBackend& registry) {
   Registry reg(registry);
-  std::string text = "REGEDIT4\r\n";
+  // As the registry editor writes it: UTF-16, which holds every character
+  // the registry can, and imports the same whatever a machine's code page.
+  std::u16string text = u"Windows Registry Editor Version 5.00\r\n";
   const auto section = [&](const char* key, auto values) {
     if (!reg.OpenKeyReadOnly(key)) return;
-    text += "\r\n[HKEY_LOCAL_MACHINE\\" + std::string(key) + "]\r\n";
+    text += u"\r\n[HKEY_LOCAL_MACHINE\\" + Wide(key) + u"]\r\n";
     values();
     reg.CloseKey();
   };
   const auto line = [&](const char* name, bool number) {
     if (!reg.ValueExists(name)) return;
-    text += "\"" + std::string(name) +
-            "\"=" + (number ? RegDword(reg.ReadInteger(name)) : RegString(reg.ReadString(name))) +
-            "\r\n";
+    std::u16string data;
+    if (number) {
+      data = RegDword(reg.ReadInteger(name));
+    } else {
+      std::uint32_t type = kRegNone;
+      const std::u16string value = reg.ReadWideString(name, &type);
+      data = RegString(value, type);
+    }
+    text += u"\"" + Wide(name) + u"\"=" + data + u"\r\n";
   };
   section(L::kSettingsKey, [&] {
     // userDesktopDir belongs to each machine and its user; it is not taken.
@@ -137,7 +157,12 @@ std::string RegistryExport(IRegistryBackend& registry) {
   section(L::kPdfPortKey, [&] {
     for (const L::PortValue& value : L::kPdfPortValues) line(value.name, value.type == kRegDword);
   });
-  return text;
+  std::string bytes = "\xff\xfe";  // UTF-16LE's byte-order mark
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFFu);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
 }
 
 int ExportSettings(const std::string& file, ConsoleServices& services) {

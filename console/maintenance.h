@@ -16,7 +16,8 @@ int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& ser
 // "export": the settings (but userDesktopDir), the port monitor's Driver
 // and the PDF port's values as a .reg file for "reg import /reg:32".
 int ExportSettings(const std::string& file, ConsoleServices& services);
-// The .reg text of those values, from the registry as it is.
+// The .reg file of those values, from the registry as it is: its bytes,
+// UTF-16LE with a byte-order mark, each value with its type.
 std::string RegistryExport(IRegistryBackend& registry);
 
 }  // namespace qv

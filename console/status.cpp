@@ -1,5 +1,6 @@
 #include "console/status.h"
 
+#include <cstdio>
 #include <optional>
 
 #include "config/registry_layout.h"
@@ -11,45 +12,88 @@ namespace {
 
 namespace L = layout;
 
+constexpr const char* kWrongType = "[wrong type]";
+
 // A value of the open key with the given type, or nothing when it is
-// missing or of another type.
+// missing or of another type. One that is stored but cannot be read as
+// that type (the window's read raises) is named in invalid, when given,
+// as label or else by its name.
 template <typename T>
-std::optional<T> ValueOf(Registry& reg, const char* name, T (Registry::*read)(const std::string&)) {
+std::optional<T> ValueOf(Registry& reg, const char* name, T (Registry::*read)(const std::string&),
+                         std::vector<std::string>* invalid, const std::string& label) {
   if (!reg.ValueExists(name)) return std::nullopt;
   try {
     return (reg.*read)(name);
   } catch (const ERegistryException&) {
+    if (invalid) invalid->push_back(label.empty() ? name : label);
     return std::nullopt;
   }
 }
 
-std::optional<std::string> StringValue(Registry& reg, const char* name) {
-  return ValueOf(reg, name, &Registry::ReadString);
+std::optional<std::string> StringValue(Registry& reg, const char* name,
+                                       std::vector<std::string>* invalid = nullptr,
+                                       const std::string& label = "") {
+  return ValueOf(reg, name, &Registry::ReadString, invalid, label);
 }
 
-std::optional<std::int32_t> IntegerValue(Registry& reg, const char* name) {
-  return ValueOf(reg, name, &Registry::ReadInteger);
+std::optional<std::int32_t> IntegerValue(Registry& reg, const char* name,
+                                         std::vector<std::string>* invalid = nullptr) {
+  return ValueOf(reg, name, &Registry::ReadInteger, invalid, "");
+}
+
+std::string PortLabel(const std::string& printer) {
+  return std::string(L::kPort) + " (" + printer + ")";
+}
+
+// A stored text as the plain report shows it: control characters as
+// escapes, so that no value can add lines of its own to the report.
+std::string Shown(const std::string& text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned>(byte));
+      shown += escape;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
 }
 
 }  // namespace
 
 bool StatusReport::Healthy() const {
-  return gsExeExists && gsDllExists && driverOk && differs.empty();
+  return gsExeExists && gsDllExists && driverOk && differs.empty() && invalid.empty();
+}
+
+bool StatusReport::Invalid(const std::string& name) const {
+  for (const std::string& entry : invalid) {
+    if (entry == name) return true;
+  }
+  return false;
 }
 
 StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files) {
   StatusReport report;
   reg.OpenKeyReadOnly(L::kSettingsKey);  // a missing key reads as empty values
-  report.gsExe = StringValue(reg, L::kGsWin32c).value_or("");
-  report.gsDll = StringValue(reg, L::kGsDll).value_or("");
+  report.gsExe = StringValue(reg, L::kGsWin32c, &report.invalid).value_or("");
+  report.gsDll = StringValue(reg, L::kGsDll, &report.invalid).value_or("");
   const char* const stringOptions[] = {L::kDefaultPdfFile, L::kDefaultPdfDir, L::kDefaultPdfAppend};
   for (const char* name : stringOptions) {
-    const auto text = StringValue(reg, name);
+    const auto text = StringValue(reg, name, &report.invalid);
     report.options.push_back({name, false, text.has_value(), text.value_or(""), 0});
   }
   const char* const flagOptions[] = {L::kPromptPdf, L::kFinishMessage, L::kLaunchPdfApp};
   for (const char* name : flagOptions) {
-    const auto value = IntegerValue(reg, name);
+    const auto value = IntegerValue(reg, name, &report.invalid);
     report.options.push_back({name, true, value.has_value(), "", value.value_or(0)});
   }
   reg.CloseKey();
@@ -57,7 +101,7 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
   report.gsDllExists = files.FileExists(report.gsDll);
 
   reg.OpenKeyReadOnly(L::kMonitorKey);
-  report.driver = StringValue(reg, L::kDriver).value_or("");
+  report.driver = StringValue(reg, L::kDriver, &report.invalid).value_or("");
   report.driverOk = report.driver == L::kMonitorDll;
   reg.CloseKey();
 
@@ -80,7 +124,8 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
     bool monitored = false;
     if (printer.exact) {
       reg.OpenKeyReadOnly(L::kPrintersKeyPrefix + printer.name);
-      monitored = L::FeedsPdfPort(StringValue(reg, L::kPort).value_or(""));
+      const auto port = StringValue(reg, L::kPort, &report.invalid, PortLabel(printer.name));
+      monitored = L::FeedsPdfPort(port.value_or(""));
       reg.CloseKey();
     }
     report.printers.push_back({printer.name, printer.utf8, monitored, printer.exact});
@@ -90,15 +135,21 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
 
 std::string StatusText(const StatusReport& r,
                        const std::function<std::string(const std::string&)>& toUtf8) {
-  const auto found = [](const std::string& path, bool exists) {
-    return (path.empty() ? "(not stored)" : path) + (exists ? "" : "  [missing]");
+  const auto found = [&](const char* name, const std::string& path, bool exists) {
+    if (r.Invalid(name)) return std::string(kWrongType);
+    return (path.empty() ? "(not stored)" : Shown(path)) + (exists ? "" : "  [missing]");
   };
   std::string text = "Ghostscript\n";
-  text += "  GSWIN32C  " + found(r.gsExe, r.gsExeExists) + "\n";
-  text += "  GS_DLL    " + found(r.gsDll, r.gsDllExists) + "\n";
+  text += "  GSWIN32C  " + found(L::kGsWin32c, r.gsExe, r.gsExeExists) + "\n";
+  text += "  GS_DLL    " + found(L::kGsDll, r.gsDll, r.gsDllExists) + "\n";
   text += "PDF port\n";
-  text += "  Driver    " + (r.driver.empty() ? std::string("(missing)") : r.driver) +
-          (r.driverOk ? "" : "  [not quorvinmonnt.dll]") + "\n";
+  text += "  Driver    ";
+  if (r.Invalid(L::kDriver)) {
+    text += std::string(kWrongType) + "\n";
+  } else {
+    text += (r.driver.empty() ? std::string("(missing)") : Shown(r.driver)) +
+            (r.driverOk ? "" : "  [not quorvinmonnt.dll]") + "\n";
+  }
   text += "  Values    ";
   if (r.differs.empty()) {
     text += "as Fix PDF Port writes them\n";
@@ -113,16 +164,21 @@ std::string StatusText(const StatusReport& r,
   text.clear();
   if (r.printers.empty()) utf8 += "  (none)\n";
   for (const auto& printer : r.printers) {
-    utf8 += "  " + printer.utf8 + (printer.monitored ? "  [monitored]" : "") +
-            (printer.addressable ? "" : "  [not addressable]") + "\n";
+    const char* mark = r.Invalid(PortLabel(printer.name)) ? "  [Port of the wrong type]"
+                       : printer.monitored                ? "  [monitored]"
+                                                          : "";
+    utf8 += "  " + Shown(printer.utf8) + mark + (printer.addressable ? "" : "  [not addressable]") +
+            "\n";
   }
   text += "Options\n";
   for (const auto& option : r.options) {
     text += "  " + std::string(option.name) + " = ";
-    if (!option.present) {
+    if (r.Invalid(option.name)) {
+      text += std::string(kWrongType) + "\n";
+    } else if (!option.present) {
       text += "(not stored)\n";
     } else {
-      text += (option.number ? std::to_string(option.value) : option.text) + "\n";
+      text += (option.number ? std::to_string(option.value) : Shown(option.text)) + "\n";
     }
   }
   text += r.Healthy() ? "Healthy.\n" : "Needs repair.\n";
@@ -160,7 +216,10 @@ std::string StatusJson(const StatusReport& r,
       json.String(toUtf8(option.text));
     }
   }
-  json.EndObject().EndObject();
+  json.EndObject();
+  json.Key("invalid").BeginArray();
+  for (const std::string& name : r.invalid) json.String(toUtf8(name));
+  json.EndArray().EndObject();
   return json.Text();
 }
 

@@ -36,10 +36,15 @@ struct StatusReport {
     std::int32_t value;
   };
   std::vector<Option> options;
+  // The values of the wrong type, in the order read: setting names,
+  // "Driver", and "Port (PRINTER)". Each reads as if missing besides.
+  std::vector<std::string> invalid;
 
-  // Both Ghostscript files exist, the Driver is the package's and every
-  // port value is as Fix PDF Port writes it. Printers and options are
-  // reported, not judged.
+  bool Invalid(const std::string& name) const;
+
+  // Both Ghostscript files exist, the Driver is the package's, every
+  // port value is as Fix PDF Port writes it and no value read is of the
+  // wrong type. Printers and options are reported, not judged.
   bool Healthy() const;
 };
 
@@ -47,8 +52,9 @@ struct StatusReport {
 // printer list cannot be had.
 StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files);
 
-// The report for people, lines in UTF-8; toUtf8 converts the system code
-// page's strings.
+// The report for people, lines in UTF-8 (toUtf8 converts the system code
+// page's strings); control characters inside a value show as escapes (\r,
+// \n, \t, \xNN).
 std::string StatusText(const StatusReport& report,
                        const std::function<std::string(const std::string&)>& toUtf8);
 // The report as one JSON object; toUtf8 converts the system code page's

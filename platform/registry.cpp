@@ -111,6 +111,22 @@ std::string Registry::ReadString(const std::string& name) {
   return std::string(bytes, length);
 }
 
+std::u16string Registry::ReadWideString(const std::string& name, std::uint32_t* type) {
+  *type = kRegNone;
+  if (current_ == 0) return std::u16string();
+  std::vector<unsigned char> data;
+  if (backend_.QueryValue(current_, name, type, nullptr) != kErrorSuccess) return std::u16string();
+  if (backend_.QueryValueWide(current_, name, type, &data) != kErrorSuccess) RaiseGetFailed(name);
+  if (*type != kRegSz && *type != kRegExpandSz) RaiseInvalidType(name);
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    if (unit == u'\0') break;
+    text += unit;
+  }
+  return text;
+}
+
 std::int32_t Registry::ReadInteger(const std::string& name) {
   if (current_ == 0) RaiseGetFailed(name);
   std::uint32_t type = kRegNone;

@@ -36,6 +36,11 @@ class Registry {
   bool ValueExists(const std::string& name);
   std::string ReadString(const std::string& name);
   std::int32_t ReadInteger(const std::string& name);
+  // A REG_SZ or REG_EXPAND_SZ value as the registry holds it, read with the
+  // wide API so that no character is lost to the code page: its UTF-16 up
+  // to the first NUL, and its type. Empty when missing; raises "Invalid
+  // data type" for any other type, even an empty one.
+  std::u16string ReadWideString(const std::string& name, std::uint32_t* type);
   void WriteString(const std::string& name, const std::string& value);
   void WriteInteger(const std::string& name, std::int32_t value);
 

@@ -55,6 +55,10 @@ class IRegistryBackend {
   // only the type (and existence) is asked for.
   virtual long QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                           std::vector<unsigned char>* data) = 0;
+  // RegQueryValueExW: as QueryValue, but a string's bytes come as the
+  // registry holds them, UTF-16LE, with no character lost to the code page.
+  virtual long QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
+                              std::vector<unsigned char>* data) = 0;
   // RegSetValueEx.
   virtual long SetValue(RegKey key, const std::string& name, std::uint32_t type,
                         const unsigned char* data, std::size_t size) = 0;

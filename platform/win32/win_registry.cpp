@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <limits>
+#include <string>
 
 namespace qv {
 namespace {
@@ -64,6 +65,46 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_
     buffer.resize(size);
     DWORD got = size;
     rc = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType,
+                          buffer.empty() ? nullptr : buffer.data(), &got);
+    if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && buffer.empty() && got > 0)) {
+      size = got > size ? got : size + 256;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) return rc;
+    buffer.resize(got < size ? got : size);
+    break;
+  }
+  *type = valueType;
+  *data = std::move(buffer);
+  return ERROR_SUCCESS;
+}
+
+long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
+                                   std::vector<unsigned char>* data) {
+  // The name is in the system code page, which every UTF-16 form holds.
+  std::wstring wideName;
+  if (!name.empty()) {
+    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(),
+                                           static_cast<int>(name.size()), nullptr, 0);
+    if (length <= 0) return ERROR_INVALID_PARAMETER;
+    wideName.resize(static_cast<std::size_t>(length));
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), static_cast<int>(name.size()),
+                        wideName.data(), length);
+  }
+  DWORD valueType = REG_NONE;
+  DWORD size = 0;
+  LONG rc = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &valueType, nullptr,
+                             data ? &size : nullptr);
+  if (rc != ERROR_SUCCESS || !data) {
+    if (rc == ERROR_SUCCESS) *type = valueType;
+    return rc;
+  }
+  // As in QueryValue: ask again until the buffer holds all of the value.
+  std::vector<unsigned char> buffer;
+  for (;;) {
+    buffer.resize(size);
+    DWORD got = size;
+    rc = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &valueType,
                           buffer.empty() ? nullptr : buffer.data(), &got);
     if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && buffer.empty() && got > 0)) {
       size = got > size ? got : size + 256;

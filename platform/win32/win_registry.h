@@ -15,6 +15,8 @@ class Win32Registry : public IRegistryBackend {
                  RegKey* result) override;
   long QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                   std::vector<unsigned char>* data) override;
+  long QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
+                      std::vector<unsigned char>* data) override;
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const unsigned char* data,
                 std::size_t size) override;
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;

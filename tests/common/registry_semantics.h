@@ -116,6 +116,17 @@ TYPED_TEST_P(RegistrySemantics, OddStringDataIsReadSafely) {
   EXPECT_EQ(reg.ReadString("embedded"), "ab");
   EXPECT_EQ(reg.ReadString("expand"), "%TEMP%\\x");  // not expanded
   EXPECT_EQ(reg.ReadString("emptybin"), "");
+  // The wide read: the same characters, and the type kept.
+  this->PutRaw(p, "latin", kRegSz, this->Bytes(std::string("caf\xe9\0", 5)));
+  std::uint32_t type = 0;
+  EXPECT_EQ(reg.ReadWideString("latin", &type), u"caf\u00e9");
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(reg.ReadWideString("expand", &type), u"%TEMP%\\x");
+  EXPECT_EQ(type, kRegExpandSz);
+  EXPECT_EQ(reg.ReadWideString("nonul", &type), u"abc");
+  EXPECT_EQ(reg.ReadWideString("embedded", &type), u"ab");
+  EXPECT_EQ(reg.ReadWideString("missing", &type), u"");
+  EXPECT_THROW(reg.ReadWideString("emptybin", &type), ERegistryException);
 }
 
 TYPED_TEST_P(RegistrySemantics, WrongTypesGiveTheRegistryErrors) {
@@ -138,6 +149,8 @@ TYPED_TEST_P(RegistrySemantics, WrongTypesGiveTheRegistryErrors) {
   };
   EXPECT_EQ(message([&] { reg.ReadString("dword"); }), "Invalid data type for 'dword'");
   EXPECT_EQ(message([&] { reg.ReadString("binary"); }), "Invalid data type for 'binary'");
+  std::uint32_t type = 0;
+  EXPECT_EQ(message([&] { reg.ReadWideString("dword", &type); }), "Invalid data type for 'dword'");
   EXPECT_EQ(message([&] { reg.ReadInteger("short"); }), "Invalid data type for 'short'");
   EXPECT_EQ(message([&] { reg.ReadInteger("long"); }), "Failed to get data for 'long'");
   EXPECT_EQ(message([&] { reg.ReadInteger("qword"); }), "Failed to get data for 'qword'");

@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "app/main_layout.h"
 #include "harness.h"
@@ -46,6 +50,73 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+// A key of ours ("HKLM\\...") as a path under HKLM.
+std::wstring UnderHklm(const std::string& key) {
+  return std::wstring(key.begin() + 5, key.end());
+}
+
+// Every key and value under key in the 32-bit view as the registry holds
+// them, read with the wide API: "PATH" for a key, "PATH\NAME TYPE:BYTES"
+// for a value (but userDesktopDir), sorted.
+std::vector<std::string> Tree(const std::wstring& key) {
+  std::vector<std::string> lines;
+  HKEY open = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &open) !=
+      ERROR_SUCCESS) {
+    return lines;
+  }
+  lines.push_back(Utf8(key));
+  std::vector<BYTE> data(1 << 16);
+  wchar_t name[16384];
+  DWORD length = 16384, type = 0, size = static_cast<DWORD>(data.size());
+  for (DWORD i = 0;
+       RegEnumValueW(open, i, name, &length, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
+       ++i, length = 16384, size = static_cast<DWORD>(data.size())) {
+    if (std::wstring(name, length) == L"userDesktopDir") continue;
+    std::string line =
+        Utf8(key + L"\\" + std::wstring(name, length)) + " " + std::to_string(type) + ":";
+    char hex[4];
+    for (DWORD b = 0; b < size; ++b) {
+      std::snprintf(hex, sizeof hex, "%02x", data[b]);
+      line += hex;
+    }
+    lines.push_back(line);
+  }
+  std::vector<std::wstring> subkeys;
+  for (DWORD i = 0; length = 16384, RegEnumKeyExW(open, i, name, &length, nullptr, nullptr, nullptr,
+                                                  nullptr) == ERROR_SUCCESS;
+       ++i) {
+    subkeys.emplace_back(name, length);
+  }
+  RegCloseKey(open);
+  for (const std::wstring& subkey : subkeys) {
+    const std::vector<std::string> below = Tree(key + L"\\" + subkey);
+    lines.insert(lines.end(), below.begin(), below.end());
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+void SetWide(const std::string& key, const wchar_t* name, DWORD type, const std::wstring& value) {
+  HKEY open = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, UnderHklm(key).c_str(), 0, nullptr, 0,
+                            KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &open, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(open, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  RegCloseKey(open);
+}
+
 class Console : public ::testing::Test {
  protected:
   void SetUp() override { e2e::PlantGhostscript(); }
@@ -71,6 +142,14 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_TRUE(Contains(Command("status").out, "differ: Delay"));
   EXPECT_EQ(Command("fix-port").code, 0);
   EXPECT_EQ(e2e::RegQuery(kPortKey, "Delay").data, "0x12c");
+  EXPECT_EQ(Command("status").code, 0);
+  // A flag stored as text is of the wrong type, not missing.
+  e2e::RegAdd(e2e::kSettingsKey, "promptPDF", "REG_SZ", "1");
+  run = Command("status");
+  EXPECT_EQ(run.code, 3);
+  EXPECT_TRUE(Contains(run.out, "  promptPDF = [wrong type]\n")) << run.out;
+  EXPECT_TRUE(Contains(Command("status --json").out, "\"invalid\": [\n    \"promptPDF\"\n  ]"));
+  ASSERT_EQ(Command("set promptPDF=1").code, 0);
   EXPECT_EQ(Command("status").code, 0);
 
   // attach takes the name of a listed printer, the case of A to Z aside.
@@ -127,19 +206,62 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
     }
     return text;
   };
+  // Values that a byte-wise escape or an ANSI file would lose, in this
+  // code page: in code page 932 the second byte of "\u30bd" is a backslash's.
+  if (const char* lang = std::getenv("LANG"); lang != nullptr && lang[0] == 'j') {
+    ASSERT_EQ(GetACP(), 932u) << "Wine gave no Japanese code page";
+  }
+  const bool japanese = GetACP() == 932;
+  const std::wstring letter = japanese ? L"\u65e5\u672c" : L"caf\u00e9";
+  struct Row {
+    std::string key;
+    const wchar_t* name;
+    DWORD type;
+    std::wstring value;
+  };
+  const Row rows[] = {
+      {e2e::kSettingsKey, L"defaultPDFFile", REG_SZ, L"say \"hi\" " + letter + L".pdf"},
+      {e2e::kSettingsKey, L"defaultPDFDir", REG_SZ, japanese ? L"C:\\out\\\u30bd\\" : L"C:\\out\\"},
+      {e2e::kSettingsKey, L"defaultPDFAppend", REG_SZ, L"line 1\r\nline 2"},
+      {kPortKey, L"LogFileName", REG_EXPAND_SZ, L"%TEMP%\\qv " + letter + L".log"},
+      {kPortKey, L"Printer", REG_SZ, japanese ? L"\u30bd" : L"\\\\server\\queue"},
+  };
+  for (const Row& row : rows) SetWide(row.key, row.name, row.type, row.value);
+  const std::vector<std::string> before = Tree(UnderHklm(e2e::kSettingsKey)),
+                                 beforeMonitor = Tree(UnderHklm(kMonitorKey));
   const std::string settings = listing(e2e::kSettingsKey);
   const std::string monitor = listing(kMonitorKey);
   const std::string port = listing(kPortKey);
   ASSERT_EQ(Command("export C:\\fleet.reg").code, 0);
   EXPECT_EQ(Command("export C:\\no-such-folder\\fleet.reg").code, 1);
+  // As the registry editor writes it: UTF-16LE with a byte-order mark.
+  std::ifstream file("C:\\fleet.reg", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  const std::wstring head = L"\xfeffWindows Registry Editor Version 5.00\r\n";
+  ASSERT_GE(bytes.size(), head.size() * 2);
+  EXPECT_EQ(std::memcmp(bytes.data(), head.data(), head.size() * 2), 0);
+  std::printf(
+      "the exported file (code page %u):\n%s\n", GetACP(),
+      Utf8(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()) + 1, bytes.size() / 2 - 1))
+          .c_str());
   for (const std::string& key : {std::string(e2e::kSettingsKey), kMonitorKey}) {
     ASSERT_EQ(e2e::RunProgram("reg.exe delete \"" + key + "\" /f /reg:32"), 0);
   }
-  ASSERT_EQ(e2e::RunProgram("reg.exe import C:\\fleet.reg /reg:32"), 0);
+  std::string imported;
+  ASSERT_EQ(e2e::RunProgram("reg.exe import C:\\fleet.reg /reg:32", &imported), 0) << imported;
   EXPECT_EQ(listing(e2e::kSettingsKey), settings);
   EXPECT_EQ(listing(kMonitorKey), monitor);
   EXPECT_EQ(listing(kPortKey), port);
   EXPECT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "userDesktopDir").found);
+  // Byte for byte, with their types, and nothing more.
+  const std::vector<std::string> after = Tree(UnderHklm(e2e::kSettingsKey)),
+                                 afterMonitor = Tree(UnderHklm(kMonitorKey));
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(afterMonitor, beforeMonitor);
+  std::printf("reg import gave back:\n");
+  for (const auto* tree : {&after, &afterMonitor}) {
+    for (const std::string& line : *tree) std::printf("  %s\n", line.c_str());
+  }
 }
 
 TEST(Lookalike, APrinterIsNeverTakenForAnother) {

@@ -154,6 +154,22 @@ long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32
   return kErrorSuccess;
 }
 
+long MemoryRegistry::QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
+                                    std::vector<unsigned char>* data) {
+  const long rc = QueryValue(key, name, type, data);
+  if (rc != kErrorSuccess || !data) return rc;
+  if (*type == kRegSz || *type == kRegExpandSz || *type == kRegMultiSz) {
+    std::vector<unsigned char> wide;
+    wide.reserve(2 * data->size());
+    for (const unsigned char byte : *data) {
+      wide.push_back(byte);
+      wide.push_back(0);
+    }
+    *data = std::move(wide);
+  }
+  return rc;
+}
+
 long MemoryRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
                               const unsigned char* data, std::size_t size) {
   if (key == kHkeyLocalMachine || !handles_.count(key)) return kErrorInvalidHandle;

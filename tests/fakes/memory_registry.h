@@ -30,6 +30,9 @@ class MemoryRegistry : public IRegistryBackend {
                  RegKey* result) override;
   long QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                   std::vector<unsigned char>* data) override;
+  // A string's bytes as UTF-16LE, each byte read as Latin-1.
+  long QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
+                      std::vector<unsigned char>* data) override;
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const unsigned char* data,
                 std::size_t size) override;
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;

@@ -166,15 +166,24 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.SetAllReadOnly(true);  // no administrator rights
   EXPECT_EQ(Run({"status", "--json"}), 0) << output.err;
   EXPECT_EQ(output.out.find("\"healthy\": true"), 4u);
-  for (const char* part : {"\"differs\": []",
-                           "\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
-                           "\"addressable\": true",
-                           "\"name\": \"\xce\xa9-Pdf\",\n      \"monitored\": false,\n      "
-                           "\"addressable\": false",
-                           "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7",
-                           "\"launchPDFApp\": null", "\"GS_DLL_exists\": true"}) {
+  for (const char* part :
+       {"\"differs\": []",
+        "\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
+        "\"addressable\": true",
+        "\"name\": \"\xce\xa9-Pdf\",\n      \"monitored\": false,\n      "
+        "\"addressable\": false",
+        "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
+        "\"GS_DLL_exists\": true", "\"invalid\": []"}) {
     EXPECT_NE(output.out.find(part), std::string::npos) << part;
   }
+  // A value of the wrong type is a problem of its own, never "not stored".
+  w.registry.PutString(L::kSettingsKey, "promptPDF", "7");
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  EXPECT_NE(output.out.find("\"promptPDF\": null"), std::string::npos);
+  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ]\n}\n"),
+            std::string::npos)
+      << output.out;
+  w.registry.PutDword(L::kSettingsKey, "promptPDF", 7);
 
   w.registry.SetAllReadOnly(false);
   w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
@@ -185,6 +194,29 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   EXPECT_NE(output.out.find("gswin32c.exe  [missing]"), std::string::npos);
   EXPECT_NE(output.out.find("  Pdf  [monitored]\n  \xce\xa9-Pdf  [not addressable]\n"),
             std::string::npos);
+
+  // Strings stored as numbers, a flag as bytes; a port value of the wrong
+  // type stays a difference.
+  w.registry.PutDword(L::kPrintersKeyPrefix + std::string("Pdf"), "Port", 1);
+  w.registry.PutDword(L::kPdfPortKey, "Description", 1);
+  w.registry.PutDword(L::kMonitorKey, "Driver", 1);
+  w.registry.PutDword(L::kSettingsKey, "GS_DLL", 1);
+  w.registry.PutRaw(L::kSettingsKey, "promptPDF", kRegBinary, {1, 0, 0, 0});
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "a\r\nHealthy.\t\x01\\b");
+  EXPECT_EQ(Run({"status"}), 3);
+  for (const char* line :
+       {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
+        "differ: Description Command Delay\n", "  Pdf  [Port of the wrong type]\n",
+        "  promptPDF = [wrong type]\n", "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\b\n"}) {
+    EXPECT_NE(output.out.find(line), std::string::npos) << line << output.out;
+  }
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  for (const char* part : {"\"GS_DLL\": \"\"", "\"driver\": \"\"", "\"promptPDF\": null",
+                           "\"name\": \"Pdf\",\n      \"monitored\": false",
+                           "\"invalid\": [\n    \"GS_DLL\",\n    \"promptPDF\",\n    \"Driver\",\n"
+                           "    \"Port (Pdf)\"\n  ]"}) {
+    EXPECT_NE(output.out.find(part), std::string::npos) << part << output.out;
+  }
 
   w.printerBackend.failure = fakes::kSpoolerStopped;
   EXPECT_EQ(Run({"status"}), 1);
@@ -241,14 +273,29 @@ TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
   EXPECT_EQ(output.err, "Failed to set data for 'promptPDF'\n");
 }
 
-TEST_F(ConsoleWorld, ExportQuotesTheValuesAndLeavesTheDesktopFolderOut) {
+TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOut) {
   w.registry.PutString(L::kSettingsKey, "userDesktopDir", "C:\\Users\\ann\\Desktop");
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "caf\xe9.pdf");
   w.registry.PutString(L::kSettingsKey, "defaultPDFDir", "D:\\\"PDF\"\\");
+  w.registry.PutString(L::kSettingsKey, "defaultPDFAppend", "a\r\nb");
   w.registry.PutDword(L::kSettingsKey, "launchPDFApp", 1);
+  w.registry.PutRaw(L::kSettingsKey, "GS_DLL", kRegExpandSz, {'%', 'G', '%', 0});
   EXPECT_EQ(Run({"export", "C:\\fleet.reg"}), 0);
-  EXPECT_EQ(w.files.written["C:\\fleet.reg"],
-            "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
-            "\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n\"launchPDFApp\"=dword:00000001\r\n");
+  const std::u16string text =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
+      u"\"defaultPDFFile\"=\"caf\u00e9.pdf\"\r\n\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n"
+      u"\"defaultPDFAppend\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"
+      u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n";
+  std::string bytes = "\xff\xfe";
+  for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  EXPECT_EQ(w.files.written["C:\\fleet.reg"], bytes);
+
+  // Any other type is refused, and no file is written.
+  w.registry.PutRaw(L::kSettingsKey, "defaultPDFFile", kRegBinary, {1, 2});
+  EXPECT_EQ(Run({"export", "C:\\other.reg"}), 1);
+  EXPECT_EQ(output.err, "Invalid data type for 'defaultPDFFile'\n");
+  EXPECT_EQ(w.files.written.count("C:\\other.reg"), 0u);
 }
 
 }  // namespace

@@ -86,7 +86,9 @@ TEST_F(Win32Files, PathsSplitWholeCharactersOfTheCodePage) {
 TEST_F(Win32Files, WritingReplacesTheFileOrRaisesTheSystemText) {
   const std::string path = dir_ + "\\export.reg";
   files_.WriteFile(path, "old content");
-  files_.WriteFile(path, "REGEDIT4\r\n");
+  // The bytes as they are: a byte-order mark, NULs, no line ends added.
+  const std::string bytes("\xff\xfeW\0\r\0\n\0\n", 9);
+  files_.WriteFile(path, bytes);
   made_.push_back(path);
   char text[32] = {};
   DWORD got = 0;
@@ -94,7 +96,7 @@ TEST_F(Win32Files, WritingReplacesTheFileOrRaisesTheSystemText) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
   ReadFile(file.get(), text, sizeof text, &got, nullptr);
-  EXPECT_EQ(std::string(text, got), "REGEDIT4\r\n");
+  EXPECT_EQ(std::string(text, got), bytes);
   try {
     files_.WriteFile(dir_ + "\\missing\\export.reg", "x");
     FAIL() << "no error";

@@ -76,6 +76,10 @@ class CountingRegistry : public IRegistryBackend {
                   std::vector<unsigned char>* data) override {
     return real_.QueryValue(key, name, type, data);
   }
+  long QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
+                      std::vector<unsigned char>* data) override {
+    return real_.QueryValueWide(key, name, type, data);
+  }
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const unsigned char* data,
                 std::size_t size) override {
     return real_.SetValue(key, name, type, data, size);
