@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "config/registry_layout.h"
+#include "ghostscript/registrations.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
@@ -11,6 +12,8 @@ namespace {
 
 using fakes::FakeWorld;
 const std::string kKey = layout::kSettingsKey;
+const std::string kGpl = "SOFTWARE\\GPL Ghostscript\\";
+const std::string kArtifex = "SOFTWARE\\Artifex Ghostscript\\";
 
 class Locator : public ::testing::Test {
  protected:
@@ -31,7 +34,8 @@ class Locator : public ::testing::Test {
 TEST_F(Locator, ValidStoredPathsAreShownWithoutAnyWrite) {
   w.registry.PutString(kKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
   w.registry.PutString(kKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
-  w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe"};
+  w.registry.PutString(kGpl + "10.04.0", "GS_DLL", "C:\\gs10\\gsdll32.dll");
+  w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe", "C:\\gs10\\gsdll32.dll"};
   Locate();
   EXPECT_TRUE(w.dialogs.boxes.empty());
   EXPECT_EQ(w.registry.WriteCount(), 0);
@@ -111,6 +115,104 @@ TEST_F(Locator, NothingFoundAsksForTheProgramFirstThenTheLibrary) {
   EXPECT_EQ(w.Edit6.text, "");
   EXPECT_FALSE(w.registry.HasKey(kKey));
   EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\AFPL Ghostscript"));  // only ever read
+  EXPECT_FALSE(w.registry.HasKey(kGpl));
+  EXPECT_FALSE(w.registry.HasKey(kArtifex));
+}
+
+// Today's installers: only when the AFPL registration leaves no existing
+// library, the highest GPL or Artifex version whose library exists, read
+// with read-only opens and stored as an AFPL hit is.
+TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
+  const std::string afpl = "SOFTWARE\\AFPL Ghostscript\\8.50";
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> registered;  // key, GS_DLL
+    std::vector<std::string> files;
+    std::string stored;  // GS_DLL at the end
+    int writes;
+    std::size_t boxes;
+  };
+  const Case cases[] = {
+      {"highest existing wins, GPL before an equal Artifex",
+       {{kGpl + "9.56.1", "C:\\gs\\9.56.1\\gsdll32.dll"},
+        {kGpl + "10.04.0", "C:\\gs\\10.04.0\\gsdll32.dll"},
+        {kGpl + "10.05.0", "C:\\gs\\10.05.0\\gsdll32.dll"},  // file gone
+        {kGpl + "10.06.0rc1", "C:\\gs\\rc\\gsdll32.dll"},    // below every numeric name
+        {kArtifex + "10.4", "C:\\art\\gsdll32.dll"}},
+       {"C:\\gs\\9.56.1\\gsdll32.dll", "C:\\gs\\10.04.0\\gsdll32.dll", "C:\\gs\\rc\\gsdll32.dll",
+        "C:\\art\\gsdll32.dll", "C:\\gs\\10.04.0\\gswin32c.exe"},
+       "C:\\gs\\10.04.0\\gsdll32.dll",
+       2,  // GS_DLL, and GSWIN32C beside it
+       0},
+      {"an existing AFPL hit stays",
+       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kGpl + "10.04.0", "C:\\gs\\gsdll32.dll"}},
+       {"C:\\afpl\\gsdll32.dll", "C:\\gs\\gsdll32.dll"},
+       "C:\\afpl\\gsdll32.dll",
+       1,
+       1},
+      {"a missing AFPL hit is replaced",
+       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}},
+       {"C:\\art\\gsdll32.dll"},
+       "C:\\art\\gsdll32.dll",
+       2,
+       1},
+      {"nothing existing: the AFPL hit stays, the later ones write nothing",
+       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kGpl + "10.04.0", "C:\\gs\\gsdll32.dll"}},
+       {},
+       "C:\\afpl\\gsdll32.dll",
+       1,
+       2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeWorld w;
+    for (const auto& [key, path] : c.registered) w.registry.PutString(key, "GS_DLL", path);
+    w.registry.PutDword(kGpl + "99", "GS_DLL", 1);  // another type: skipped, no error
+    w.registry.AddKey(kArtifex + "99");             // no GS_DLL: skipped
+    w.registry.SetReadOnly(kGpl);
+    w.registry.SetReadOnly(kArtifex);
+    w.files.files.insert(c.files.begin(), c.files.end());
+    w.dialogs.Cancel().Cancel();
+    w.form->Commands().Execute([&w] {
+      Registry reg(w.registry);
+      w.form->LocateGhostscript(reg);
+    });
+    EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), c.stored);
+    EXPECT_EQ(w.form->GsDllPath, c.stored);
+    EXPECT_EQ(w.registry.WriteCount(), c.writes);
+    EXPECT_EQ(w.dialogs.boxes.size(), c.boxes);
+  }
+}
+
+TEST(LaterGhostscripts, OneVersionOrder) {
+  // a, b, the sign of a compared with b
+  const std::tuple<const char*, const char*, int> cases[] = {
+      {"10.04.0", "9.56.1", 1},
+      {"9.56.1", "9.10", 1},
+      {"9.10", "9.5", 1},
+      {"9.5", "9.5.0", 0},
+      {"9.5", "9.05", 0},
+      {"0", "0.0.0", 0},
+      {"9.5.0.1", "9.5", 1},
+      {"123456789", "99", 1},
+      {"007", "7", 0},
+      {"10.04.0rc1", "0", -1},
+      {"9..5", "0", -1},
+      {"latest", "0.0", -1},
+      {"1234567890", "1", -1},
+      {"9.", "1", -1},
+      {".9", "1", -1},
+      {"", "1", -1},
+      {"-1", "0", -1},
+      {" 9", "0", -1},
+      {"latest", "10.04.0rc1", 0},
+      {"9..5", "", 0},
+  };
+  for (const auto& [a, b, sign] : cases) {
+    const auto signOf = [](int v) { return (v > 0) - (v < 0); };
+    EXPECT_EQ(signOf(CompareGhostscriptVersions(a, b)), sign) << a << " vs " << b;
+    EXPECT_EQ(signOf(CompareGhostscriptVersions(b, a)), -sign) << b << " vs " << a;
+  }
 }
 
 TEST_F(Locator, ChosenFilesAreStoredAtOnceWhateverTheirName) {
