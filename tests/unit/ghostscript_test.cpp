@@ -124,54 +124,54 @@ TEST_F(Locator, NothingFoundAsksForTheProgramFirstThenTheLibrary) {
 // with read-only opens and stored as an AFPL hit is.
 TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
   const std::string afpl = "SOFTWARE\\AFPL Ghostscript\\8.50";
+  struct Registered {
+    std::string key, gsDll;
+    bool exists;
+  };
   struct Case {
-    const char* name;
-    std::vector<std::pair<std::string, std::string>> registered;  // key, GS_DLL
-    std::vector<std::string> files;
+    std::vector<Registered> registered;
     std::string stored;  // GS_DLL at the end
     int writes;
     std::size_t boxes;
   };
   const Case cases[] = {
-      {"highest existing wins, GPL before an equal Artifex",
-       {{kGpl + "9.56.1", "C:\\gs\\9.56.1\\gsdll32.dll"},
-        {kGpl + "10.04.0", "C:\\gs\\10.04.0\\gsdll32.dll"},
-        {kGpl + "10.05.0", "C:\\gs\\10.05.0\\gsdll32.dll"},  // file gone
-        {kGpl + "10.06.0rc1", "C:\\gs\\rc\\gsdll32.dll"},    // below every numeric name
-        {kArtifex + "10.4", "C:\\art\\gsdll32.dll"}},
-       {"C:\\gs\\9.56.1\\gsdll32.dll", "C:\\gs\\10.04.0\\gsdll32.dll", "C:\\gs\\rc\\gsdll32.dll",
-        "C:\\art\\gsdll32.dll", "C:\\gs\\10.04.0\\gswin32c.exe"},
-       "C:\\gs\\10.04.0\\gsdll32.dll",
-       2,  // GS_DLL, and GSWIN32C beside it
-       0},
-      {"an existing AFPL hit stays",
-       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kGpl + "10.04.0", "C:\\gs\\gsdll32.dll"}},
-       {"C:\\afpl\\gsdll32.dll", "C:\\gs\\gsdll32.dll"},
+      // The highest existing one, GPL before an equal Artifex; names that are
+      // not numeric rank below.
+      {{{kGpl + "9.56.1", "C:\\9\\gsdll32.dll", true},
+        {kGpl + "10.04.0", "C:\\10\\gsdll32.dll", true},
+        {kGpl + "10.05.0", "C:\\gone\\gsdll32.dll", false},
+        {kGpl + "10.06.0rc1", "C:\\rc\\gsdll32.dll", true},
+        {kArtifex + "10.4", "C:\\art\\gsdll32.dll", true}},
+       "C:\\10\\gsdll32.dll",
+       2,
+       0},  // GS_DLL, then GSWIN32C beside it
+      // An existing AFPL hit stays; a missing one is replaced.
+      {{{afpl, "C:\\afpl\\gsdll32.dll", true}, {kGpl + "10.04.0", "C:\\10\\gsdll32.dll", true}},
        "C:\\afpl\\gsdll32.dll",
        1,
        1},
-      {"a missing AFPL hit is replaced",
-       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}},
-       {"C:\\art\\gsdll32.dll"},
+      {{{afpl, "C:\\afpl\\gsdll32.dll", false}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll", true}},
        "C:\\art\\gsdll32.dll",
        2,
        1},
-      {"nothing existing: the AFPL hit stays, the later ones write nothing",
-       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kGpl + "10.04.0", "C:\\gs\\gsdll32.dll"}},
-       {},
+      // Nothing exists: the AFPL hit stays, the later ones write nothing.
+      {{{afpl, "C:\\afpl\\gsdll32.dll", false}, {kGpl + "10.04.0", "C:\\10\\gsdll32.dll", false}},
        "C:\\afpl\\gsdll32.dll",
        1,
        2},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
     FakeWorld w;
-    for (const auto& [key, path] : c.registered) w.registry.PutString(key, "GS_DLL", path);
+    for (const Registered& r : c.registered) {
+      w.registry.PutString(r.key, "GS_DLL", r.gsDll);
+      if (r.exists) w.files.files.insert(r.gsDll);
+    }
+    w.files.files.insert("C:\\10\\gswin32c.exe");
     w.registry.PutDword(kGpl + "99", "GS_DLL", 1);  // another type: skipped, no error
     w.registry.AddKey(kArtifex + "99");             // no GS_DLL: skipped
     w.registry.SetReadOnly(kGpl);
     w.registry.SetReadOnly(kArtifex);
-    w.files.files.insert(c.files.begin(), c.files.end());
     w.dialogs.Cancel().Cancel();
     w.form->Commands().Execute([&w] {
       Registry reg(w.registry);
@@ -185,33 +185,27 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
 }
 
 TEST(LaterGhostscripts, OneVersionOrder) {
-  // a, b, the sign of a compared with b
-  const std::tuple<const char*, const char*, int> cases[] = {
-      {"10.04.0", "9.56.1", 1},
-      {"9.56.1", "9.10", 1},
-      {"9.10", "9.5", 1},
-      {"9.5", "9.5.0", 0},
-      {"9.5", "9.05", 0},
-      {"0", "0.0.0", 0},
-      {"9.5.0.1", "9.5", 1},
-      {"123456789", "99", 1},
-      {"007", "7", 0},
-      {"10.04.0rc1", "0", -1},
-      {"9..5", "0", -1},
-      {"latest", "0.0", -1},
-      {"1234567890", "1", -1},
-      {"9.", "1", -1},
-      {".9", "1", -1},
-      {"", "1", -1},
-      {"-1", "0", -1},
-      {" 9", "0", -1},
-      {"latest", "10.04.0rc1", 0},
-      {"9..5", "", 0},
-  };
-  for (const auto& [a, b, sign] : cases) {
-    const auto signOf = [](int v) { return (v > 0) - (v < 0); };
-    EXPECT_EQ(signOf(CompareGhostscriptVersions(a, b)), sign) << a << " vs " << b;
-    EXPECT_EQ(signOf(CompareGhostscriptVersions(b, a)), -sign) << b << " vs " << a;
+  // Groups of equal names, from low to high; the names that are not
+  // numeric come first.
+  const std::vector<std::vector<std::string>> ascending = {
+      {"10.04.0rc1", "9..5", "latest", "1234567890", "9.", ".9", "", "-1", " 9", "9.x"},
+      {"0", "0.0.0"},
+      {"7", "007"},
+      {"9.5", "9.5.0", "9.05"},
+      {"9.5.0.1"},
+      {"9.10"},
+      {"9.56.1"},
+      {"10.04.0"},
+      {"123456789"}};
+  for (std::size_t i = 0; i < ascending.size(); ++i) {
+    for (std::size_t j = 0; j < ascending.size(); ++j) {
+      for (const std::string& a : ascending[i]) {
+        for (const std::string& b : ascending[j]) {
+          const int order = CompareGhostscriptVersions(a, b);
+          EXPECT_EQ((order > 0) - (order < 0), (i > j) - (i < j)) << a << " vs " << b;
+        }
+      }
+    }
   }
 }
 
