@@ -124,48 +124,36 @@ TEST_F(Locator, NothingFoundAsksForTheProgramFirstThenTheLibrary) {
 // with read-only opens and stored as an AFPL hit is.
 TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
   const std::string afpl = "SOFTWARE\\AFPL Ghostscript\\8.50";
-  struct Registered {
-    std::string key, gsDll;
-    bool exists;
-  };
   struct Case {
-    std::vector<Registered> registered;
     std::string stored;  // GS_DLL at the end
     int writes;
-    std::size_t boxes;
+    std::vector<std::pair<std::string, std::string>> registered;  // GS_DLL; "X:" ones are gone
   };
   const Case cases[] = {
-      // The highest existing one, GPL before an equal Artifex; names that are
-      // not numeric rank below.
-      {{{kGpl + "9.56.1", "C:\\9\\gsdll32.dll", true},
-        {kGpl + "10.04.0", "C:\\10\\gsdll32.dll", true},
-        {kGpl + "10.05.0", "C:\\gone\\gsdll32.dll", false},
-        {kGpl + "10.06.0rc1", "C:\\rc\\gsdll32.dll", true},
-        {kArtifex + "10.4", "C:\\art\\gsdll32.dll", true}},
-       "C:\\10\\gsdll32.dll",
-       2,
-       0},  // GS_DLL, then GSWIN32C beside it
-      // An existing AFPL hit stays; a missing one is replaced.
-      {{{afpl, "C:\\afpl\\gsdll32.dll", true}, {kGpl + "10.04.0", "C:\\10\\gsdll32.dll", true}},
-       "C:\\afpl\\gsdll32.dll",
+      // GPL before an equal Artifex; names that are not numeric rank below.
+      {"C:\\10\\gsdll32.dll",
+       2,  // GS_DLL, then GSWIN32C beside it
+       {{kGpl + "9.56.1", "C:\\9\\gsdll32.dll"},
+        {kGpl + "10.04.0", "C:\\10\\gsdll32.dll"},
+        {kGpl + "10.05.0", "X:\\gsdll32.dll"},
+        {kGpl + "10.06.0rc1", "C:\\rc\\gsdll32.dll"},
+        {kArtifex + "10.4", "C:\\art\\gsdll32.dll"}}},
+      // An existing AFPL hit stays, a missing one is replaced, and nothing
+      // missing is taken.
+      {"C:\\afpl\\gsdll32.dll",
        1,
-       1},
-      {{{afpl, "C:\\afpl\\gsdll32.dll", false}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll", true}},
-       "C:\\art\\gsdll32.dll",
+       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kGpl + "10", "C:\\10\\gsdll32.dll"}}},
+      {"C:\\art\\gsdll32.dll",
        2,
-       1},
-      // Nothing exists: the AFPL hit stays, the later ones write nothing.
-      {{{afpl, "C:\\afpl\\gsdll32.dll", false}, {kGpl + "10.04.0", "C:\\10\\gsdll32.dll", false}},
-       "C:\\afpl\\gsdll32.dll",
-       1,
-       2},
+       {{afpl, "X:\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}}},
+      {"X:\\gsdll32.dll", 1, {{afpl, "X:\\gsdll32.dll"}, {kGpl + "10", "X:\\10\\gsdll32.dll"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
     FakeWorld w;
-    for (const Registered& r : c.registered) {
-      w.registry.PutString(r.key, "GS_DLL", r.gsDll);
-      if (r.exists) w.files.files.insert(r.gsDll);
+    for (const auto& [key, path] : c.registered) {
+      w.registry.PutString(key, "GS_DLL", path);
+      if (path[0] == 'C') w.files.files.insert(path);
     }
     w.files.files.insert("C:\\10\\gswin32c.exe");
     w.registry.PutDword(kGpl + "99", "GS_DLL", 1);  // another type: skipped, no error
@@ -180,31 +168,26 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
     EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), c.stored);
     EXPECT_EQ(w.form->GsDllPath, c.stored);
     EXPECT_EQ(w.registry.WriteCount(), c.writes);
-    EXPECT_EQ(w.dialogs.boxes.size(), c.boxes);
   }
 }
 
 TEST(LaterGhostscripts, OneVersionOrder) {
-  // Groups of equal names, from low to high; the names that are not
-  // numeric come first.
-  const std::vector<std::vector<std::string>> ascending = {
-      {"10.04.0rc1", "9..5", "latest", "1234567890", "9.", ".9", "", "-1", " 9", "9.x"},
-      {"0", "0.0.0"},
-      {"7", "007"},
-      {"9.5", "9.5.0", "9.05"},
-      {"9.5.0.1"},
-      {"9.10"},
-      {"9.56.1"},
-      {"10.04.0"},
-      {"123456789"}};
-  for (std::size_t i = 0; i < ascending.size(); ++i) {
-    for (std::size_t j = 0; j < ascending.size(); ++j) {
-      for (const std::string& a : ascending[i]) {
-        for (const std::string& b : ascending[j]) {
-          const int order = CompareGhostscriptVersions(a, b);
-          EXPECT_EQ((order > 0) - (order < 0), (i > j) - (i < j)) << a << " vs " << b;
-        }
-      }
+  // From low to high; "=" marks a name equal to the one before it. The
+  // names that are not numeric come first.
+  const std::string ascending[] = {
+      "10.04.0rc1", "=9..5",   "=latest", "=1234567890", "=9.",     "=.9",      "=",   "=-1",
+      "= 9",        "=9.x",    "0",       "=0.0.0",      "7",       "=007",     "9.5", "=9.5.0",
+      "=9.05",      "9.5.0.1", "9.10",    "9.56.1",      "10.04.0", "123456789"};
+  int rank[std::size(ascending)] = {};
+  for (std::size_t i = 1; i < std::size(ascending); ++i) {
+    rank[i] = rank[i - 1] + (ascending[i][0] == '=' ? 0 : 1);
+  }
+  const auto name = [&](std::size_t i) { return ascending[i].substr(ascending[i][0] == '='); };
+  for (std::size_t i = 0; i < std::size(ascending); ++i) {
+    for (std::size_t j = 0; j < std::size(ascending); ++j) {
+      const int order = CompareGhostscriptVersions(name(i), name(j));
+      EXPECT_EQ((order > 0) - (order < 0), (rank[i] > rank[j]) - (rank[i] < rank[j]))
+          << name(i) << " vs " << name(j);
     }
   }
 }
