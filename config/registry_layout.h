@@ -86,6 +86,15 @@ constexpr const char* kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";
 constexpr const char* kGhostscriptVersionPrefix = "SOFTWARE\\AFPL GhostScript\\";
 constexpr const char* kGsExeName = "gswin32c.exe";
 
+// Every Ghostscript family's registration is the key "SOFTWARE\" + family,
+// with one subkey per version holding that version's GS_DLL. The AFPL one
+// is the registration above; today's installers write the later ones,
+// which are only ever opened read-only.
+constexpr const char* kSoftwarePrefix = "SOFTWARE\\";
+constexpr const char* kAfplGhostscriptFamily = "AFPL Ghostscript";
+inline constexpr const char* kLaterGhostscriptFamilies[] = {"GPL Ghostscript",
+                                                            "Artifex Ghostscript"};
+
 // The driver package beside the tool, and the model it installs.
 constexpr const char* kDriverInf = "PSDriver\\QuorvinPS.INF";
 constexpr const char* kPrinterModel = "Quorvin PDF Printer";

@@ -103,7 +103,7 @@ int Status(bool json, ConsoleServices& services) {
   StatusReport report;
   commands.Execute([&] {
     Registry reg(services.registry);
-    report = GatherStatus(reg, services.printers, services.files);
+    report = GatherStatus(reg, services.printers, services.files, services.registry64);
   });
   if (dialogs.Failed()) return kExitRefused;
   const auto toUtf8 = [&](const std::string& text) { return services.out.ToUtf8(text); };

@@ -32,6 +32,9 @@ struct ConsoleServices {
   IFileSystem& files;
   IApplication& app;
   IConsoleOutput& out;
+  // The 64-bit registry view, which only status reads; null where Windows
+  // has none.
+  IRegistryBackend* registry64 = nullptr;
 };
 
 // Runs the command of args (the arguments after the program's name);

@@ -68,6 +68,44 @@ std::string Shown(const std::string& text) {
   return shown;
 }
 
+// The Ghostscript registrations of the 32-bit view, the one the start-up
+// search would end with, and a 64-bit Ghostscript when no 32-bit one is
+// found. Needs report->gsDllExists.
+void GatherGhostscript(Registry& reg, IFileSystem& files, IRegistryBackend* registry64,
+                       StatusReport* report) {
+  GhostscriptVersions& all = report->registered;
+  ReadGhostscriptVersions(reg, L::kAfplGhostscriptFamily, files, &all);
+  const int afplCount = static_cast<int>(all.size());
+  for (const char* family : L::kLaterGhostscriptFamilies) {
+    ReadGhostscriptVersions(reg, family, files, &all);
+  }
+  if (report->gsDllExists) return;  // the search reads no registration then
+
+  // The AFPL registration: the last version with a GS_DLL; when its file is
+  // missing, the highest later version whose file exists replaces it.
+  int afplHit = -1;
+  for (int i = 0; i < afplCount; ++i) {
+    if (all[i].hasGsDll) afplHit = i;
+  }
+  report->chosen = afplHit;
+  if (afplHit < 0 || !all[afplHit].exists) {
+    const auto best = HighestInstalled(all.begin() + afplCount, all.end());
+    if (best != all.end()) report->chosen = static_cast<int>(best - all.begin());
+  }
+
+  for (const GhostscriptVersion& version : all) {
+    if (version.exists) return;
+  }
+  if (registry64 == nullptr) return;
+  Registry reg64(*registry64);
+  GhostscriptVersions versions64;
+  for (const char* family : L::kLaterGhostscriptFamilies) {
+    ReadGhostscriptVersions(reg64, family, files, &versions64);
+  }
+  const auto best = HighestInstalled(versions64.begin(), versions64.end());
+  if (best != versions64.end()) report->only64bit = best->gsDll;
+}
+
 }  // namespace
 
 bool StatusReport::Healthy() const {
@@ -81,7 +119,8 @@ bool StatusReport::Invalid(const std::string& name) const {
   return false;
 }
 
-StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files) {
+StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files,
+                          IRegistryBackend* registry64) {
   StatusReport report;
   reg.OpenKeyReadOnly(L::kSettingsKey);  // a missing key reads as empty values
   report.gsExe = StringValue(reg, L::kGsWin32c, &report.invalid).value_or("");
@@ -99,6 +138,7 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
   reg.CloseKey();
   report.gsExeExists = files.FileExists(report.gsExe);
   report.gsDllExists = files.FileExists(report.gsDll);
+  GatherGhostscript(reg, files, registry64, &report);
 
   reg.OpenKeyReadOnly(L::kMonitorKey);
   report.driver = StringValue(reg, L::kDriver, &report.invalid).value_or("");
@@ -142,6 +182,17 @@ std::string StatusText(const StatusReport& r,
   std::string text = "Ghostscript\n";
   text += "  GSWIN32C  " + found(L::kGsWin32c, r.gsExe, r.gsExeExists) + "\n";
   text += "  GS_DLL    " + found(L::kGsDll, r.gsDll, r.gsDllExists) + "\n";
+  for (std::size_t i = 0; i < r.registered.size(); ++i) {
+    const GhostscriptVersion& version = r.registered[i];
+    const std::string path = version.gsDll.empty() ? "(no GS_DLL)" : Shown(version.gsDll);
+    text += "  registered  " + version.family + " " + version.version + "  " + path +
+            (static_cast<int>(i) == r.chosen ? "  [chosen]" : "") +
+            (version.exists ? "" : "  [missing]") + "\n";
+  }
+  if (r.only64bit) {
+    text += "  Only a 64-bit Ghostscript is installed (" + *r.only64bit +
+            "); the package needs the 32-bit one.\n";
+  }
   text += "PDF port\n";
   text += "  Driver    ";
   if (r.Invalid(L::kDriver)) {
@@ -192,6 +243,20 @@ std::string StatusJson(const StatusReport& r,
   json.Key("ghostscript").BeginObject();
   json.Key("GSWIN32C").String(toUtf8(r.gsExe)).Key("GS_DLL").String(toUtf8(r.gsDll));
   json.Key("GSWIN32C_exists").Bool(r.gsExeExists).Key("GS_DLL_exists").Bool(r.gsDllExists);
+  json.Key("registered").BeginArray();
+  for (std::size_t i = 0; i < r.registered.size(); ++i) {
+    const GhostscriptVersion& version = r.registered[i];
+    json.BeginObject().Key("family").String(version.family);
+    json.Key("version").String(toUtf8(version.version)).Key("GS_DLL").String(toUtf8(version.gsDll));
+    json.Key("exists").Bool(version.exists).Key("chosen").Bool(static_cast<int>(i) == r.chosen);
+    json.EndObject();
+  }
+  json.EndArray().Key("only_64bit");
+  if (r.only64bit) {
+    json.String(toUtf8(*r.only64bit));
+  } else {
+    json.Null();
+  }
   json.EndObject();
   json.Key("port").BeginObject();
   json.Key("driver").String(toUtf8(r.driver)).Key("driver_ok").Bool(r.driverOk);

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ghostscript/registrations.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/registry.h"
@@ -16,6 +18,14 @@ namespace qv {
 struct StatusReport {
   std::string gsExe, gsDll;  // GSWIN32C and GS_DLL; empty when not stored
   bool gsExeExists = false, gsDllExists = false;
+  // The versions the AFPL, GPL and Artifex families registered in the
+  // 32-bit view, in that order, and the one the start-up search would end
+  // with (-1: none, as when the stored GS_DLL exists).
+  GhostscriptVersions registered;
+  int chosen = -1;
+  // Set when no 32-bit Ghostscript is found but a 64-bit one is registered
+  // in the 64-bit view: that one's library.
+  std::optional<std::string> only64bit;
   std::string driver;  // the port monitor's Driver; empty when missing
   bool driverOk = false;
   std::vector<std::string> differs;  // port values unlike Fix PDF Port's
@@ -48,9 +58,11 @@ struct StatusReport {
   bool Healthy() const;
 };
 
-// Reads everything status reports. Raises the platform's error when the
-// printer list cannot be had.
-StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files);
+// Reads everything status reports; registry64 is the 64-bit view, null
+// where there is none. Raises the platform's error when the printer list
+// cannot be had.
+StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files,
+                          IRegistryBackend* registry64 = nullptr);
 
 // The report for people, lines in UTF-8 (toUtf8 converts the system code
 // page's strings); control characters inside a value show as escapes (\r,

@@ -1,11 +1,12 @@
 // Finding Ghostscript's gsdll32.dll and gswin32c.exe: from the stored
-// paths, from Ghostscript's own registration, by deriving the program from
+// paths, from Ghostscript's own registrations, by deriving the program from
 // the library's folder, or by asking the user to browse. Every path found
 // or chosen is stored at once.
 #include <vector>
 
 #include "app/main.h"
 #include "config/registry_layout.h"
+#include "ghostscript/registrations.h"
 #include "platform/files.h"
 
 namespace qv {
@@ -62,6 +63,20 @@ void TfrmMain::LocateGhostscript(Registry& reg) {
       }
     }
     reg.CloseKey();
+  }
+
+  // 2a. The registrations of today's installers, read-only: the highest
+  // version whose library exists, GPL and Artifex competing together.
+  if (!files.FileExists(GsDllPath)) {
+    GhostscriptVersions versions;
+    for (const char* family : layout::kLaterGhostscriptFamilies) {
+      ReadGhostscriptVersions(reg, family, files, &versions);
+    }
+    const auto best = HighestInstalled(versions.begin(), versions.end());
+    if (best != versions.end()) {
+      GsDllPath = best->gsDll;
+      StorePath(reg, layout::kGsDll, GsDllPath);
+    }
   }
 
   // 3. gswin32c.exe, or the one beside the library.

@@ -49,6 +49,8 @@ int main() {
   try {
     qv::Win32Services s;
     qv::ConsoleServices services{s.registry, s.printers, s.processes, s.files, s.app, out};
+    qv::Win32Registry registry64(qv::RegistryView::Bits64);  // for status alone
+    if (qv::Has64BitRegistryView()) services.registry64 = &registry64;
     return qv::RunConsole(CommandLineArguments(), services);
   } catch (const std::exception& error) {
     out.Write(qv::Stream::Err, qv::AsConsoleLines(qv::ErrorDisplayText(error.what())));

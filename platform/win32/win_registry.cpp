@@ -30,10 +30,22 @@ bool IsPredefined(RegKey key) {
 
 }  // namespace
 
+bool Has64BitRegistryView() {
+#ifdef _WIN64
+  return true;
+#else
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+Win32Registry::Win32Registry(RegistryView view)
+    : view_(view == RegistryView::Bits64 ? KEY_WOW64_64KEY : kView) {}
+
 long Win32Registry::OpenKey(RegKey parent, const std::string& path, std::uint32_t access,
                             RegKey* result) {
   HKEY key = nullptr;
-  const LONG rc = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, access | kView, &key);
+  const LONG rc = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, access | view_, &key);
   *result = rc == ERROR_SUCCESS ? reinterpret_cast<RegKey>(key) : 0;
   return rc;
 }
@@ -42,7 +54,7 @@ long Win32Registry::CreateKey(RegKey parent, const std::string& path, std::uint3
                               RegKey* result) {
   HKEY key = nullptr;
   const LONG rc = RegCreateKeyExA(ToHkey(parent), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  access | kView, nullptr, &key, nullptr);
+                                  access | view_, nullptr, &key, nullptr);
   *result = rc == ERROR_SUCCESS ? reinterpret_cast<RegKey>(key) : 0;
   return rc;
 }

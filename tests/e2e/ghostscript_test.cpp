@@ -1,6 +1,9 @@
-// Finding Ghostscript: from its own registration in the 32-bit view, from
+// Finding Ghostscript: from its own registrations in the 32-bit view, from
 // the stored paths, and by the user's choice in the browse dialogs.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include "app/main_layout.h"
 #include "harness.h"
@@ -33,6 +36,20 @@ Window StartQuietly(Tool& tool) {
 void Exit(const Tool& tool, const Window& main) {
   main.Control(qv::kIdLMDButton3).Press();
   EXPECT_TRUE(tool.WaitExit(10s));
+}
+
+// Runs the console program's status with these options; its output,
+// printed for the log, with CRLF line ends as LF, and its exit code.
+int Status(const std::string& options, std::string* out) {
+  const int code =
+      e2e::RunProgram("\"" + e2e::ToolFolder() + "QuorvinConfigCmd.exe\" status " + options, out);
+  out->erase(std::remove(out->begin(), out->end(), '\r'), out->end());
+  std::printf("status %s (exit %d):\n%s", options.c_str(), code, out->c_str());
+  return code;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
 }
 
 // Runs first in its world: the settings key does not exist yet.
@@ -102,6 +119,56 @@ TEST(Ghostscript, ChangeButtonsStoreTheChoiceAtOnceAndCancelKeepsAll) {
   ExpectStored("GS_DLL", e2e::kGsDll);
   ExpectStored("GSWIN32C", "C:\\tools\\notgs.exe");
   Exit(tool, main);
+}
+
+// A machine set up today: Ghostscript 9.56.1 and 10.04.0 from their own
+// installers, registered only under "GPL Ghostscript" in the 32-bit view.
+// Runs first in its world.
+TEST(GplGhostscript, FirstStartTakesTheHighestVersionWithoutAQuestion) {
+  ASSERT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "GS_DLL").found) << "the world is not fresh";
+  const std::string old = "C:\\Program Files (x86)\\gs\\gs9.56.1\\bin\\";
+  const std::string bin = "C:\\Program Files (x86)\\gs\\gs10.04.0\\bin\\";
+  for (const std::string& folder : {old, bin}) {
+    for (const char* file : {"gsdll32.dll", "gswin32c.exe"}) e2e::CreateEmptyFile(folder + file);
+  }
+  e2e::RegAdd("HKLM\\SOFTWARE\\GPL Ghostscript\\9.56.1", "GS_DLL", "REG_SZ", old + "gsdll32.dll");
+  e2e::RegAdd("HKLM\\SOFTWARE\\GPL Ghostscript\\10.04.0", "GS_DLL", "REG_SZ", bin + "gsdll32.dll");
+
+  std::string out;
+  EXPECT_EQ(Status("--json", &out), 3);  // nothing stored yet
+  EXPECT_TRUE(Contains(out,
+                       "\"version\": \"10.04.0\",\n        \"GS_DLL\": \"C:\\\\Program Files "
+                       "(x86)\\\\gs\\\\gs10.04.0\\\\bin\\\\gsdll32.dll\",\n        \"exists\": "
+                       "true,\n        \"chosen\": true"));
+  EXPECT_TRUE(Contains(out, "\"only_64bit\": null"));
+
+  Tool tool = Tool::Start();
+  const Window main = StartQuietly(tool);
+  ASSERT_TRUE(static_cast<bool>(main));
+  EXPECT_EQ(main.Control(qv::kIdEdit5).Text(), bin + "gswin32c.exe");
+  EXPECT_EQ(main.Control(qv::kIdEdit6).Text(), bin + "gsdll32.dll");
+  ExpectStored("GS_DLL", bin + "gsdll32.dll");
+  ExpectStored("GSWIN32C", bin + "gswin32c.exe");
+  Exit(tool, main);
+}
+
+// Only the 64-bit Ghostscript, which the package cannot load: status says
+// so, and still reports Ghostscript missing.
+TEST(GplGhostscript, StatusTellsOfAGhostscriptOnlyIn64Bit) {
+  for (const char* key : {e2e::kSettingsKey, "HKLM\\SOFTWARE\\GPL Ghostscript"}) {
+    e2e::RunProgram(std::string("reg.exe delete \"") + key + "\" /f /reg:32");
+  }
+  const std::string dll = "C:\\Program Files\\gs\\gs10.04.0\\bin\\gsdll64.dll";
+  e2e::CreateEmptyFile(dll);
+  ASSERT_EQ(
+      e2e::RunProgram("reg.exe add \"HKLM\\SOFTWARE\\GPL Ghostscript\\10.04.0\" /v GS_DLL /d \"" +
+                      dll + "\" /reg:64 /f"),
+      0);
+  std::string out;
+  EXPECT_EQ(Status("--json", &out), 3);
+  EXPECT_TRUE(Contains(out,
+                       "\"registered\": [],\n    \"only_64bit\": \"C:\\\\Program "
+                       "Files\\\\gs\\\\gs10.04.0\\\\bin\\\\gsdll64.dll\"\n  },"));
 }
 
 }  // namespace

@@ -253,6 +253,50 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
   }
 }
 
+TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
+  fakes::MemoryRegistry registry64;  // the 64-bit view's own tree
+  services.registry64 = &registry64;
+  w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL", "C:\\gs\\gsdll32.dll");
+  w.registry.PutString("SOFTWARE\\GPL Ghostscript\\9.56.1", "GS_DLL", "C:\\gs9\\gsdll32.dll");
+  w.registry.PutDword("SOFTWARE\\Artifex Ghostscript\\9.99", "GS_DLL", 1);
+  registry64.PutString("SOFTWARE\\GPL Ghostscript\\10.04.0", "GS_DLL", "C:\\gs64\\gsdll64.dll");
+  w.files.files = {"C:\\gs64\\gsdll64.dll"};
+  EXPECT_EQ(Run({"status"}), 3);
+  EXPECT_NE(output.out.find(
+                "  registered  AFPL Ghostscript 8.50  C:\\gs\\gsdll32.dll  [chosen]  [missing]\n"
+                "  registered  GPL Ghostscript 9.56.1  C:\\gs9\\gsdll32.dll  [missing]\n"
+                "  registered  Artifex Ghostscript 9.99  (no GS_DLL)  [missing]\n"
+                "  Only a 64-bit Ghostscript is installed (C:\\gs64\\gsdll64.dll); the package "
+                "needs the 32-bit one.\nPDF port\n"),
+            std::string::npos)
+      << output.out;
+
+  // A GPL version whose library exists replaces the missing AFPL one.
+  w.files.files.insert("C:\\gs9\\gsdll32.dll");
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  for (const char* part :
+       {"\"GS_DLL_exists\": false,\n    \"registered\": [\n      {\n        \"family\": \"AFPL "
+        "Ghostscript\",\n        \"version\": \"8.50\",\n        \"GS_DLL\": "
+        "\"C:\\\\gs\\\\gsdll32.dll\",\n        \"exists\": false,\n        \"chosen\": false\n     "
+        " },",
+        "\"version\": \"9.56.1\",\n        \"GS_DLL\": \"C:\\\\gs9\\\\gsdll32.dll\",\n        "
+        "\"exists\": true,\n        \"chosen\": true",
+        "\"GS_DLL\": \"\",\n        \"exists\": false,\n        \"chosen\": false\n      }\n    "
+        "],\n"
+        "    \"only_64bit\": null\n  },"}) {
+    EXPECT_NE(output.out.find(part), std::string::npos) << part << output.out;
+  }
+
+  // A stored library that exists: the search reads no registration.
+  w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs64\\gsdll64.dll");
+  w.files.files.erase("C:\\gs9\\gsdll32.dll");
+  Run({"status", "--json"});
+  EXPECT_EQ(output.out.find("\"chosen\": true"), std::string::npos);
+  EXPECT_NE(output.out.find("\"only_64bit\": null"), std::string::npos);
+  EXPECT_EQ(w.registry.WriteCount() + registry64.WriteCount(), 0);
+  EXPECT_EQ(registry64.OpenHandleCount(), 0);
+}
+
 TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
   for (const std::vector<std::string>& bad :
        {std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"},

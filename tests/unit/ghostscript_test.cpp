@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "config/registry_layout.h"
+#include "ghostscript/registrations.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
@@ -11,6 +12,8 @@ namespace {
 
 using fakes::FakeWorld;
 const std::string kKey = layout::kSettingsKey;
+const std::string kGpl = "SOFTWARE\\GPL Ghostscript\\";
+const std::string kArtifex = "SOFTWARE\\Artifex Ghostscript\\";
 
 class Locator : public ::testing::Test {
  protected:
@@ -31,7 +34,8 @@ class Locator : public ::testing::Test {
 TEST_F(Locator, ValidStoredPathsAreShownWithoutAnyWrite) {
   w.registry.PutString(kKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
   w.registry.PutString(kKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
-  w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe"};
+  w.registry.PutString(kGpl + "10.04.0", "GS_DLL", "C:\\gs10\\gsdll32.dll");
+  w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe", "C:\\gs10\\gsdll32.dll"};
   Locate();
   EXPECT_TRUE(w.dialogs.boxes.empty());
   EXPECT_EQ(w.registry.WriteCount(), 0);
@@ -111,6 +115,81 @@ TEST_F(Locator, NothingFoundAsksForTheProgramFirstThenTheLibrary) {
   EXPECT_EQ(w.Edit6.text, "");
   EXPECT_FALSE(w.registry.HasKey(kKey));
   EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\AFPL Ghostscript"));  // only ever read
+  EXPECT_FALSE(w.registry.HasKey(kGpl));
+  EXPECT_FALSE(w.registry.HasKey(kArtifex));
+}
+
+// Today's installers: only when the AFPL registration leaves no existing
+// library, the highest GPL or Artifex version whose library exists, read
+// with read-only opens and stored as an AFPL hit is.
+TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
+  const std::string afpl = "SOFTWARE\\AFPL Ghostscript\\8.50";
+  struct Case {
+    std::string stored;  // GS_DLL at the end
+    int writes;
+    std::vector<std::pair<std::string, std::string>> registered;  // GS_DLL; "X:" ones are gone
+  };
+  const Case cases[] = {
+      // GPL before an equal Artifex; names that are not numeric rank below.
+      {"C:\\10\\gsdll32.dll",
+       2,  // GS_DLL, then GSWIN32C beside it
+       {{kGpl + "9.56.1", "C:\\9\\gsdll32.dll"},
+        {kGpl + "10.04.0", "C:\\10\\gsdll32.dll"},
+        {kGpl + "10.05.0", "X:\\gsdll32.dll"},
+        {kGpl + "10.06.0rc1", "C:\\rc\\gsdll32.dll"},
+        {kArtifex + "10.4", "C:\\art\\gsdll32.dll"}}},
+      // An existing AFPL hit stays, a missing one is replaced, and nothing
+      // missing is taken.
+      {"C:\\afpl\\gsdll32.dll",
+       1,
+       {{afpl, "C:\\afpl\\gsdll32.dll"}, {kGpl + "10", "C:\\10\\gsdll32.dll"}}},
+      {"C:\\art\\gsdll32.dll",
+       2,
+       {{afpl, "X:\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}}},
+      {"X:\\gsdll32.dll", 1, {{afpl, "X:\\gsdll32.dll"}, {kGpl + "10", "X:\\10\\gsdll32.dll"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
+    FakeWorld w;
+    for (const auto& [key, path] : c.registered) {
+      w.registry.PutString(key, "GS_DLL", path);
+      if (path[0] == 'C') w.files.files.insert(path);
+    }
+    w.files.files.insert("C:\\10\\gswin32c.exe");
+    w.registry.PutDword(kGpl + "99", "GS_DLL", 1);  // another type: skipped, no error
+    w.registry.AddKey(kArtifex + "99");             // no GS_DLL: skipped
+    w.registry.SetReadOnly(kGpl);
+    w.registry.SetReadOnly(kArtifex);
+    w.dialogs.Cancel().Cancel();
+    w.form->Commands().Execute([&w] {
+      Registry reg(w.registry);
+      w.form->LocateGhostscript(reg);
+    });
+    EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), c.stored);
+    EXPECT_EQ(w.form->GsDllPath, c.stored);
+    EXPECT_EQ(w.registry.WriteCount(), c.writes);
+  }
+}
+
+TEST(LaterGhostscripts, OneVersionOrder) {
+  // From low to high; "=" marks a name equal to the one before it. The
+  // names that are not numeric come first.
+  const std::string ascending[] = {
+      "10.04.0rc1", "=9..5",   "=latest", "=1234567890", "=9.",     "=.9",      "=",   "=-1",
+      "= 9",        "=9.x",    "0",       "=0.0.0",      "7",       "=007",     "9.5", "=9.5.0",
+      "=9.05",      "9.5.0.1", "9.10",    "9.56.1",      "10.04.0", "123456789"};
+  int rank[std::size(ascending)] = {};
+  for (std::size_t i = 1; i < std::size(ascending); ++i) {
+    rank[i] = rank[i - 1] + (ascending[i][0] == '=' ? 0 : 1);
+  }
+  const auto name = [&](std::size_t i) { return ascending[i].substr(ascending[i][0] == '='); };
+  for (std::size_t i = 0; i < std::size(ascending); ++i) {
+    for (std::size_t j = 0; j < std::size(ascending); ++j) {
+      const int order = CompareGhostscriptVersions(name(i), name(j));
+      EXPECT_EQ((order > 0) - (order < 0), (rank[i] > rank[j]) - (rank[i] < rank[j]))
+          << name(i) << " vs " << name(j);
+    }
+  }
 }
 
 TEST_F(Locator, ChosenFilesAreStoredAtOnceWhateverTheirName) {

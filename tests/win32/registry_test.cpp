@@ -155,6 +155,13 @@ TEST_F(Win32RegistryTest, KeysLiveInThe32BitView) {
             ERROR_SUCCESS);
   EXPECT_STREQ(data, "C:\\gs\\gsdll32.dll");
   EXPECT_FALSE(OpenRaw(path_, KEY_READ | KEY_WOW64_64KEY)) << "written to the 64-bit view";
+
+  // The 64-bit view's backend sees only that view's keys.
+  ASSERT_TRUE(Has64BitRegistryView());
+  Win32Registry view64(RegistryView::Bits64);
+  Registry reg64(view64);
+  EXPECT_FALSE(reg64.KeyExists(path_));
+  EXPECT_TRUE(reg64.KeyExists("SOFTWARE\\Wow6432Node\\" + name));
 }
 
 TEST_F(Win32RegistryTest, QueryValueReturnsExactlyTheStoredBytes) {

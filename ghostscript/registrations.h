@@ -1,0 +1,42 @@
+// Reading Ghostscript's registrations and choosing among their versions.
+// Shared by the start-up search and by the console's status report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/registry.h"
+
+namespace qv {
+
+// One version subkey of a family's registration.
+struct GhostscriptVersion {
+  std::string family;     // "GPL Ghostscript"
+  std::string version;    // the subkey's name, "10.04.0"
+  std::string gsDll;      // its GS_DLL; empty when missing or not a string
+  bool hasGsDll = false;  // GS_DLL is there, as a string
+  bool exists = false;    // gsDll names an existing file
+};
+using GhostscriptVersions = std::vector<GhostscriptVersion>;
+
+// Compares two version names: negative, zero or positive as a is lower,
+// equal or higher. A name is numeric when its dot-separated parts are each
+// 1 to 9 decimal digits; numeric names compare part by part as numbers, a
+// missing part counting as 0 (9.5 = 9.5.0 = 9.05 < 9.10). Every other name
+// ranks below every numeric one, and all of them rank equal.
+int CompareGhostscriptVersions(const std::string& a, const std::string& b);
+
+// Appends the versions registered under "SOFTWARE\" + family, in
+// enumeration order. Reads only: the key's existence is tested first and
+// every open is read-only, so nothing is ever created. Leaves no key open
+// on reg.
+void ReadGhostscriptVersions(Registry& reg, const std::string& family, IFileSystem& files,
+                             GhostscriptVersions* versions);
+
+// The highest version in [first, last) whose library exists, the first
+// found among equals; last when there is none.
+GhostscriptVersions::const_iterator HighestInstalled(GhostscriptVersions::const_iterator first,
+                                                     GhostscriptVersions::const_iterator last);
+
+}  // namespace qv
