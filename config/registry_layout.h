@@ -40,6 +40,10 @@ constexpr const char* kDriver = "Driver";
 constexpr const char* kMonitorDll = "quorvinmonnt.dll";
 constexpr const char* kPdfPortName = "QuorvinPDF:";
 
+// The package's run program and distiller, beside the tool.
+constexpr const char* kRunProgramName = "qvpdfrun.exe";
+constexpr const char* kDistillerName = "QVPDFDistiller.exe";
+
 // One value of the PDF port as Fix PDF Port writes it.
 struct PortValue {
   const char* name;

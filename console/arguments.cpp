@@ -10,14 +10,18 @@ const char* const kConsoleUsage =
     "Commands:\n"
     "  status [--json]         Report Ghostscript, the PDF port, the printers and the\n"
     "                          options; exit 0 when healthy, 3 when something needs repair.\n"
-    "  fix-port                Rewrite the port monitor and PDF port registration.\n"
-    "  attach PRINTER          Send the installed printer PRINTER to the PDF port and\n"
+    "  fix-port [--if-needed]  Rewrite the port monitor and PDF port registration;\n"
+    "                          --if-needed writes only when something there differs.\n"
+    "  attach PRINTER [--timeout SECONDS]\n"
+    "                          Send the installed printer PRINTER to the PDF port and\n"
     "                          restart the print spooler. PRINTER is its name as listed;\n"
     "                          the case of A to Z does not matter.\n"
-    "  install NAME [--default]\n"
+    "  install NAME [--default] [--timeout SECONDS]\n"
     "                          Install a PostScript printer named NAME from the package's\n"
     "                          driver, attach it to the PDF port; --default makes it the\n"
     "                          default printer.\n"
+    "                          --timeout (attach, install): the longest wait for each\n"
+    "                          program started, 1 to 86400 seconds (300 by default).\n"
     "  set NAME=VALUE...       Store options: defaultPDFFile, defaultPDFDir,\n"
     "                          defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"
     "                          (0 or 1), GSWIN32C, GS_DLL.\n"
@@ -25,13 +29,26 @@ const char* const kConsoleUsage =
     "                          .reg file for \"reg import FILE /reg:32\" on another machine.\n"
     "  --help                  Show this text.\n"
     "\n"
-    "Exit codes: 0 done, 1 the machine refused (see the message), 2 malformed command\n"
-    "line, 3 (status) something needs repair.\n";
+    "Exit codes: 0 done, 1 the machine refused or the change did not take effect (see\n"
+    "the message), 2 malformed command line, 3 (status) something needs repair.\n";
 
 namespace {
 
 bool IsOption(const std::string& arg) {
   return arg.size() > 1 && arg[0] == '-';
+}
+
+// A whole number of seconds from 1 to 86400.
+bool ParseSeconds(const std::string& text, std::uint32_t* seconds) {
+  if (text.empty() || text.size() > 10) return false;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (value < 1 || value > 86400) return false;
+  *seconds = static_cast<std::uint32_t>(value);
+  return true;
 }
 
 }  // namespace
@@ -51,6 +68,15 @@ bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* pars
       parsed->json = true;
     } else if (command == "install" && arg == "--default") {
       parsed->makeDefault = true;
+    } else if (command == "fix-port" && arg == "--if-needed") {
+      parsed->ifNeeded = true;
+    } else if ((command == "attach" || command == "install") && arg == "--timeout") {
+      if (i + 1 >= args.size() || !ParseSeconds(args[i + 1], &parsed->timeoutSeconds)) {
+        *error = "--timeout needs a whole number of seconds from 1 to 86400.";
+        parsed->withoutUsage = true;
+        return false;
+      }
+      ++i;
     } else if (IsOption(arg)) {
       *error = "Unknown option \"" + arg + "\" for \"" + command + "\".";
       return false;

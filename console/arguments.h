@@ -1,6 +1,7 @@
 // The console program's command line.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,13 @@ enum class ConsoleCommand { Help, Status, FixPort, Attach, Install, Set, Export 
 
 struct ConsoleArguments {
   ConsoleCommand command = ConsoleCommand::Help;
-  bool json = false;                     // status --json
-  bool makeDefault = false;              // install --default
+  bool json = false;                   // status --json
+  bool makeDefault = false;            // install --default
+  bool ifNeeded = false;               // fix-port --if-needed
+  std::uint32_t timeoutSeconds = 300;  // attach, install --timeout SECONDS
+  // A malformed value of an option: its message is enough, without the
+  // usage.
+  bool withoutUsage = false;
   std::string operand;                   // attach PRINTER, install NAME, export FILE
   std::vector<std::string> assignments;  // set NAME=VALUE...
 };

@@ -1,9 +1,12 @@
 #include "console/console.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/main.h"
+#include "config/registry_layout.h"
 #include "console/arguments.h"
+#include "console/guarded_processes.h"
 #include "console/headless_dialogs.h"
 #include "console/maintenance.h"
 #include "console/status.h"
@@ -17,14 +20,20 @@ namespace {
 // The main form on in-memory controls, with dialogs that answer as the
 // command line decided.
 struct HeadlessForm {
-  explicit HeadlessForm(ConsoleServices& s)
+  HeadlessForm(ConsoleServices& s, IProcessRunner& processes)
       : dialogs(s.out),
-        platform{s.registry, s.printers, s.processes, s.files, dialogs, s.app},
+        platform{s.registry, s.printers, processes, s.files, dialogs, s.app},
         form(platform, MainFormControls{edit2, edit3, edit4, edit5, edit6, comboBox1, listBox1,
                                         checkBox1, checkBox2, checkBox3}) {}
+  explicit HeadlessForm(ConsoleServices& s) : HeadlessForm(s, s.processes) {}
   // Runs a handler through the form's command boundary; the exit code.
   int Run(void (TfrmMain::*handler)()) {
     form.Commands().Execute([this, handler] { (form.*handler)(); });
+    return dialogs.Failed() ? kExitRefused : kExitDone;
+  }
+  // The command's end: its notices are printed only when it succeeded.
+  int Finish() {
+    dialogs.ReleaseNotices();
     return dialogs.Failed() ? kExitRefused : kExitDone;
   }
 
@@ -36,11 +45,48 @@ struct HeadlessForm {
   TfrmMain form;
 };
 
-int FixPort(ConsoleServices& services) {
+// The programs that attach and install start, watched: a time limit for
+// each, and the spooler's state after each NET call.
+GuardedProcessRunner WatchedPrograms(ConsoleServices& s, std::uint32_t timeoutSeconds) {
+  GuardedProcessRunner::Clock clock = s.clock;
+  if (!clock) {
+    clock = [] {
+      return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                            std::chrono::steady_clock::now().time_since_epoch())
+                                            .count());
+    };
+  }
+  return GuardedProcessRunner(s.processes, s.spooler, s.files, std::move(clock), timeoutSeconds);
+}
+
+// status, fix-port and install take the console program's own folder for
+// the package's: the run program must lie there, or every path they judge
+// or write would point at the wrong folder.
+bool InPackageFolder(ConsoleServices& services) {
+  const std::string folder = ExtractFilePath(services.files.OwnExecutablePath(), services.files);
+  if (services.files.FileExists(folder + layout::kRunProgramName)) return true;
+  std::string shown = folder;
+  if (!shown.empty() && shown.back() == '\\') shown.pop_back();
+  services.out.Write(Stream::Err, std::string(layout::kRunProgramName) + " is not in " + shown +
+                                      ". Run QuorvinConfigCmd.exe from the folder the package "
+                                      "is installed in.\n");
+  return false;
+}
+
+int FixPort(bool ifNeeded, ConsoleServices& services) {
+  if (!InPackageFolder(services)) return kExitRefused;
   HeadlessForm headless(services);
-  headless.form.Commands().Execute([&] { headless.form.RestorePdfPort(false); });
-  if (headless.dialogs.Failed()) return kExitRefused;
-  services.out.Write(Stream::Out, "The default PDF port properties have been restored.\n");
+  bool needed = true;
+  headless.form.Commands().Execute([&] {
+    if (ifNeeded) {
+      Registry reg(services.registry);
+      needed = PdfPortNeedsRepair(reg, services.files);
+    }
+    if (needed) headless.form.RestorePdfPort(false);
+  });
+  if (headless.Finish() != kExitDone) return kExitRefused;
+  services.out.Write(Stream::Out, needed ? "The default PDF port properties have been restored.\n"
+                                         : "The PDF port needed no repair.\n");
   return kExitDone;
 }
 
@@ -76,8 +122,9 @@ int FindPrinter(const std::vector<std::string>& names, const std::string& typed,
   return found;
 }
 
-int Attach(const std::string& printer, ConsoleServices& services) {
-  HeadlessForm headless(services);
+int Attach(const std::string& printer, std::uint32_t timeoutSeconds, ConsoleServices& services) {
+  GuardedProcessRunner programs = WatchedPrograms(services, timeoutSeconds);
+  HeadlessForm headless(services, programs);
   if (headless.Run(&TfrmMain::RefreshPrinterList) != kExitDone) return kExitRefused;
   const int index = FindPrinter(headless.comboBox1.items, printer, services.files);
   if (index < 0) {
@@ -86,18 +133,31 @@ int Attach(const std::string& printer, ConsoleServices& services) {
   }
   headless.comboBox1.SetItemIndex(index);
   headless.dialogs.answers[kAttachQuestionCaption] = kIdYes;
-  return headless.Run(&TfrmMain::LMDButton1Click);
+  headless.Run(&TfrmMain::LMDButton1Click);
+  return headless.Finish();
 }
 
-int Install(const std::string& name, bool makeDefault, ConsoleServices& services) {
-  HeadlessForm headless(services);
+int Install(const ConsoleArguments& args, ConsoleServices& services) {
+  if (!InPackageFolder(services)) return kExitRefused;
+  GuardedProcessRunner programs = WatchedPrograms(services, args.timeoutSeconds);
+  HeadlessForm headless(services, programs);
+  const std::string& name = args.operand;
   headless.dialogs.input = name;
   headless.dialogs.answers[kInstallQuestionCaption] = kIdYes;
-  headless.dialogs.answers[kDefaultPrinterQuestionCaption] = makeDefault ? kIdYes : kIdNo;
-  return headless.Run(&TfrmMain::installpsdriverBtnClick);
+  headless.dialogs.answers[kDefaultPrinterQuestionCaption] = args.makeDefault ? kIdYes : kIdNo;
+  // rundll32's exit code says nothing of PrintUIEntry's: the default
+  // printer itself tells whether it was made so.
+  if (headless.Run(&TfrmMain::installpsdriverBtnClick) == kExitDone && args.makeDefault &&
+      services.spooler != nullptr && services.spooler->DefaultPrinter() != name) {
+    headless.dialogs.MessageBox(
+        "The printer \"" + name + "\" was installed but could not be made the default printer.",
+        kApplicationTitle, kMbIconError);
+  }
+  return headless.Finish();
 }
 
 int Status(bool json, ConsoleServices& services) {
+  if (!InPackageFolder(services)) return kExitRefused;
   HeadlessDialogs dialogs(services.out);
   CommandDispatcher commands(dialogs);
   StatusReport report;
@@ -135,7 +195,8 @@ int RunConsole(const std::vector<std::string>& args, ConsoleServices& services) 
   ConsoleArguments parsed;
   std::string error;
   if (!ParseArguments(args, &parsed, &error)) {
-    services.out.Write(Stream::Err, error + "\n\n" + kConsoleUsage);
+    services.out.Write(Stream::Err,
+                       error + (parsed.withoutUsage ? "\n" : "\n\n" + std::string(kConsoleUsage)));
     return kExitUsage;
   }
   switch (parsed.command) {
@@ -145,11 +206,11 @@ int RunConsole(const std::vector<std::string>& args, ConsoleServices& services) 
     case ConsoleCommand::Status:
       return Status(parsed.json, services);
     case ConsoleCommand::FixPort:
-      return FixPort(services);
+      return FixPort(parsed.ifNeeded, services);
     case ConsoleCommand::Attach:
-      return Attach(parsed.operand, services);
+      return Attach(parsed.operand, parsed.timeoutSeconds, services);
     case ConsoleCommand::Install:
-      return Install(parsed.operand, parsed.makeDefault, services);
+      return Install(parsed, services);
     case ConsoleCommand::Set:
       return SetOptions(parsed.assignments, services);
     case ConsoleCommand::Export:

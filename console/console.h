@@ -4,10 +4,13 @@
 // button's handler on in-memory controls with headless dialogs.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "console/output.h"
+#include "console/spooler.h"
 #include "platform/application.h"
 #include "platform/files.h"
 #include "platform/printers.h"
@@ -35,6 +38,12 @@ struct ConsoleServices {
   // The 64-bit registry view, which only status reads; null where Windows
   // has none.
   IRegistryBackend* registry64 = nullptr;
+  // The spooler's state and the default printer, asked after the programs
+  // that attach and install start; null to ask nothing.
+  ISpooler* spooler = nullptr;
+  // Milliseconds from any fixed point, for the time limit of those
+  // programs; empty for the steady clock.
+  std::function<std::uint64_t()> clock;
 };
 
 // Runs the command of args (the arguments after the program's name);

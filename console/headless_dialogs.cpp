@@ -18,9 +18,14 @@ int HeadlessDialogs::MessageBox(const std::string& text, const std::string& capt
   if ((flags & kMbIconMask) == kMbIconError) {
     Error(text);
   } else {
-    out_.Write(Stream::Out, AsConsoleLines(text));
+    notices_ += AsConsoleLines(text);
   }
   return kIdOk;
+}
+
+void HeadlessDialogs::ReleaseNotices() {
+  if (!failed_ && !notices_.empty()) out_.Write(Stream::Out, notices_);
+  notices_.clear();
 }
 
 void HeadlessDialogs::ShowMessage(const std::string& text) {

@@ -25,6 +25,10 @@ class HeadlessDialogs : public IDialogs {
 
   // True once an error has been shown.
   bool Failed() const { return failed_; }
+  // Notices wait until the outcome is known: a command that fails prints
+  // only its errors. Prints the notices held so far unless one has failed,
+  // and forgets them.
+  void ReleaseNotices();
 
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
   void ShowMessage(const std::string& text) override;
@@ -38,6 +42,7 @@ class HeadlessDialogs : public IDialogs {
 
   IConsoleOutput& out_;
   bool failed_ = false;
+  std::string notices_;
 };
 
 }  // namespace qv

@@ -1,7 +1,9 @@
 #include "console/status.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "config/registry_layout.h"
 #include "console/json.h"
@@ -108,8 +110,29 @@ void GatherGhostscript(Registry& reg, IFileSystem& files, IRegistryBackend* regi
 
 }  // namespace
 
+std::vector<StatusReport::Problem> StatusReport::Problems() const {
+  const bool pdfPrinter = std::any_of(printers.begin(), printers.end(),
+                                      [](const Printer& printer) { return printer.monitored; });
+  const std::pair<bool, Problem> checks[] = {
+      {!gsExeExists, {"ghostscript_exe_missing", "gswin32c.exe is not stored or does not exist."}},
+      {!gsDllExists, {"ghostscript_dll_missing", "gsdll32.dll is not stored or does not exist."}},
+      {!driverOk, {"driver_wrong", "The port monitor is not registered as quorvinmonnt.dll."}},
+      {!differs.empty(),
+       {"port_values_differ", "Some PDF port values differ from what Fix PDF Port writes."}},
+      {!runProgramExists, {"run_program_missing", "The PDF port's run program does not exist."}},
+      {!distillerExists, {"distiller_missing", "The PDF port's distiller does not exist."}},
+      {!pdfPrinter, {"no_pdf_printer", "No printer sends its jobs to the PDF port."}},
+      {!invalid.empty(), {"invalid_value", "Some values have the wrong type."}},
+  };
+  std::vector<Problem> problems;
+  for (const auto& check : checks) {
+    if (check.first) problems.push_back(check.second);
+  }
+  return problems;
+}
+
 bool StatusReport::Healthy() const {
-  return gsExeExists && gsDllExists && driverOk && differs.empty() && invalid.empty();
+  return Problems().empty();
 }
 
 bool StatusReport::Invalid(const std::string& name) const {
@@ -117,6 +140,50 @@ bool StatusReport::Invalid(const std::string& name) const {
     if (entry == name) return true;
   }
   return false;
+}
+
+namespace {
+
+// The port monitor's Driver and the PDF port's values, against what Fix PDF
+// Port writes.
+void ReadPdfPort(Registry& reg, IFileSystem& files, StatusReport* report) {
+  reg.OpenKeyReadOnly(L::kMonitorKey);
+  report->driver = StringValue(reg, L::kDriver, &report->invalid).value_or("");
+  report->driverOk = report->driver == L::kMonitorDll;
+  reg.CloseKey();
+
+  const std::string ownFolder = ExtractFilePath(files.OwnExecutablePath(), files);
+  reg.OpenKeyReadOnly(L::kPdfPortKey);
+  for (const L::PortValue& value : L::kPdfPortValues) {
+    const auto text = value.type == kRegDword ? std::nullopt : StringValue(reg, value.name);
+    const bool same = value.type == kRegDword ? IntegerValue(reg, value.name) == value.number
+                                              : text == L::PortValueText(value, ownFolder);
+    if (!same) report->differs.push_back(value.name);
+    if (std::string(value.name) == "Command") report->runProgram = text.value_or("");
+    if (std::string(value.name) == "Arguments") report->distillerLine = text.value_or("");
+  }
+  reg.CloseKey();
+}
+
+}  // namespace
+
+std::string DistillerPath(const std::string& arguments) {
+  std::string path = arguments;
+  const std::string placeholder = " %1";
+  if (path.size() >= placeholder.size() &&
+      path.compare(path.size() - placeholder.size(), placeholder.size(), placeholder) == 0) {
+    path.erase(path.size() - placeholder.size());
+  }
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+    path = path.substr(1, path.size() - 2);
+  }
+  return path;
+}
+
+bool PdfPortNeedsRepair(Registry& reg, IFileSystem& files) {
+  StatusReport report;
+  ReadPdfPort(reg, files, &report);
+  return !report.driverOk || !report.differs.empty();
 }
 
 StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files,
@@ -140,20 +207,9 @@ StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& 
   report.gsDllExists = files.FileExists(report.gsDll);
   GatherGhostscript(reg, files, registry64, &report);
 
-  reg.OpenKeyReadOnly(L::kMonitorKey);
-  report.driver = StringValue(reg, L::kDriver, &report.invalid).value_or("");
-  report.driverOk = report.driver == L::kMonitorDll;
-  reg.CloseKey();
-
-  const std::string ownFolder = ExtractFilePath(files.OwnExecutablePath(), files);
-  reg.OpenKeyReadOnly(L::kPdfPortKey);
-  for (const L::PortValue& value : L::kPdfPortValues) {
-    const bool same = value.type == kRegDword
-                          ? IntegerValue(reg, value.name) == value.number
-                          : StringValue(reg, value.name) == L::PortValueText(value, ownFolder);
-    if (!same) report.differs.push_back(value.name);
-  }
-  reg.CloseKey();
+  ReadPdfPort(reg, files, &report);
+  report.runProgramExists = files.FileExists(report.runProgram);
+  report.distillerExists = files.FileExists(DistillerPath(report.distillerLine));
 
   printers.Refresh();
   const int count = static_cast<int>(printers.Printers().size());
@@ -232,7 +288,9 @@ std::string StatusText(const StatusReport& r,
       text += (option.number ? std::to_string(option.value) : Shown(option.text)) + "\n";
     }
   }
-  text += r.Healthy() ? "Healthy.\n" : "Needs repair.\n";
+  const auto problems = r.Problems();
+  if (problems.empty()) text += "Healthy.\n";
+  for (const auto& problem : problems) text += std::string(problem.text) + "\n";
   return utf8 + toUtf8(text);
 }
 
@@ -284,6 +342,12 @@ std::string StatusJson(const StatusReport& r,
   json.EndObject();
   json.Key("invalid").BeginArray();
   for (const std::string& name : r.invalid) json.String(toUtf8(name));
+  json.EndArray();
+  json.Key("problems").BeginArray();
+  for (const auto& problem : r.Problems()) {
+    json.BeginObject().Key("code").String(problem.code).Key("text").String(problem.text);
+    json.EndObject();
+  }
   json.EndArray().EndObject();
   return json.Text();
 }

@@ -29,6 +29,10 @@ struct StatusReport {
   std::string driver;  // the port monitor's Driver; empty when missing
   bool driverOk = false;
   std::vector<std::string> differs;  // port values unlike Fix PDF Port's
+  // The PDF port's Command (the run program) and Arguments (the distiller's
+  // command line), and whether the files they name exist.
+  std::string runProgram, distillerLine;
+  bool runProgramExists = false, distillerExists = false;
   struct Printer {
     std::string name;  // as listed, in the system's code page
     std::string utf8;  // the printer's own name
@@ -52,9 +56,16 @@ struct StatusReport {
 
   bool Invalid(const std::string& name) const;
 
-  // Both Ghostscript files exist, the Driver is the package's, every
-  // port value is as Fix PDF Port writes it and no value read is of the
-  // wrong type. Printers and options are reported, not judged.
+  // What keeps PDF printing from working, each with its code and text, in
+  // a fixed order: a Ghostscript file missing, the Driver or a port value
+  // unlike Fix PDF Port's, the run program or the distiller missing, no
+  // printer on the PDF port, a value of the wrong type.
+  struct Problem {
+    const char* code;
+    const char* text;
+  };
+  std::vector<Problem> Problems() const;
+  // No problem at all: PDF printing can work.
   bool Healthy() const;
 };
 
@@ -63,6 +74,14 @@ struct StatusReport {
 // cannot be had.
 StatusReport GatherStatus(Registry& reg, PrinterService& printers, IFileSystem& files,
                           IRegistryBackend* registry64 = nullptr);
+
+// Whether fix-port has anything to write: the Driver or a PDF port value
+// unlike Fix PDF Port's. Reads only.
+bool PdfPortNeedsRepair(Registry& reg, IFileSystem& files);
+
+// The distiller's file in the PDF port's Arguments: without a trailing
+// " %1", then without surrounding double quotes.
+std::string DistillerPath(const std::string& arguments);
 
 // The report for people, lines in UTF-8 (toUtf8 converts the system code
 // page's strings); control characters inside a value show as escapes (\r,

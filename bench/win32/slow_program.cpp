@@ -1,7 +1,9 @@
 // Stands in for NET in the responsiveness benchmark and tests: a console
 // program that takes the given number of milliseconds (4000 by default)
-// and ends. When QV_STANDIN_LOG names a file, it first appends its command
-// line there, so a test can tell whether it ran.
+// and ends. When QV_STANDIN_LOG names a file, it first appends a line there
+// with its process id and its command line ("1234 STOP SPOOLER"), so a test
+// can tell whether it ran and end it. With QV_STANDIN_FOREVER set it never
+// ends, as a program waiting for an answer nobody gives.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,10 +12,15 @@
 int main(int argc, char** argv) {
   if (const char* log = std::getenv("QV_STANDIN_LOG")) {
     if (FILE* file = std::fopen(log, "a")) {
-      for (int i = 1; i < argc; ++i) std::fprintf(file, i > 1 ? " %s" : "%s", argv[i]);
+      std::fprintf(file, "%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+      for (int i = 1; i < argc; ++i) std::fprintf(file, " %s", argv[i]);
       std::fprintf(file, "\n");
       std::fclose(file);
     }
+  }
+  const char* forever = std::getenv("QV_STANDIN_FOREVER");
+  if (forever != nullptr && *forever != '\0') {
+    for (;;) Sleep(INFINITE);
   }
   DWORD ms = 4000;
   if (argc > 1) {

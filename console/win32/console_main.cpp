@@ -11,6 +11,7 @@
 
 #include "console/console.h"
 #include "console/win32/win_console.h"
+#include "console/win32/win_spooler.h"
 #include "platform/errors.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win_services.h"
@@ -48,9 +49,17 @@ int main() {
   qv::Win32ConsoleOutput out;
   try {
     qv::Win32Services s;
-    qv::ConsoleServices services{s.registry, s.printers, s.processes, s.files, s.app, out};
     qv::Win32Registry registry64(qv::RegistryView::Bits64);  // for status alone
-    if (qv::Has64BitRegistryView()) services.registry64 = &registry64;
+    qv::Win32Spooler spooler;
+    qv::ConsoleServices services{s.registry,
+                                 s.printers,
+                                 s.processes,
+                                 s.files,
+                                 s.app,
+                                 out,
+                                 qv::Has64BitRegistryView() ? &registry64 : nullptr,
+                                 &spooler,
+                                 nullptr};  // the steady clock
     return qv::RunConsole(CommandLineArguments(), services);
   } catch (const std::exception& error) {
     out.Write(qv::Stream::Err, qv::AsConsoleLines(qv::ErrorDisplayText(error.what())));

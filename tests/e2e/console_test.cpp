@@ -123,15 +123,45 @@ class Console : public ::testing::Test {
 };
 
 TEST_F(Console, StatusFixPortAndAttach) {
-  // Healthy once the port is registered; broken when a value is changed.
+  // Run from a folder without the package, nothing is written.
+  CreateDirectoryA("C:\\elsewhere", nullptr);
+  e2e::CopyFileOrFail(e2e::ToolFolder() + "QuorvinConfigCmd.exe", "C:\\elsewhere\\Cmd.exe");
+  Outcome run;
+  run.code = e2e::RunProgram("C:\\elsewhere\\Cmd.exe fix-port", &run.out, &run.err);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(Contains(run.err,
+                       "qvpdfrun.exe is not in C:\\elsewhere. Run QuorvinConfigCmd.exe "
+                       "from the folder the package is installed in."))
+      << run.err;
+  EXPECT_FALSE(e2e::RegQuery(kPortKey, "Command").found);
+
+  // The port registered, but no printer on it: PDF printing cannot work.
   ASSERT_EQ(Command("fix-port").code, 0);
   EXPECT_EQ(e2e::RegQuery(kPortKey, "Command").data, e2e::ToolFolder() + "qvpdfrun.exe");
-  Outcome run = Command("status --json");
+  run = Command("status --json");
+  std::printf("status --json without a PDF printer (exit %d):\n%s", run.code, run.out.c_str());
+  EXPECT_EQ(run.code, 3) << run.err;
+  EXPECT_TRUE(Contains(run.out, "\"differs\": []"));
+  EXPECT_TRUE(Contains(run.out, "\"name\": \"Studio_PS\",\n      \"monitored\": false"));
+  EXPECT_TRUE(Contains(run.out,
+                       "\"problems\": [\n    {\n      \"code\": \"no_pdf_printer\",\n"
+                       "      \"text\": \"No printer sends its jobs to the PDF port.\"\n"
+                       "    }\n  ]\n}"))
+      << run.out;
+
+  // attach with Wine's NET: the spooler stops and starts again, as the
+  // service manager confirms.
+  run = Command("attach Office_PS");
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Office_PS", "Port").data, "QuorvinPDF:");
+  run = Command("status --json");
   std::printf("status --json on a healthy machine (exit %d):\n%s", run.code, run.out.c_str());
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "\"healthy\": true"));
-  EXPECT_TRUE(Contains(run.out, "\"differs\": []"));
-  EXPECT_TRUE(Contains(run.out, "\"name\": \"Studio_PS\",\n      \"monitored\": false"));
+  EXPECT_TRUE(Contains(run.out, "\"problems\": []"));
+  run = Command("fix-port --if-needed");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "The PDF port needed no repair.\n");
 
   e2e::RegAdd(kPortKey, "Delay", "REG_DWORD", "1000");
   run = Command("status --json");
@@ -139,8 +169,12 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_EQ(run.code, 3);
   EXPECT_TRUE(Contains(run.out, "\"healthy\": false"));
   EXPECT_TRUE(Contains(run.out, "\"differs\": [\n      \"Delay\"\n    ]"));
-  EXPECT_TRUE(Contains(Command("status").out, "differ: Delay"));
-  EXPECT_EQ(Command("fix-port").code, 0);
+  EXPECT_TRUE(Contains(Command("status").out, "differ: Delay\n"));
+  EXPECT_TRUE(Contains(Command("status").out,
+                       "Some PDF port values differ from what Fix PDF Port writes.\n"));
+  run = Command("fix-port --if-needed");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "The default PDF port properties have been restored.\n");
   EXPECT_EQ(e2e::RegQuery(kPortKey, "Delay").data, "0x12c");
   EXPECT_EQ(Command("status").code, 0);
   // A flag stored as text is of the wrong type, not missing.
@@ -148,7 +182,7 @@ TEST_F(Console, StatusFixPortAndAttach) {
   run = Command("status");
   EXPECT_EQ(run.code, 3);
   EXPECT_TRUE(Contains(run.out, "  promptPDF = [wrong type]\n")) << run.out;
-  EXPECT_TRUE(Contains(Command("status --json").out, "\"invalid\": [\n    \"promptPDF\"\n  ]"));
+  EXPECT_TRUE(Contains(Command("status --json").out, "\"invalid\": [\n    \"promptPDF\"\n  ],"));
   ASSERT_EQ(Command("set promptPDF=1").code, 0);
   EXPECT_EQ(Command("status").code, 0);
 
@@ -317,6 +351,45 @@ TEST(Lookalike, APrinterIsNeverTakenForAnother) {
   EXPECT_TRUE(Contains(run.out,
                        "\"name\": \"\xce\xa9-Printer\",\n      \"monitored\": false,\n      "
                        "\"addressable\": false"));
+}
+
+// Last in its world: the system's net.exe becomes a program that never
+// ends, as one waiting for an answer nobody gives.
+TEST_F(Console, AttachGivesUpOnAProgramThatNeverEnds) {
+  ASSERT_EQ(Command("fix-port").code, 0);
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "CUPS:Office_PS");
+  e2e::ReplaceSystemNet();
+  const std::string log = "C:\\net-forever.txt";
+  SetEnvironmentVariableA("QV_STANDIN_LOG", log.c_str());  // passed on to NET
+  SetEnvironmentVariableA("QV_STANDIN_FOREVER", "1");
+  const ULONGLONG start = GetTickCount64();
+  const Outcome run = Command("attach Office_PS --timeout 2");
+  const ULONGLONG took = GetTickCount64() - start;
+  SetEnvironmentVariableA("QV_STANDIN_FOREVER", nullptr);
+  std::printf("attach --timeout 2 with a NET that never ends: exit %d after %llu ms\n%s", run.code,
+              took, run.err.c_str());
+  EXPECT_EQ(run.code, 1);
+  char system[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  EXPECT_EQ(run.err, "\"" + std::string(system) +
+                         "\\net.exe STOP SPOOLER\" did not finish within 2 seconds; it is still "
+                         "running.\n");
+  EXPECT_TRUE(run.out.empty()) << run.out;
+  EXPECT_LT(took, 6000u);
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Office_PS", "Port").data, "QuorvinPDF:");
+  // NET START never ran; the stand-in still runs, and is ended here.
+  std::ifstream calls(log);
+  unsigned long pid = 0;
+  std::string rest;
+  ASSERT_TRUE(static_cast<bool>(calls >> pid)) << "the stand-in did not run";
+  std::getline(calls, rest);
+  EXPECT_EQ(rest, " STOP SPOOLER");
+  EXPECT_FALSE(std::getline(calls, rest)) << "a second program was started: " << rest;
+  const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  ASSERT_NE(process, nullptr);
+  EXPECT_EQ(WaitForSingleObject(process, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  TerminateProcess(process, 0);
+  CloseHandle(process);
 }
 
 }  // namespace

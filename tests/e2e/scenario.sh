@@ -66,6 +66,10 @@ installed="$WINEPREFIX/drive_c/Program Files/Quorvin PDF"
 mkdir -p "$installed"
 cp "$tool" "$installed/"
 cp "$(dirname "$tool")/QuorvinConfigCmd.exe" "$installed/"
+# The package's run program and distiller lie beside the tool; the console
+# program checks for them.
+: >"$installed/qvpdfrun.exe"
+: >"$installed/QVPDFDistiller.exe"
 QV_TOOL='C:\Program Files\Quorvin PDF\'$(basename "$tool")
 QV_SHOTS=$(winepath -w "$dir" 2>/dev/null)
 # Wine starts its virtual desktop (explorer.exe) and RPC service for the

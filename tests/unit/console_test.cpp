@@ -8,6 +8,7 @@
 #include "console/arguments.h"
 #include "console/json.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace qv {
 namespace {
@@ -37,11 +38,19 @@ class ConsoleWorld : public ::testing::Test {
     w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
     w.registry.PutString(L::kSettingsKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
     w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe"};
+    w.files.files.insert(kPackageFiles.begin(), kPackageFiles.end());
     ASSERT_EQ(Run({"fix-port"}), 0);
   }
+  // The package's other programs beside the tool.
+  const std::vector<std::string> kPackageFiles = {"C:\\Pkg\\qvpdfrun.exe",
+                                                  "C:\\Pkg\\QVPDFDistiller.exe"};
   FakeWorld w;
   FakeOutput output;
-  ConsoleServices services{w.registry, w.printers, w.processes, w.files, w.app, output};
+  fakes::FakeSpooler spooler{w.processes};
+  std::uint64_t now = 0;  // the console's clock, in milliseconds
+  ConsoleServices services{w.registry, w.printers, w.processes,           w.files, w.app, output,
+                           nullptr,    &spooler,   [this] { return now; }};
+  ConsoleWorld() { w.files.files.insert(kPackageFiles.begin(), kPackageFiles.end()); }
 };
 
 TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
@@ -66,6 +75,15 @@ TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
       {{"install", "A", "B"}, false, ConsoleCommand::Help},
       {{"set", "promptPDF"}, false, ConsoleCommand::Help},
       {{"--help", "status"}, false, ConsoleCommand::Help},
+      {{"fix-port", "--if-needed"}, true, ConsoleCommand::FixPort},
+      {{"attach", "P", "--timeout", "86400"}, true, ConsoleCommand::Attach},
+      {{"install", "--timeout", "1", "Lab"}, true, ConsoleCommand::Install},
+      {{"attach", "P", "--timeout"}, false, ConsoleCommand::Help},
+      {{"attach", "P", "--timeout", "0"}, false, ConsoleCommand::Help},
+      {{"attach", "P", "--timeout", "86401"}, false, ConsoleCommand::Help},
+      {{"install", "Lab", "--timeout", "2.5"}, false, ConsoleCommand::Help},
+      {{"install", "Lab", "--timeout", "-3"}, false, ConsoleCommand::Help},
+      {{"status", "--timeout", "5"}, false, ConsoleCommand::Help},
   };
   for (const Case& c : cases) {
     ConsoleArguments parsed;
@@ -81,6 +99,10 @@ TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
   ASSERT_TRUE(ParseArguments({"install", "--default", "Lab"}, &parsed, &error));
   EXPECT_TRUE(parsed.makeDefault);
   EXPECT_EQ(parsed.operand, "Lab");
+  EXPECT_EQ(parsed.timeoutSeconds, 300u);
+  ASSERT_TRUE(ParseArguments({"attach", "P", "--timeout", "0042"}, &parsed, &error));
+  EXPECT_EQ(parsed.timeoutSeconds, 42u);
+  EXPECT_EQ(parsed.operand, "P");
 }
 
 TEST(Json, NestsIndentsAndEscapes) {
@@ -180,7 +202,7 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.PutString(L::kSettingsKey, "promptPDF", "7");
   EXPECT_EQ(Run({"status", "--json"}), 3);
   EXPECT_NE(output.out.find("\"promptPDF\": null"), std::string::npos);
-  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ]\n}\n"),
+  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ],\n  \"problems\": [\n"),
             std::string::npos)
       << output.out;
   w.registry.PutDword(L::kSettingsKey, "promptPDF", 7);
@@ -241,6 +263,7 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
       if (w.processes.starts.size() == before + 1) w.registry.PutString(key, "Port", "LPT1:");
     };
     const bool makeDefault = std::string(name) == "Lab Default";
+    spooler.defaultPrinter = name;  // printui made it the default
     EXPECT_EQ(Run(makeDefault ? std::vector<std::string>{"install", name, "--default"}
                               : std::vector<std::string>{"install", name}),
               0)
@@ -253,6 +276,155 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
   }
 }
 
+TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
+  const std::string net = "C:\\Windows\\system32\\net.exe";
+  struct Case {
+    const char* command;  // "attach" or "install --default"
+    ServiceState afterStop, afterStart;
+    const char* defaultPrinter;  // what printui left as the default
+    bool neverEnds;              // every program started waits for ever
+    int exit;
+    const char* err;     // standard error, whole
+    std::size_t starts;  // programs started
+    bool portWritten;
+  };
+  const Case cases[] = {
+      {"attach", ServiceState::Stopped, ServiceState::Running, "", false, 0, "", 2, true},
+      {"attach", ServiceState::Running, ServiceState::Running, "", false, 1,
+       "The print spooler could not be stopped, so the change has not taken effect.\n", 1, true},
+      {"attach", ServiceState::Changing, ServiceState::Running, "", false, 1,
+       "The print spooler could not be stopped, so the change has not taken effect.\n", 1, true},
+      {"attach", ServiceState::Stopped, ServiceState::Stopped, "", false, 1,
+       "The print spooler could not be started again.\n", 2, true},
+      {"attach", ServiceState::Stopped, ServiceState::Running, "", true, 1,
+       "\"C:\\Windows\\system32\\net.exe STOP SPOOLER\" did not finish within 2 seconds; it is "
+       "still running.\n",
+       1, true},
+      {"install", ServiceState::Stopped, ServiceState::Running, "Lab", false, 0, "", 4, true},
+      {"install", ServiceState::Stopped, ServiceState::Running, "Office PS", false, 1,
+       "The printer \"Lab\" was installed but could not be made the default printer.\n", 4, true},
+      {"install", ServiceState::Stopped, ServiceState::Running, "Lab", true, 1,
+       "\"C:\\Windows\\system32\\rundll32.exe printui.dll,PrintUIEntry /if /b \"Lab\" /f "
+       "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u\" "
+       "did not finish within 2 seconds; it is still running.\n",
+       1, false},
+  };
+  for (const Case& c : cases) {
+    FakeWorld world;  // a fresh machine for each case
+    world.files.files.insert(kPackageFiles.begin(), kPackageFiles.end());
+    fakes::FakeSpooler caseSpooler{world.processes};
+    caseSpooler.afterStop = c.afterStop;
+    caseSpooler.afterStart = c.afterStart;
+    caseSpooler.defaultPrinter = c.defaultPrinter;
+    std::uint64_t clock = 0;
+    ConsoleServices s{world.registry, world.printers, world.processes,
+                      world.files,    world.app,      output,
+                      nullptr,        &caseSpooler,   [&] { return clock; }};
+    const bool attach = std::string(c.command) == "attach";
+    const std::string key = L::kPrintersKeyPrefix + std::string(attach ? "Office PS" : "Lab");
+    if (attach) {
+      world.printerBackend.names = {"Office PS"};
+      world.registry.PutString(key, "Port", "LPT1:");
+    }
+    world.processes.waitSlices = c.neverEnds ? 1000000 : 1;
+    world.processes.onWait = [&] {
+      clock += 50;  // each wait slice takes its 50 ms
+      if (!attach && world.processes.starts.size() == 1 && !world.registry.HasKey(key)) {
+        world.registry.PutString(key, "Port", "LPT1:");  // printui creates the queue
+      }
+    };
+    output.out.clear();
+    output.err.clear();
+    const std::vector<std::string> args =
+        attach ? std::vector<std::string>{"attach", "Office PS", "--timeout", "2"}
+               : std::vector<std::string>{"install", "Lab", "--default", "--timeout", "2"};
+    SCOPED_TRACE(c.err);
+    EXPECT_EQ(RunConsole(args, s), c.exit);
+    EXPECT_EQ(output.err, c.err);
+    // The notices wait for the outcome: none when the command failed.
+    EXPECT_EQ(output.out.empty(), c.exit != 0) << output.out;
+    EXPECT_EQ(world.processes.starts.size(), c.starts);
+    if (attach) {
+      EXPECT_EQ(world.processes.starts[0].file, net);
+    }
+    EXPECT_EQ(world.registry.GetString(key, "Port") == std::string("QuorvinPDF:"), c.portWritten);
+  }
+}
+
+TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) {
+  SetUpHealthy();
+  const std::string printer = L::kPrintersKeyPrefix + std::string("Pdf");
+  w.printerBackend.names = {"Pdf"};
+  w.registry.PutString(printer, "Port", "QuorvinPDF:");
+  ASSERT_EQ(Run({"status", "--json"}), 0) << output.out;
+  EXPECT_NE(output.out.find("\"problems\": []\n}\n"), std::string::npos);
+  EXPECT_EQ(Run({"fix-port", "--if-needed"}), 0);
+  EXPECT_EQ(output.out, "The PDF port needed no repair.\n");
+  const int writes = w.registry.WriteCount();
+
+  struct Fault {
+    const char* code;
+    std::function<void()> make, undo;
+  };
+  const auto erase = [&](const char* file) { return [&, file] { w.files.files.erase(file); }; };
+  const auto put = [&](const char* file) { return [&, file] { w.files.files.insert(file); }; };
+  const Fault faults[] = {
+      {"ghostscript_exe_missing", erase("C:\\gs\\gswin32c.exe"), put("C:\\gs\\gswin32c.exe")},
+      {"ghostscript_dll_missing", erase("C:\\gs\\gsdll32.dll"), put("C:\\gs\\gsdll32.dll")},
+      {"driver_wrong", [&] { w.registry.PutString(L::kMonitorKey, "Driver", "QUORVINMONNT.DLL"); },
+       [&] { w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll"); }},
+      {"port_values_differ", [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 1); },
+       [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 300); }},
+      {"run_program_missing", [&] { w.registry.PutString(L::kPdfPortKey, "Command", "C:\\x.exe"); },
+       [&] { w.registry.PutString(L::kPdfPortKey, "Command", "C:\\Pkg\\qvpdfrun.exe"); }},
+      {"distiller_missing", erase("C:\\Pkg\\QVPDFDistiller.exe"),
+       put("C:\\Pkg\\QVPDFDistiller.exe")},
+      {"no_pdf_printer", [&] { w.registry.PutString(printer, "Port", "LPT1:"); },
+       [&] { w.registry.PutString(printer, "Port", "QuorvinPDF:"); }},
+      {"invalid_value", [&] { w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
+       [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); }},
+  };
+  for (const Fault& fault : faults) {
+    fault.make();
+    EXPECT_EQ(Run({"status", "--json"}), 3) << fault.code;
+    // Just that problem; a run program elsewhere is also a differing value.
+    std::string codes;
+    for (auto at = output.out.find("\"code\": \""); at != std::string::npos;
+         at = output.out.find("\"code\": \"", at + 1)) {
+      codes += output.out.substr(at + 9, output.out.find('"', at + 9) - at - 9) + " ";
+    }
+    EXPECT_EQ(
+        codes,
+        std::string(fault.code == std::string("run_program_missing") ? "port_values_differ " : "") +
+            fault.code + " ");
+    fault.undo();
+  }
+  // A port run program and distiller in quotes are still found.
+  w.registry.PutString(L::kPdfPortKey, "Arguments", "\"C:\\Pkg\\QVPDFDistiller.exe\" %1");
+  EXPECT_EQ(Run({"status"}), 3);
+  EXPECT_NE(output.out.find("\nSome PDF port values differ from what Fix PDF Port writes.\n"),
+            std::string::npos)
+      << output.out;
+  EXPECT_EQ(output.out.find("distiller"), std::string::npos);
+  EXPECT_EQ(Run({"fix-port", "--if-needed"}), 0);
+  EXPECT_EQ(output.out, "The default PDF port properties have been restored.\n");
+  EXPECT_GT(w.registry.WriteCount(), writes);
+
+  // Run from a folder without the package: nothing is judged or written.
+  w.files.files.erase("C:\\Pkg\\qvpdfrun.exe");
+  const int before = w.registry.WriteCount();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"status"}, std::vector<std::string>{"fix-port"},
+        std::vector<std::string>{"install", "Lab"}}) {
+    EXPECT_EQ(Run(args), 1);
+    EXPECT_EQ(output.err,
+              "qvpdfrun.exe is not in C:\\Pkg. Run QuorvinConfigCmd.exe from the folder the "
+              "package is installed in.\n");
+  }
+  EXPECT_EQ(w.registry.WriteCount(), before);
+  EXPECT_EQ(Run({"set", "promptPDF=0"}), 0);  // set needs no package folder
+}
+
 TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
   fakes::MemoryRegistry registry64;  // the 64-bit view's own tree
   services.registry64 = &registry64;
@@ -260,7 +432,7 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
   w.registry.PutString("SOFTWARE\\GPL Ghostscript\\9.56.1", "GS_DLL", "C:\\gs9\\gsdll32.dll");
   w.registry.PutDword("SOFTWARE\\Artifex Ghostscript\\9.99", "GS_DLL", 1);
   registry64.PutString("SOFTWARE\\GPL Ghostscript\\10.04.0", "GS_DLL", "C:\\gs64\\gsdll64.dll");
-  w.files.files = {"C:\\gs64\\gsdll64.dll"};
+  w.files.files.insert("C:\\gs64\\gsdll64.dll");
   EXPECT_EQ(Run({"status"}), 3);
   EXPECT_NE(output.out.find(
                 "  registered  AFPL Ghostscript 8.50  C:\\gs\\gsdll32.dll  [chosen]  [missing]\n"
