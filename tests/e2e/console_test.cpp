@@ -224,8 +224,9 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
     EXPECT_FALSE(run.err.empty());
     EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, "fleet.pdf");
   }
-  // A character beyond the code page is refused, never stored as a look-alike.
-  Outcome run = Command(L"set defaultPDFFile=\u03A9mega.pdf");
+  // A character beyond the code page (1252 or 932: a Thai letter) is
+  // refused, never stored as a look-alike.
+  Outcome run = Command(L"set defaultPDFFile=\u0e01mega.pdf");
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.err,
             "Argument 2 holds characters that this system's code page cannot represent.\n");
