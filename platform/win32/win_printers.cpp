@@ -22,7 +22,7 @@ std::vector<PrinterName> Win32PrinterBackend::EnumPrinterNames() {
     }
     const DWORD code = GetLastError();
     if (code != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) {
-      throw ESystemError(SystemErrorMessage(code, win32::SystemErrorText(code)));
+      win32::RaiseSystemError(code);
     }
     buffer.resize(needed);
   }

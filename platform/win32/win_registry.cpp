@@ -59,25 +59,26 @@ long Win32Registry::CreateKey(RegKey parent, const std::string& path, std::uint3
   return rc;
 }
 
-long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
-                               std::vector<unsigned char>* data) {
+namespace {
+
+// A value's type and all of its bytes, from one RegQueryValueEx (A or W)
+// given as query(type, buffer, size). The value may grow between the size
+// query and the read: ask again until the buffer holds all of it. The
+// system never writes more than the size it is given.
+template <typename Query>
+long QueryWhole(const Query& query, std::uint32_t* type, std::vector<unsigned char>* data) {
   DWORD valueType = REG_NONE;
   DWORD size = 0;
-  LONG rc = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType, nullptr,
-                             data ? &size : nullptr);
+  LONG rc = query(&valueType, nullptr, data ? &size : nullptr);
   if (rc != ERROR_SUCCESS || !data) {
     if (rc == ERROR_SUCCESS) *type = valueType;
     return rc;
   }
-  // The value may grow between the size query and the read: ask again
-  // until the buffer holds all of it. The system never writes more than
-  // the size it is given.
   std::vector<unsigned char> buffer;
   for (;;) {
     buffer.resize(size);
     DWORD got = size;
-    rc = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType,
-                          buffer.empty() ? nullptr : buffer.data(), &got);
+    rc = query(&valueType, buffer.empty() ? nullptr : buffer.data(), &got);
     if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && buffer.empty() && got > 0)) {
       size = got > size ? got : size + 256;
       continue;
@@ -89,6 +90,17 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_
   *type = valueType;
   *data = std::move(buffer);
   return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+                               std::vector<unsigned char>* data) {
+  return QueryWhole(
+      [&](DWORD* valueType, BYTE* buffer, DWORD* size) {
+        return RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, valueType, buffer, size);
+      },
+      type, data);
 }
 
 long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
@@ -103,32 +115,11 @@ long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::uin
     MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), static_cast<int>(name.size()),
                         wideName.data(), length);
   }
-  DWORD valueType = REG_NONE;
-  DWORD size = 0;
-  LONG rc = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &valueType, nullptr,
-                             data ? &size : nullptr);
-  if (rc != ERROR_SUCCESS || !data) {
-    if (rc == ERROR_SUCCESS) *type = valueType;
-    return rc;
-  }
-  // As in QueryValue: ask again until the buffer holds all of the value.
-  std::vector<unsigned char> buffer;
-  for (;;) {
-    buffer.resize(size);
-    DWORD got = size;
-    rc = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &valueType,
-                          buffer.empty() ? nullptr : buffer.data(), &got);
-    if (rc == ERROR_MORE_DATA || (rc == ERROR_SUCCESS && buffer.empty() && got > 0)) {
-      size = got > size ? got : size + 256;
-      continue;
-    }
-    if (rc != ERROR_SUCCESS) return rc;
-    buffer.resize(got < size ? got : size);
-    break;
-  }
-  *type = valueType;
-  *data = std::move(buffer);
-  return ERROR_SUCCESS;
+  return QueryWhole(
+      [&](DWORD* valueType, BYTE* buffer, DWORD* size) {
+        return RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, valueType, buffer, size);
+      },
+      type, data);
 }
 
 long Win32Registry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
