@@ -2,15 +2,49 @@
 // belong to no subsystem of their own.
 #include "app/main.h"
 
+#include <stdexcept>
+#include <utility>
+
 #include "app/main_layout.h"
 #include "config/registry_layout.h"
-#include "config/settings.h"
 #include "platform/errors.h"
+#include "printing/pdf_port.h"
 
 namespace qv {
 
-TfrmMain::TfrmMain(Platform& platform, const MainFormControls& controls)
-    : platform_(platform), controls_(controls), commands_(platform.dialogs) {
+namespace {
+
+template <typename Control, std::size_t N>
+Control& Named(const std::pair<const char*, Control*> (&controls)[N], const std::string& name) {
+  for (const auto& [controlName, control] : controls) {
+    if (name == controlName) return *control;
+  }
+  throw std::logic_error("The main window has no control " + name);
+}
+
+}  // namespace
+
+ITextControl& MainFormControls::Text(const std::string& name) const {
+  const std::pair<const char*, ITextControl*> fields[] = {{"Edit2", &Edit2},
+                                                          {"Edit3", &Edit3},
+                                                          {"Edit4", &Edit4},
+                                                          {"Edit5", &Edit5},
+                                                          {"Edit6", &Edit6}};
+  return Named(fields, name);
+}
+
+ICheckControl& MainFormControls::Check(const std::string& name) const {
+  const std::pair<const char*, ICheckControl*> boxes[] = {
+      {"CheckBox1", &CheckBox1}, {"CheckBox2", &CheckBox2}, {"CheckBox3", &CheckBox3}};
+  return Named(boxes, name);
+}
+
+TfrmMain::TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls& controls)
+    : platform_(platform),
+      dialogs_(dialogs),
+      controls_(controls),
+      commands_([&dialogs](const std::exception& error) { ShowException(dialogs, error); }),
+      wait_(platform.app, dialogs) {
   OpenDialog1.defaultExt = "exe";
   OpenDialog1.fileName = "gswin32c.exe";
   OpenDialog1.filter = "Application Program (*.exe)|*.exe|All Files|*.*";
@@ -27,10 +61,6 @@ TfrmMain::TfrmMain(Platform& platform, const MainFormControls& controls)
   SaveDialog3.onCanClose = [this](FileDialog& d, bool& c) { SaveDialog3CanClose(d, c); };
 }
 
-std::string TfrmMain::OwnFolder() {
-  return ExtractFilePath(platform_.files.OwnExecutablePath(), platform_.files);
-}
-
 void TfrmMain::FormCreate() {
   const std::string desktopFolder = QueryDesktopFolder(platform_.files);
   {
@@ -45,14 +75,14 @@ void TfrmMain::FormCreate() {
     try {
       RefreshPrinterList();
     } catch (const EPlatformError& error) {
-      ShowException(platform_.dialogs, error);
+      ShowException(dialogs_, error);
       listed = false;
     }
     if (listed && controls_.ComboBox1.Count() == 0 &&
-        platform_.dialogs.MessageBox("You do not have any printer drivers installed to monitor "
-                                     "for PDF creation.\rWould you like to install one now?",
-                                     "Install Quorvin PostScript Printer Driver?",
-                                     kMbYesNo | kMbIconQuestion) == kIdYes) {
+        dialogs_.MessageBox("You do not have any printer drivers installed to monitor for PDF "
+                            "creation.\rWould you like to install one now?",
+                            "Install Quorvin PostScript Printer Driver?",
+                            kMbYesNo | kMbIconQuestion) == kIdYes) {
       installpsdriverBtnClick();
     }
     RefreshMonitoredList();
@@ -60,9 +90,7 @@ void TfrmMain::FormCreate() {
     LoadSettings(reg, desktopFolder);
 
     // A missing or foreign port monitor registration is repaired silently.
-    reg.OpenKey(layout::kMonitorKey, true);
-    if (reg.ReadString(layout::kDriver) != layout::kMonitorDll) RestorePdfPort(false);
-    reg.CloseKey();
+    if (!MonitorIsRegistered(reg)) RestorePdfPort(false);
   }
   ShowSettings();
 }

@@ -1,5 +1,5 @@
-// TfrmMain: the main window's logic. Every handler is plain C++ working
-// through the platform services and the form's controls, so the window
+// TfrmMain: the main window's logic. Each handler reads its controls, calls
+// a module and shows the message boxes the user expects, so the window
 // class only creates controls, binds them here and forwards button clicks
 // through Commands().
 #pragma once
@@ -8,11 +8,13 @@
 #include <functional>
 #include <string>
 
-#include "app/commands.h"
 #include "config/settings.h"
+#include "platform/commands.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "printing/run.h"
+#include "printing/spooler_restart.h"
 
 namespace qv {
 
@@ -28,11 +30,16 @@ struct MainFormControls {
   ICheckControl& CheckBox1;  // prompt for each PDF
   ICheckControl& CheckBox2;  // confirmation on creation
   ICheckControl& CheckBox3;  // launch PDF application
+
+  // The text field or check box of this designer name (as the options
+  // table names them).
+  ITextControl& Text(const std::string& name) const;
+  ICheckControl& Check(const std::string& name) const;
 };
 
 class TfrmMain {
  public:
-  TfrmMain(Platform& platform, const MainFormControls& controls);
+  TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls& controls);
 
   // Set by the window: close the main window at once (ending the
   // program), and show the About window.
@@ -74,19 +81,30 @@ class TfrmMain {
   void LoadSettings(Registry& reg, const std::string& desktopFolder);
   void ShowSettings();
 
-  // The state the form keeps for the whole run.
-  SettingsRecord settings;
-  std::string GsDllPath;
-  std::string GsExePath;
   FileDialog OpenDialog1;  // gswin32c.exe
   FileDialog OpenDialog2;  // gsdll32.dll
   FileDialog SaveDialog3;  // default PDF file
 
   const MainFormControls& controls() const { return controls_; }
-  // The tool's own folder: its executable's directory, trailing backslash.
-  std::string OwnFolder();
+  // What the form holds, for reading only.
+  const SettingsRecord& Settings() const { return settings; }
+  const std::string& GhostscriptDll() const { return GsDllPath; }
+  const std::string& GhostscriptExe() const { return GsExePath; }
 
  private:
+  // How the window waits for a program: it keeps answering its messages.
+  class WindowWait : public IWaitPolicy {
+   public:
+    WindowWait(IApplication& app, IDialogs& dialogs) : app_(app), dialogs_(dialogs) {}
+    void Idle() override { app_.ProcessMessages(); }
+    bool KeepWaiting(const std::string&, std::uint64_t) override { return true; }
+    void NotStarted(const std::string& systemText) override { dialogs_.ShowMessage(systemText); }
+
+   private:
+    IApplication& app_;
+    IDialogs& dialogs_;
+  };
+
   void OpenDialog1CanClose(FileDialog& dialog, bool& canClose);
   void OpenDialog2CanClose(FileDialog& dialog, bool& canClose);
   // A file chosen in a Ghostscript browse dialog: stored as valueName at
@@ -94,10 +112,19 @@ class TfrmMain {
   void TakeChosenPath(const std::string& chosen, const char* valueName, std::string& path,
                       ITextControl& field);
   void SaveDialog3CanClose(FileDialog& dialog, bool& canClose);
+  // The end of Add and Install PS Driver once the spooler was restarted:
+  // both lists rebuilt, and the notice.
+  void FinishPrinterChange(const RestartOutcome& restart, const char* notice);
 
   Platform& platform_;
+  IDialogs& dialogs_;
   MainFormControls controls_;
   CommandDispatcher commands_;
+  WindowWait wait_;
+  // The state the form keeps for the whole run.
+  SettingsRecord settings;
+  std::string GsDllPath;
+  std::string GsExePath;
   // ShowSettings has filled the Options group since the program started.
   bool optionsShown_ = false;
 };

@@ -1,9 +1,6 @@
-// Loading the distiller's options at start, with the defaults written for
-// any that are missing, and showing them in the Options group.
 #include "config/settings.h"
 
-#include "app/main.h"
-#include "config/registry_layout.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 
 namespace qv {
@@ -12,45 +9,81 @@ std::string QueryDesktopFolder(IFileSystem& files) {
   return files.DesktopFolder();
 }
 
-namespace {
-
-// Reads a string option, or stores and returns its default when missing.
-std::string LoadString(Registry& reg, const char* name, const std::string& fallback) {
-  if (reg.ValueExists(name)) return reg.ReadString(name);
-  reg.WriteString(name, fallback);
-  return fallback;
-}
-
-std::int32_t LoadFlag(Registry& reg, const char* name, std::int32_t fallback) {
-  if (reg.ValueExists(name)) return reg.ReadInteger(name);
-  reg.WriteInteger(name, fallback);
-  return fallback;
-}
-
-}  // namespace
-
-void TfrmMain::LoadSettings(Registry& reg, const std::string& desktopFolder) {
+SettingsRecord LoadSettings(Registry& reg, const std::string& desktopFolder,
+                            const std::string& ownFolder) {
+  SettingsRecord settings;
   reg.OpenKey(layout::kSettingsKey, true);
   reg.WriteString(layout::kUserDesktopDir, desktopFolder);
-  settings.DefaultPdfFile = LoadString(reg, layout::kDefaultPdfFile, layout::kDefaultPdfFileValue);
-  settings.DefaultPdfDir =
-      LoadString(reg, layout::kDefaultPdfDir, OwnFolder() + layout::kDefaultPdfDirSuffix);
-  settings.DefaultPdfAppend =
-      LoadString(reg, layout::kDefaultPdfAppend, layout::kDefaultPdfAppendValue);
-  settings.PromptPdf = LoadFlag(reg, layout::kPromptPdf, layout::kDefaultPromptPdf);
-  settings.FinishMessage = LoadFlag(reg, layout::kFinishMessage, layout::kDefaultFinishMessage);
-  settings.LaunchPdfApp = LoadFlag(reg, layout::kLaunchPdfApp, layout::kDefaultLaunchPdfApp);
+  for (const Option& option : kOptions) {
+    if (option.role != OptionRole::Setting) continue;
+    const bool stored = reg.ValueExists(option.name);
+    if (option.type == OptionType::Flag) {
+      settings.*option.flag = stored ? reg.ReadInteger(option.name) : option.defaultFlag;
+      if (!stored) reg.WriteInteger(option.name, option.defaultFlag);
+    } else {
+      const std::string fallback =
+          (option.defaultInOwnFolder ? ownFolder : std::string()) + option.defaultText;
+      settings.*option.text = stored ? reg.ReadString(option.name) : fallback;
+      if (!stored) reg.WriteString(option.name, fallback);
+    }
+  }
+  reg.CloseKey();
+  return settings;
+}
+
+void SaveSettings(Registry& reg, const SettingsRecord& settings) {
+  reg.OpenKey(layout::kSettingsKey, false);
+  for (const Option& option : kOptions) {
+    if (option.role != OptionRole::Setting) continue;
+    if (option.type == OptionType::Flag) {
+      reg.WriteInteger(option.name, settings.*option.flag != 0 ? 1 : 0);
+    } else {
+      reg.WriteString(option.name, settings.*option.text);
+    }
+  }
   reg.CloseKey();
 }
 
-void TfrmMain::ShowSettings() {
-  controls_.Edit2.SetText(settings.DefaultPdfFile);
-  controls_.Edit3.SetText(settings.DefaultPdfDir);
-  controls_.Edit4.SetText(settings.DefaultPdfAppend);
-  controls_.CheckBox1.SetChecked(settings.PromptPdf != 0);
-  controls_.CheckBox2.SetChecked(settings.FinishMessage != 0);
-  controls_.CheckBox3.SetChecked(settings.LaunchPdfApp != 0);
-  optionsShown_ = true;
+const Option* FindOption(const std::string& name, IFileSystem& files) {
+  for (const Option& option : kOptions) {
+    if (SameIgnoringAsciiCase(name, option.name, files)) return &option;
+  }
+  return nullptr;
+}
+
+void StoreOptions(Registry& reg, const std::vector<std::pair<const Option*, std::string>>& values) {
+  reg.OpenKey(layout::kSettingsKey, true);
+  for (const auto& [option, value] : values) {
+    if (option->type == OptionType::Flag) {
+      reg.WriteInteger(option->name, value == "1" ? 1 : 0);
+    } else {
+      reg.WriteString(option->name, value);
+    }
+  }
+  reg.CloseKey();
+}
+
+std::vector<StoredOption> ReadStoredOptions(Registry& reg, OptionRole role) {
+  std::vector<StoredOption> stored;
+  for (const Option& option : kOptions) {
+    if (option.role != role) continue;
+    StoredOption value;
+    value.option = &option;
+    try {
+      if (reg.ValueExists(option.name)) {
+        if (option.type == OptionType::Flag) {
+          value.value = reg.ReadInteger(option.name);
+        } else {
+          value.text = reg.ReadString(option.name);
+        }
+        value.present = true;
+      }
+    } catch (const ERegistryException&) {
+      value.invalid = true;
+    }
+    stored.push_back(value);
+  }
+  return stored;
 }
 
 }  // namespace qv

@@ -1,9 +1,14 @@
-// The settings record the distiller's options are held in while the tool
-// runs.
+// The distiller's options: the settings record the window holds them in,
+// the one table that lists them, and loading, saving and storing them.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "config/registry_layout.h"
+#include "platform/registry.h"
 
 namespace qv {
 
@@ -16,13 +21,83 @@ struct SettingsRecord {
   std::int32_t LaunchPdfApp = 0;   // non-zero: on
 };
 
-}  // namespace qv
+enum class OptionType { Text, Flag };  // REG_SZ; REG_DWORD used as a flag
 
-namespace qv {
+// What a row of the table is: one of the six options, which every start
+// completes with its default and Save Changes writes; or one of
+// Ghostscript's two paths, which the search stores and set and export take
+// as well.
+enum class OptionRole { Setting, GhostscriptPath };
+
+struct Option {
+  const char* name;  // the value's name in the settings key
+  OptionType type;
+  OptionRole role;
+  const char* defaultText;  // a text setting's default; after the tool's folder when
+  bool defaultInOwnFolder;  // defaultInOwnFolder is set
+  std::int32_t defaultFlag;
+  const char* control;  // the designer name of the control that shows it
+  std::string SettingsRecord::*text;
+  std::int32_t SettingsRecord::*flag;
+};
+
+// Every value of the settings key that set and export take, in the order
+// they are loaded, saved and exported.
+inline constexpr Option kOptions[] = {
+    {layout::kDefaultPdfFile, OptionType::Text, OptionRole::Setting, layout::kDefaultPdfFileValue,
+     false, 0, "Edit2", &SettingsRecord::DefaultPdfFile, nullptr},
+    {layout::kDefaultPdfDir, OptionType::Text, OptionRole::Setting, layout::kDefaultPdfDirSuffix,
+     true, 0, "Edit3", &SettingsRecord::DefaultPdfDir, nullptr},
+    {layout::kDefaultPdfAppend, OptionType::Text, OptionRole::Setting,
+     layout::kDefaultPdfAppendValue, false, 0, "Edit4", &SettingsRecord::DefaultPdfAppend, nullptr},
+    {layout::kPromptPdf, OptionType::Flag, OptionRole::Setting, "", false,
+     layout::kDefaultPromptPdf, "CheckBox1", nullptr, &SettingsRecord::PromptPdf},
+    {layout::kFinishMessage, OptionType::Flag, OptionRole::Setting, "", false,
+     layout::kDefaultFinishMessage, "CheckBox2", nullptr, &SettingsRecord::FinishMessage},
+    {layout::kLaunchPdfApp, OptionType::Flag, OptionRole::Setting, "", false,
+     layout::kDefaultLaunchPdfApp, "CheckBox3", nullptr, &SettingsRecord::LaunchPdfApp},
+    {layout::kGsWin32c, OptionType::Text, OptionRole::GhostscriptPath, "", false, 0, "Edit5",
+     nullptr, nullptr},
+    {layout::kGsDll, OptionType::Text, OptionRole::GhostscriptPath, "", false, 0, "Edit6", nullptr,
+     nullptr},
+};
+
+constexpr const char* kChangesSavedText = "Changes have been saved.";
 
 class IFileSystem;
 
 // The current user's desktop directory; empty when the system has none.
 std::string QueryDesktopFolder(IFileSystem& files);
+
+// Brings the settings key up to date at start: opens it (created when
+// missing), writes userDesktopDir, reads every option and writes the
+// default of each one that is missing, then closes the key. Raises the
+// registry's error where a read or a write fails.
+SettingsRecord LoadSettings(Registry& reg, const std::string& desktopFolder,
+                            const std::string& ownFolder);
+
+// Save Changes: writes the six options into the existing settings key.
+void SaveSettings(Registry& reg, const SettingsRecord& settings);
+
+// The row of the table with this name, compared as the registry compares
+// value names (the case of A to Z ignored); null for none.
+const Option* FindOption(const std::string& name, IFileSystem& files);
+
+// Stores values into the settings key (created when missing): a flag as
+// its number, a text as it is. Raises the registry's error at the first
+// write that fails.
+void StoreOptions(Registry& reg, const std::vector<std::pair<const Option*, std::string>>& values);
+
+// An option as stored, read without changing anything: missing, of the
+// wrong type (its read raises), or its text or number.
+struct StoredOption {
+  const Option* option = nullptr;
+  bool present = false;  // stored, with the right type
+  bool invalid = false;  // stored, but its read raises
+  std::string text;
+  std::int32_t value = 0;
+};
+// The rows of one role, from the open key of reg.
+std::vector<StoredOption> ReadStoredOptions(Registry& reg, OptionRole role);
 
 }  // namespace qv

@@ -9,12 +9,16 @@ namespace qv {
 
 enum class ConsoleCommand { Help, Status, FixPort, Attach, Install, Set, Export };
 
+// The longest attach and install wait for each program they start, unless
+// --timeout says otherwise.
+constexpr std::uint32_t kDefaultTimeoutSeconds = 300;
+
 struct ConsoleArguments {
   ConsoleCommand command = ConsoleCommand::Help;
-  bool json = false;                   // status --json
-  bool makeDefault = false;            // install --default
-  bool ifNeeded = false;               // fix-port --if-needed
-  std::uint32_t timeoutSeconds = 300;  // attach, install --timeout SECONDS
+  bool json = false;                                      // status --json
+  bool makeDefault = false;                               // install --default
+  bool ifNeeded = false;                                  // fix-port --if-needed
+  std::uint32_t timeoutSeconds = kDefaultTimeoutSeconds;  // attach, install --timeout SECONDS
   // A malformed value of an option: its message is enough, without the
   // usage.
   bool withoutUsage = false;
@@ -29,6 +33,6 @@ bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* pars
                     std::string* error);
 
 // The usage text.
-extern const char* const kConsoleUsage;
+std::string ConsoleUsage();
 
 }  // namespace qv

@@ -1,21 +1,13 @@
 // The console program for unattended administration: one command per run,
 // its result in the exit code, notices on standard output and errors on
-// standard error. Where a command does what a button does, it runs that
-// button's handler on in-memory controls with headless dialogs.
+// standard error. Each command calls the same modules as the window.
 #pragma once
 
-#include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "console/output.h"
-#include "console/spooler.h"
-#include "platform/application.h"
-#include "platform/files.h"
-#include "platform/printers.h"
-#include "platform/process.h"
-#include "platform/registry_backend.h"
+#include "platform/platform.h"
 
 namespace qv {
 
@@ -29,21 +21,8 @@ enum : int {
 
 // The system services the console program works through.
 struct ConsoleServices {
-  IRegistryBackend& registry;
-  PrinterService& printers;
-  IProcessRunner& processes;
-  IFileSystem& files;
-  IApplication& app;
+  Platform& platform;
   IConsoleOutput& out;
-  // The 64-bit registry view, which only status reads; null where Windows
-  // has none.
-  IRegistryBackend* registry64 = nullptr;
-  // The spooler's state and the default printer, asked after the programs
-  // that attach and install start; null to ask nothing.
-  ISpooler* spooler = nullptr;
-  // Milliseconds from any fixed point, for the time limit of those
-  // programs; empty for the steady clock.
-  std::function<std::uint64_t()> clock;
 };
 
 // Runs the command of args (the arguments after the program's name);

@@ -2,45 +2,16 @@
 
 #include <cstdio>
 
-#include "app/commands.h"
 #include "config/registry_layout.h"
-#include "console/headless_dialogs.h"
+#include "config/settings.h"
+#include "platform/commands.h"
+#include "platform/errors.h"
 #include "platform/registry.h"
 
 namespace qv {
 namespace {
 
 namespace L = layout;
-
-struct Settable {
-  const char* name;
-  bool flag;  // REG_DWORD 0 or 1; otherwise REG_SZ
-};
-constexpr Settable kSettable[] = {
-    {L::kDefaultPdfFile, false}, {L::kDefaultPdfDir, false}, {L::kDefaultPdfAppend, false},
-    {L::kPromptPdf, true},       {L::kFinishMessage, true},  {L::kLaunchPdfApp, true},
-    {L::kGsWin32c, false},       {L::kGsDll, false},
-};
-
-// Value names compare as the registry compares them, without case.
-bool SameName(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return i == a.size() && b[i] == '\0';
-}
-
-// Runs a command's registry work through a command boundary whose errors
-// go to standard error; the exit code.
-template <typename Work>
-int RunReporting(ConsoleServices& services, Work work) {
-  HeadlessDialogs dialogs(services.out);
-  CommandDispatcher commands(dialogs);
-  commands.Execute(work);
-  return dialogs.Failed() ? kExitRefused : kExitDone;
-}
 
 // ASCII text (the layout's key and value names, numbers) as UTF-16.
 std::u16string Wide(const std::string& ascii) {
@@ -82,48 +53,43 @@ std::u16string RegDword(std::int32_t value) {
 
 }  // namespace
 
+bool RunReporting(ConsoleServices& services, const std::function<void()>& work) {
+  CommandDispatcher commands([&services](const std::exception& error) {
+    services.out.Write(Stream::Err, AsConsoleLines(ErrorDisplayText(error.what())));
+  });
+  commands.Execute(work);
+  return commands.Errors() == 0;
+}
+
 int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& services) {
-  struct Write {
-    const Settable* setting;
-    std::string value;
-  };
-  std::vector<Write> writes;
+  std::vector<std::pair<const Option*, std::string>> writes;
   for (const std::string& assignment : assignments) {
     const auto equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
     const std::string value = assignment.substr(equals + 1);
-    const Settable* setting = nullptr;
-    for (const Settable& s : kSettable) {
-      if (SameName(name, s.name)) setting = &s;
-    }
-    if (setting == nullptr) {
+    const Option* option = FindOption(name, services.platform.files);
+    if (option == nullptr) {
       std::string known;
-      for (const Settable& s : kSettable) known += std::string(known.empty() ? "" : ", ") + s.name;
+      for (const Option& o : kOptions) known += std::string(known.empty() ? "" : ", ") + o.name;
       services.out.Write(Stream::Err,
                          "Unknown setting \"" + name + "\"; settable are " + known + ".\n");
       return kExitUsage;
     }
-    if (setting->flag && value != "0" && value != "1") {
+    if (option->type == OptionType::Flag && value != "0" && value != "1") {
       services.out.Write(Stream::Err,
-                         std::string(setting->name) + " takes 0 or 1, not \"" + value + "\".\n");
+                         std::string(option->name) + " takes 0 or 1, not \"" + value + "\".\n");
       return kExitUsage;
     }
-    writes.push_back({setting, value});
+    writes.emplace_back(option, value);
   }
-  const int code = RunReporting(services, [&] {
-    Registry reg(services.registry);
-    reg.OpenKey(L::kSettingsKey, true);
-    for (const Write& write : writes) {
-      if (write.setting->flag) {
-        reg.WriteInteger(write.setting->name, write.value == "1" ? 1 : 0);
-      } else {
-        reg.WriteString(write.setting->name, write.value);
-      }
-    }
-    reg.CloseKey();
-  });
-  if (code == kExitDone) services.out.Write(Stream::Out, "Changes have been saved.\n");
-  return code;
+  if (!RunReporting(services, [&] {
+        Registry reg(services.platform.registry);
+        StoreOptions(reg, writes);
+      })) {
+    return kExitRefused;
+  }
+  services.out.Write(Stream::Out, std::string(kChangesSavedText) + "\n");
+  return kExitDone;
 }
 
 std::string RegistryExport(IRegistryBackend& registry) {
@@ -151,7 +117,7 @@ std::string RegistryExport(IRegistryBackend& registry) {
   };
   section(L::kSettingsKey, [&] {
     // userDesktopDir belongs to each machine and its user; it is not taken.
-    for (const Settable& s : kSettable) line(s.name, s.flag);
+    for (const Option& option : kOptions) line(option.name, option.type == OptionType::Flag);
   });
   section(L::kMonitorKey, [&] { line(L::kDriver, false); });
   section(L::kPdfPortKey, [&] {
@@ -166,10 +132,13 @@ std::string RegistryExport(IRegistryBackend& registry) {
 }
 
 int ExportSettings(const std::string& file, ConsoleServices& services) {
-  const int code = RunReporting(
-      services, [&] { services.files.WriteFile(file, RegistryExport(services.registry)); });
-  if (code == kExitDone) services.out.Write(Stream::Out, "Exported to " + file + ".\n");
-  return code;
+  if (!RunReporting(services, [&] {
+        services.platform.files.WriteFile(file, RegistryExport(services.platform.registry));
+      })) {
+    return kExitRefused;
+  }
+  services.out.Write(Stream::Out, "Exported to " + file + ".\n");
+  return kExitDone;
 }
 
 }  // namespace qv

@@ -1,7 +1,7 @@
-// "set" and "export": the console commands that no button has, over the
-// same registry accessor and layout as the window's handlers.
+// "set" and "export": the console commands that no button has.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,5 +19,9 @@ int ExportSettings(const std::string& file, ConsoleServices& services);
 // The .reg file of those values, from the registry as it is: its bytes,
 // UTF-16LE with a byte-order mark, each value with its type.
 std::string RegistryExport(IRegistryBackend& registry);
+
+// Runs a command's work through the error boundary, its errors written to
+// standard error; true when it raised none.
+bool RunReporting(ConsoleServices& services, const std::function<void()>& work);
 
 }  // namespace qv

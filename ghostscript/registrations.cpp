@@ -44,23 +44,24 @@ int CompareGhostscriptVersions(const std::string& a, const std::string& b) {
   return 0;
 }
 
-void ReadGhostscriptVersions(Registry& reg, const std::string& family, IFileSystem& files,
+void ReadGhostscriptVersions(Registry& reg, const std::string& family,
+                             const std::string& versionPrefix, KeyAccess access, IFileSystem& files,
                              GhostscriptVersions* versions) {
   const std::string key = layout::kSoftwarePrefix + family;
   reg.CloseKey();
-  if (!reg.KeyExists(key) || !reg.OpenKeyReadOnly(key)) return;
+  if (!reg.KeyExists(key) || !reg.OpenExisting(key, access)) return;
   std::vector<std::string> names;
   reg.GetKeyNames(names);
   for (const std::string& name : names) {
     reg.CloseKey();
-    GhostscriptVersion version{family, name, "", false, false};
-    if (reg.OpenKeyReadOnly(key + "\\" + name) && reg.ValueExists(layout::kGsDll)) {
-      // A value of another type is skipped like a missing one.
+    GhostscriptVersion version{family, name, "", false, "", false};
+    if (reg.OpenExisting(versionPrefix + name, access)) {
       try {
-        version.gsDll = reg.ReadString(layout::kGsDll);
+        version.hasGsDll = reg.ValueExists(layout::kGsDll);
+        if (version.hasGsDll) version.gsDll = reg.ReadString(layout::kGsDll);
+      } catch (const ERegistryException& error) {
         version.hasGsDll = true;
-      } catch (const ERegistryException&) {
-        version.gsDll.clear();
+        version.readError = error.what();
       }
     }
     version.exists = !version.gsDll.empty() && files.FileExists(version.gsDll);

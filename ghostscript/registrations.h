@@ -1,5 +1,4 @@
-// Reading Ghostscript's registrations and choosing among their versions.
-// Shared by the start-up search and by the console's status report.
+// Reading Ghostscript's registrations and ranking their versions.
 #pragma once
 
 #include <string>
@@ -14,9 +13,12 @@ namespace qv {
 struct GhostscriptVersion {
   std::string family;     // "GPL Ghostscript"
   std::string version;    // the subkey's name, "10.04.0"
-  std::string gsDll;      // its GS_DLL; empty when missing or not a string
-  bool hasGsDll = false;  // GS_DLL is there, as a string
-  bool exists = false;    // gsDll names an existing file
+  std::string gsDll;      // its GS_DLL; empty when missing or unreadable
+  bool hasGsDll = false;  // GS_DLL is there (readable or not)
+  // The registry's error for a GS_DLL that is there but cannot be read as
+  // text (a value of the wrong type); empty otherwise.
+  std::string readError;
+  bool exists = false;  // gsDll names an existing file
 };
 using GhostscriptVersions = std::vector<GhostscriptVersion>;
 
@@ -28,10 +30,11 @@ using GhostscriptVersions = std::vector<GhostscriptVersion>;
 int CompareGhostscriptVersions(const std::string& a, const std::string& b);
 
 // Appends the versions registered under "SOFTWARE\" + family, in
-// enumeration order. Reads only: the key's existence is tested first and
-// every open is read-only, so nothing is ever created. Leaves no key open
-// on reg.
-void ReadGhostscriptVersions(Registry& reg, const std::string& family, IFileSystem& files,
+// enumeration order, each version's key being versionPrefix + its name.
+// The family's key is tested for existence first and nothing is ever
+// created; keys are opened with the given access. Leaves no key open.
+void ReadGhostscriptVersions(Registry& reg, const std::string& family,
+                             const std::string& versionPrefix, KeyAccess access, IFileSystem& files,
                              GhostscriptVersions* versions);
 
 // The highest version in [first, last) whose library exists, the first

@@ -54,4 +54,22 @@ std::string SystemProgram(IFileSystem& files, const std::string& fileName) {
   return folder + fileName;
 }
 
+std::string OwnFolder(IFileSystem& files) {
+  return ExtractFilePath(files.OwnExecutablePath(), files);
+}
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b, IFileSystem& files) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  for (std::string::size_type i = 0; i < a.size(); ++i) {
+    if (files.IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (lower(a[i]) != lower(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace qv

@@ -41,4 +41,13 @@ std::string::size_type FindFirstCharacter(const std::string& text, const char* s
 // A program of the system folder by its file name ("net.exe").
 std::string SystemProgram(IFileSystem& files, const std::string& fileName);
 
+// The tool's own folder: its executable's directory, trailing backslash
+// included. The package's other programs and its driver lie there.
+std::string OwnFolder(IFileSystem& files);
+
+// Equal when the case of the letters A to Z is ignored, as Windows compares
+// printer and value names; a double-byte character (whose second byte may
+// read as a letter) matches only as it is.
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b, IFileSystem& files);
+
 }  // namespace qv

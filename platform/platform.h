@@ -1,13 +1,15 @@
-// Every system service the tool's logic uses, in one bundle.
+// Every system service the tool's modules work through, in one bundle that
+// both programs compose once.
 #pragma once
 
 #include "platform/application.h"
-#include "platform/dialogs.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/registry_backend.h"
+#include "platform/spooler.h"
 
 namespace qv {
 
@@ -16,8 +18,12 @@ struct Platform {
   PrinterService& printers;
   IProcessRunner& processes;
   IFileSystem& files;
-  IDialogs& dialogs;
   IApplication& app;
+  ISpooler& spooler;
+  IClock& clock;
+  // The 64-bit registry view, which only status reads; null where Windows
+  // has none.
+  IRegistryBackend* registry64 = nullptr;
 };
 
 }  // namespace qv

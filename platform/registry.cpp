@@ -92,15 +92,17 @@ bool Registry::KeyExists(const std::string& path) {
 bool Registry::ValueExists(const std::string& name) {
   if (current_ == 0) return false;
   std::uint32_t type = kRegNone;
-  return backend_.QueryValue(current_, name, &type, nullptr) == kErrorSuccess;
+  const long rc = backend_.QueryValue(current_, name, &type, nullptr);
+  if (rc == kErrorFileNotFound) return false;
+  if (rc != kErrorSuccess) RaiseGetFailed(name);
+  return true;
 }
 
 std::string Registry::ReadString(const std::string& name) {
   if (current_ == 0) return std::string();
   std::uint32_t type = kRegNone;
   std::vector<unsigned char> data;
-  // A value that cannot be asked for reads as empty, like a missing one.
-  if (backend_.QueryValue(current_, name, &type, nullptr) != kErrorSuccess) return std::string();
+  if (!ValueExists(name)) return std::string();
   if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess) RaiseGetFailed(name);
   if (data.empty()) return std::string();
   if (type != kRegSz && type != kRegExpandSz) RaiseInvalidType(name);
@@ -115,7 +117,7 @@ std::u16string Registry::ReadWideString(const std::string& name, std::uint32_t* 
   *type = kRegNone;
   if (current_ == 0) return std::u16string();
   std::vector<unsigned char> data;
-  if (backend_.QueryValue(current_, name, type, nullptr) != kErrorSuccess) return std::u16string();
+  if (!ValueExists(name)) return std::u16string();
   if (backend_.QueryValueWide(current_, name, type, &data) != kErrorSuccess) RaiseGetFailed(name);
   if (*type != kRegSz && *type != kRegExpandSz) RaiseInvalidType(name);
   std::u16string text;

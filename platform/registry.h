@@ -11,6 +11,11 @@
 
 namespace qv {
 
+// How a command opens the keys it only reads: as the window does (full
+// access, so that a user without write access finds them closed), or
+// read-only, for reading a machine without changing it.
+enum class KeyAccess { Full, ReadOnly };
+
 class Registry {
  public:
   explicit Registry(IRegistryBackend& backend, RegKey root = kHkeyLocalMachine);
@@ -27,12 +32,19 @@ class Registry {
   // Opens an existing key with read access only: for reading a machine
   // without changing it, and without administrator rights.
   bool OpenKeyReadOnly(const std::string& path);
+  // Opens an existing key with the given access.
+  bool OpenExisting(const std::string& path, KeyAccess access) {
+    return access == KeyAccess::Full ? OpenKey(path, false) : OpenKeyReadOnly(path);
+  }
   // Creates path if missing and closes it again; the current key stays.
   // Raises "Failed to create key <path>".
   void CreateKey(const std::string& path);
   // Opens path with read access only and closes it again. Never raises.
   bool KeyExists(const std::string& path);
 
+  // False when the value is missing or no key is open. Any other failure
+  // (access denied, a failing backend) is not "missing": it raises
+  // "Failed to get data for '<name>'".
   bool ValueExists(const std::string& name);
   std::string ReadString(const std::string& name);
   std::int32_t ReadInteger(const std::string& name);

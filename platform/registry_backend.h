@@ -36,8 +36,6 @@ enum RegResult : long {
   kErrorFileNotFound = 2,
   kErrorAccessDenied = 5,
   kErrorInvalidHandle = 6,
-  kErrorInvalidParameter = 87,
-  kErrorMoreData = 234,
   kErrorNoMoreItems = 259,
 };
 

@@ -9,20 +9,6 @@ namespace {
 constexpr const char* kAboutClassName = "QuorvinConfigAbout";
 constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-WNDCLASSEXA AboutClass(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &AboutWindow::Procedure;
-  wc.hInstance = instance;
-  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kAboutClassName;
-  return wc;
-}
-
 }  // namespace
 
 AboutWindow::AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs& dialogs)
@@ -33,7 +19,8 @@ AboutWindow::AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs
       dpi_(win32::ScreenDpi()),
       fonts_(dpi_),
       image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
-      class_(instance, AboutClass(instance)) {}
+      class_(instance, ClassDescription(instance, kAboutClassName, &AboutWindow::Procedure,
+                                        ClassIcon::SmallOnly)) {}
 
 AboutWindow::~AboutWindow() {
   Destroy();

@@ -13,22 +13,6 @@ constexpr const char* kMainClassName = "QuorvinConfigMain";
 constexpr DWORD kMainStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 
-WNDCLASSEXA MainClass(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &MainWindow::Procedure;
-  wc.hInstance = instance;
-  wc.hIcon = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kMainClassName;
-  return wc;
-}
-
 bool IsReadOnlyEdit(int id) {
   return id == kIdEdit2 || id == kIdEdit3 || id == kIdEdit5 || id == kIdEdit6;
 }
@@ -43,7 +27,8 @@ MainWindow::MainWindow(HINSTANCE instance, Platform& platform, Win32Dialogs& dia
       dpi_(win32::ScreenDpi()),
       fonts_(dpi_),
       image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
-      class_(instance, MainClass(instance)) {}
+      class_(instance, ClassDescription(instance, kMainClassName, &MainWindow::Procedure,
+                                        ClassIcon::BigAndSmall)) {}
 
 MainWindow::~MainWindow() {
   Destroy();
@@ -73,8 +58,9 @@ LRESULT MainWindow::OnCreate() {
     checkBox2_.Bind(GetDlgItem(hwnd_, kIdCheckBox2));
     checkBox3_.Bind(GetDlgItem(hwnd_, kIdCheckBox3));
     form_ = std::make_unique<TfrmMain>(
-        platform_, MainFormControls{edit2_, edit3_, edit4_, edit5_, edit6_, comboBox1_, listBox1_,
-                                    checkBox1_, checkBox2_, checkBox3_});
+        platform_, dialogs_,
+        MainFormControls{edit2_, edit3_, edit4_, edit5_, edit6_, comboBox1_, listBox1_, checkBox1_,
+                         checkBox2_, checkBox3_});
   } catch (const std::exception& error) {
     ShowException(dialogs_, error);
     return -1;

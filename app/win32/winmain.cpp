@@ -15,6 +15,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   qv::Win32Dialogs dialogs(instance);
   qv::Win32Services s;
-  qv::Platform platform{s.registry, s.printers, s.processes, s.files, dialogs, s.app};
-  return qv::RunWindowProgram(instance, platform, dialogs, s.app);
+  return qv::RunWindowProgram(instance, s.platform, dialogs, s.app);
 }

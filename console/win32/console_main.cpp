@@ -1,5 +1,5 @@
 // The console program's entry: composes the same Windows services as the
-// window program, with headless dialogs, and runs one command.
+// window program and runs one command.
 #include <windows.h>
 // <shellapi.h> needs the types of <windows.h> declared first.
 #include <shellapi.h>
@@ -11,7 +11,6 @@
 
 #include "console/console.h"
 #include "console/win32/win_console.h"
-#include "console/win32/win_spooler.h"
 #include "platform/errors.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win_services.h"
@@ -49,17 +48,7 @@ int main() {
   qv::Win32ConsoleOutput out;
   try {
     qv::Win32Services s;
-    qv::Win32Registry registry64(qv::RegistryView::Bits64);  // for status alone
-    qv::Win32Spooler spooler;
-    qv::ConsoleServices services{s.registry,
-                                 s.printers,
-                                 s.processes,
-                                 s.files,
-                                 s.app,
-                                 out,
-                                 qv::Has64BitRegistryView() ? &registry64 : nullptr,
-                                 &spooler,
-                                 nullptr};  // the steady clock
+    qv::ConsoleServices services{s.platform, out};
     return qv::RunConsole(CommandLineArguments(), services);
   } catch (const std::exception& error) {
     out.Write(qv::Stream::Err, qv::AsConsoleLines(qv::ErrorDisplayText(error.what())));

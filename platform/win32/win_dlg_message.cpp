@@ -5,58 +5,36 @@
 #include <algorithm>
 
 #include "platform/application.h"
-#include "platform/win32/screen.h"
+#include "platform/win32/modal_window.h"
 #include "platform/win32/win_dialogs.h"
-#include "platform/win32/win_util.h"
 
 namespace qv {
 namespace {
 
-constexpr char kClassName[] = "QvMessageWindow";
 constexpr int kTextId = 0xFFFF;  // as in a system message box
 
-struct MessageState {
-  IDialogs* dialogs;
-  std::string text;
-  bool done = false;
-};
+class MessageWindow : public ModalWindow {
+ public:
+  MessageWindow(HINSTANCE instance, IDialogs& errors, const std::string& text)
+      : ModalWindow(instance, errors, "QvMessageWindow"), text_(text) {}
+  using ModalWindow::AddControl;
+  using ModalWindow::Create;
+  using ModalWindow::Handle;
+  using ModalWindow::RunModal;
 
-// Caption, text and button between lines of dashes, as a system message box
-// copies itself.
-std::string ClipboardText(const std::string& text) {
-  const std::string rule = "---------------------------\r\n";
-  return rule + kApplicationTitle + "\r\n" + rule + text + "\r\n" + rule + "OK\r\n" + rule;
-}
-
-LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam,
-                                   LPARAM lParam) noexcept {
-  auto* state = reinterpret_cast<MessageState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  try {
-    switch (message) {
-      case WM_NCCREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
-      }
-      case WM_COMMAND:
-        if (state && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) state->done = true;
-        return 0;
-      case WM_CLOSE:
-        if (state) state->done = true;
-        return 0;
-      case WM_COPY:
-        if (state) win32::CopyTextToClipboard(window, ClipboardText(state->text));
-        return 0;
-      default:
-        break;
-    }
-  } catch (const std::exception& e) {
-    if (state) ShowException(*state->dialogs, e);
-  } catch (...) {
+ private:
+  // Ctrl+C: caption, text and button between lines of dashes, as a system
+  // message box copies itself.
+  bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (message != WM_COPY) return false;
+    const std::string rule = "---------------------------\r\n";
+    win32::CopyTextToClipboard(Handle(), rule + kApplicationTitle + "\r\n" + rule + text_ + "\r\n" +
+                                             rule + "OK\r\n" + rule);
+    *result = 0;
+    return true;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
+  std::string text_;
+};
 
 bool IsCopyKey(const MSG& msg) {
   return (msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) ||
@@ -77,9 +55,7 @@ win32::UniqueFont MessageFont() {
 }  // namespace
 
 void Win32Dialogs::ShowMessage(const std::string& text) {
-  win32::RegisterWindowClass(instance_, kClassName, MessageWindowProc);
   const win32::UniqueFont font = MessageFont();
-
   // Layout in dialog units of the message font; the text wraps at half the
   // screen width.
   RECT textRect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
@@ -98,43 +74,24 @@ void Win32Dialogs::ShowMessage(const std::string& text) {
   const int textWidth = textRect.right - textRect.left;
   const int textHeight = textRect.bottom - textRect.top;
   const int clientWidth = std::max(textWidth, buttonWidth) + 2 * margin;
-  const int clientHeight = gap + textHeight + gap + buttonHeight + gap;
 
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  const POINT at = win32::CentreOnScreen(width, height);
-
-  MessageState state{this, text};
-  const HWND previousActive = GetActiveWindow();
-  const win32::UniqueWindow window(CreateWindowExA(exStyle, kClassName, kApplicationTitle, style,
-                                                   at.x, at.y, width, height, owner_, nullptr,
-                                                   instance_, &state));
-  if (!window) return;
-  const HWND label =
-      CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                      margin, gap, textWidth, textHeight, window.get(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance_, nullptr);
-  const HWND button = CreateWindowExA(
-      0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-      (clientWidth - buttonWidth) / 2, gap + textHeight + gap, buttonWidth, buttonHeight,
-      window.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance_, nullptr);
-  for (HWND control : {label, button}) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  MessageWindow window(instance_, *this, text);
+  if (!window.Create(kApplicationTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU, clientWidth,
+                     gap + textHeight + gap + buttonHeight + gap, owner_)) {
+    return;
   }
-
-  const win32::ModalDisabler disabler(window.get(), previousActive);
-  ShowWindow(window.get(), SW_SHOWNORMAL);
-  SetForegroundWindow(window.get());
-  SetFocus(button);
-  win32::RunModalLoop(window.get(), state.done, [&](const MSG& msg) {
-    if (!IsCopyKey(msg) || (msg.hwnd != window.get() && !IsChild(window.get(), msg.hwnd))) {
-      return false;
-    }
-    SendMessageA(window.get(), WM_COPY, 0, 0);
+  window.AddControl(0, "STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX,
+                    RECT{margin, gap, margin + textWidth, gap + textHeight}, kTextId, font.get());
+  const int buttonLeft = (clientWidth - buttonWidth) / 2;
+  const int buttonTop = gap + textHeight + gap;
+  const HWND button = window.AddControl(
+      0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+      RECT{buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, IDOK,
+      font.get());
+  const HWND handle = window.Handle();
+  window.RunModal(button, [handle](const MSG& msg) {
+    if (!IsCopyKey(msg) || (msg.hwnd != handle && !IsChild(handle, msg.hwnd))) return false;
+    SendMessageA(handle, WM_COPY, 0, 0);
     return true;
   });
 }

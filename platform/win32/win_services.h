@@ -1,25 +1,34 @@
-// The Windows system services both programs work through, composed once:
-// the registry, the printers, program start, files and the application
-// object. Each program adds its own dialogs.
+// The Windows system services both programs work through, composed once
+// into the platform bundle. Each program adds its own front end.
 #pragma once
 
-#include "platform/printers.h"
+#include "platform/platform.h"
 #include "platform/win32/win_application.h"
+#include "platform/win32/win_clock.h"
 #include "platform/win32/win_files.h"
 #include "platform/win32/win_printers.h"
 #include "platform/win32/win_process.h"
 #include "platform/win32/win_registry.h"
+#include "platform/win32/win_spooler.h"
 
 namespace qv {
 
 struct Win32Services {
   Win32Services() { app.SetTitle(kApplicationTitle); }
+  Win32Services(const Win32Services&) = delete;
+  Win32Services& operator=(const Win32Services&) = delete;
+
   Win32Registry registry;
+  Win32Registry registry64{RegistryView::Bits64};
   Win32PrinterBackend printerBackend;
   PrinterService printers{printerBackend};
   Win32ProcessRunner processes;
   Win32FileSystem files;
   Win32Application app;
+  Win32Spooler spooler;
+  Win32Clock clock;
+  Platform platform{registry, printers, processes, files,
+                    app,      spooler,  clock,     Has64BitRegistryView() ? &registry64 : nullptr};
 };
 
 }  // namespace qv

@@ -95,42 +95,6 @@ ModalDisabler::~ModalDisabler() {
   if (previousActive_ && IsWindow(previousActive_)) SetActiveWindow(previousActive_);
 }
 
-void RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure) {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExA(instance, className, &existing)) return;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = className;
-  RegisterClassExA(&wc);
-}
-
-void RunModalLoop(HWND window, const bool& done,
-                  const std::function<bool(const MSG&)>& preTranslate) {
-  bool quit = false;
-  WPARAM quitCode = 0;
-  while (!done && IsWindow(window)) {
-    MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      quit = true;
-      quitCode = msg.wParam;
-      break;
-    }
-    if (preTranslate && preTranslate(msg)) continue;
-    if (!IsDialogMessageA(window, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  if (quit) PostQuitMessage(static_cast<int>(quitCode));
-}
-
 SIZE DialogBaseUnits(HDC dc) {
   static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE extent{};

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -105,16 +104,6 @@ class ModalDisabler {
   std::vector<HWND> disabled_;
   HWND previousActive_;
 };
-
-// Registers a window class of this module once; later calls do nothing.
-void RegisterWindowClass(HINSTANCE instance, const char* className, WNDPROC procedure);
-
-// Takes and dispatches messages, with dialog keyboard handling for window,
-// until done is set or the window is gone. preTranslate may take a message
-// first (returning true). A WM_QUIT taken here is posted again afterwards so
-// that the program's main loop still sees it.
-void RunModalLoop(HWND window, const bool& done,
-                  const std::function<bool(const MSG&)>& preTranslate = nullptr);
 
 // The average width of the letters A to Z and a to z and the height of the
 // font selected into dc: the base of dialog units.

@@ -6,11 +6,32 @@
 
 namespace qv {
 
+WNDCLASSEXA ClassDescription(HINSTANCE instance, const char* name, WNDPROC procedure,
+                             ClassIcon icon) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  if (icon == ClassIcon::BigAndSmall) {
+    wc.hIcon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  }
+  if (icon != ClassIcon::None) {
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  }
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = name;
+  return wc;
+}
+
 WindowClass::WindowClass(HINSTANCE instance, const WNDCLASSEXA& description)
     : instance_(instance),
       name_(description.lpszClassName),
       registered_(RegisterClassExA(&description) != 0) {
-  if (!registered_) win32::RaiseLastError();
+  if (!registered_ && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) win32::RaiseLastError();
 }
 
 WindowClass::~WindowClass() {

@@ -6,7 +6,14 @@
 
 namespace qv {
 
-// A registered window class, unregistered when its owner ends.
+// A window class of ours: the arrow cursor, the button-face background,
+// and the application icon (big and small) when icon asks for them.
+enum class ClassIcon { None, SmallOnly, BigAndSmall };
+WNDCLASSEXA ClassDescription(HINSTANCE instance, const char* name, WNDPROC procedure,
+                             ClassIcon icon = ClassIcon::None);
+
+// A registered window class, unregistered when its owner ends. A class of
+// that name registered already (by another owner) is used as it is.
 class WindowClass {
  public:
   WindowClass(HINSTANCE instance, const WNDCLASSEXA& description);

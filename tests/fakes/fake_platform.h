@@ -162,9 +162,34 @@ class FakeApplication : public IApplication {
   }
 };
 
-using FakeText = MemoryText;
-using FakeList = MemoryList;
-using FakeCheck = MemoryCheck;
+// The print spooler service and the default printer, following the NET
+// calls of the fake processes: by default a STOP leaves the spooler
+// stopped and a START leaves it running.
+class FakeSpooler : public ISpooler {
+ public:
+  explicit FakeSpooler(const FakeProcesses& processes) : processes_(processes) {}
+  ServiceState afterStop = ServiceState::Stopped;
+  ServiceState afterStart = ServiceState::Running;
+  std::string defaultPrinter;
+
+  ServiceState State() override {
+    const bool stopped =
+        !processes_.starts.empty() && processes_.starts.back().parameters == "STOP SPOOLER";
+    return stopped ? afterStop : afterStart;
+  }
+  std::string DefaultPrinter() override { return defaultPrinter; }
+
+ private:
+  const FakeProcesses& processes_;
+};
+
+// Time that passes only when told: Sleep moves it on.
+class FakeClock : public IClock {
+ public:
+  std::uint64_t now = 0;
+  std::uint64_t NowMs() override { return now; }
+  void Sleep(std::uint32_t ms) override { now += ms; }
+};
 
 // A whole world for one test: the registry, printers, processes, files,
 // dialogs and the main form bound to in-memory controls. The form's Exit
@@ -184,11 +209,13 @@ struct FakeWorld {
   FakeFiles files;
   FakeDialogs dialogs;
   FakeApplication app;
-  Platform platform{registry, printers, processes, files, dialogs, app};
+  FakeSpooler spooler{processes};
+  FakeClock clock;
+  Platform platform{registry, printers, processes, files, app, spooler, clock};
 
-  FakeText Edit2, Edit3, Edit4, Edit5, Edit6;
-  FakeList ComboBox1, ListBox1;
-  FakeCheck CheckBox1, CheckBox2, CheckBox3;
+  MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
+  MemoryList ComboBox1, ListBox1;
+  MemoryCheck CheckBox1, CheckBox2, CheckBox3;
   std::unique_ptr<TfrmMain> form;
   int closes = 0;
   int aboutShown = 0;

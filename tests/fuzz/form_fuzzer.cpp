@@ -138,12 +138,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (in.ConsumeBool()) files.executable = in.ConsumeRandomLengthString(40);
   FuzzDialogs dialogs(in);
   fakes::FakeApplication app;
-  Platform platform{registry, printers, processes, files, dialogs, app};
+  fakes::FakeSpooler spooler(processes);
+  fakes::FakeClock clock;
+  Platform platform{registry, printers, processes, files, app, spooler, clock};
 
-  fakes::FakeText e2, e3, e4, e5, e6;
-  fakes::FakeList combo, list;
-  fakes::FakeCheck c1, c2, c3;
-  TfrmMain form(platform, MainFormControls{e2, e3, e4, e5, e6, combo, list, c1, c2, c3});
+  MemoryText e2, e3, e4, e5, e6;
+  MemoryList combo, list;
+  MemoryCheck c1, c2, c3;
+  TfrmMain form(platform, dialogs, MainFormControls{e2, e3, e4, e5, e6, combo, list, c1, c2, c3});
 
   auto run = [&](void (TfrmMain::*handler)()) {
     form.Commands().Execute([&] {

@@ -10,7 +10,7 @@ namespace {
 
 TEST(About, ActivationSetsTheVersionAndOkHides) {
   fakes::FakeProcesses processes;
-  fakes::FakeText label2;
+  MemoryText label2;
   TfrmAbout about(processes, AboutFormControls{label2});
   int hidden = 0;
   about.closeWindow = [&] { ++hidden; };
@@ -23,7 +23,7 @@ TEST(About, ActivationSetsTheVersionAndOkHides) {
 
 TEST(About, LinksAskTheShellForTheSiteAndANewMail) {
   fakes::FakeProcesses processes;
-  fakes::FakeText label2;
+  MemoryText label2;
   TfrmAbout about(processes, AboutFormControls{label2});
   about.ownerWindow = 0x1234;
   about.Label4Click();

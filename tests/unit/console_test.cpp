@@ -8,7 +8,6 @@
 #include "console/arguments.h"
 #include "console/json.h"
 #include "tests/fakes/fake_platform.h"
-#include "tests/fakes/fake_spooler.h"
 
 namespace qv {
 namespace {
@@ -46,10 +45,8 @@ class ConsoleWorld : public ::testing::Test {
                                                   "C:\\Pkg\\QVPDFDistiller.exe"};
   FakeWorld w;
   FakeOutput output;
-  fakes::FakeSpooler spooler{w.processes};
-  std::uint64_t now = 0;  // the console's clock, in milliseconds
-  ConsoleServices services{w.registry, w.printers, w.processes,           w.files, w.app, output,
-                           nullptr,    &spooler,   [this] { return now; }};
+  fakes::FakeSpooler& spooler = w.spooler;
+  ConsoleServices services{w.platform, output};
   ConsoleWorld() { w.files.files.insert(kPackageFiles.begin(), kPackageFiles.end()); }
 };
 
@@ -120,9 +117,9 @@ TEST(Json, NestsIndentsAndEscapes) {
 TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
   EXPECT_EQ(Run({"status", "--verbose"}), 2);
   EXPECT_TRUE(output.out.empty());
-  EXPECT_NE(output.err.find(kConsoleUsage), std::string::npos);
+  EXPECT_NE(output.err.find(ConsoleUsage()), std::string::npos);
   EXPECT_EQ(Run({"--help"}), 0);
-  EXPECT_EQ(output.out, kConsoleUsage);
+  EXPECT_EQ(output.out, ConsoleUsage());
 
   // An argument the code page could not hold is refused before anything.
   output.err.clear();
@@ -312,14 +309,10 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   for (const Case& c : cases) {
     FakeWorld world;  // a fresh machine for each case
     world.files.files.insert(kPackageFiles.begin(), kPackageFiles.end());
-    fakes::FakeSpooler caseSpooler{world.processes};
-    caseSpooler.afterStop = c.afterStop;
-    caseSpooler.afterStart = c.afterStart;
-    caseSpooler.defaultPrinter = c.defaultPrinter;
-    std::uint64_t clock = 0;
-    ConsoleServices s{world.registry, world.printers, world.processes,
-                      world.files,    world.app,      output,
-                      nullptr,        &caseSpooler,   [&] { return clock; }};
+    world.spooler.afterStop = c.afterStop;
+    world.spooler.afterStart = c.afterStart;
+    world.spooler.defaultPrinter = c.defaultPrinter;
+    ConsoleServices s{world.platform, output};
     const bool attach = std::string(c.command) == "attach";
     const std::string key = L::kPrintersKeyPrefix + std::string(attach ? "Office PS" : "Lab");
     if (attach) {
@@ -328,7 +321,7 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
     }
     world.processes.waitSlices = c.neverEnds ? 1000000 : 1;
     world.processes.onWait = [&] {
-      clock += 50;  // each wait slice takes its 50 ms
+      world.clock.now += 50;  // each wait slice takes its 50 ms
       if (!attach && world.processes.starts.size() == 1 && !world.registry.HasKey(key)) {
         world.registry.PutString(key, "Port", "LPT1:");  // printui creates the queue
       }
@@ -427,7 +420,7 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
 
 TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
   fakes::MemoryRegistry registry64;  // the 64-bit view's own tree
-  services.registry64 = &registry64;
+  w.platform.registry64 = &registry64;
   w.registry.PutString("SOFTWARE\\AFPL Ghostscript\\8.50", "GS_DLL", "C:\\gs\\gsdll32.dll");
   w.registry.PutString("SOFTWARE\\GPL Ghostscript\\9.56.1", "GS_DLL", "C:\\gs9\\gsdll32.dll");
   w.registry.PutDword("SOFTWARE\\Artifex Ghostscript\\9.99", "GS_DLL", 1);

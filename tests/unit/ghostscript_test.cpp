@@ -166,7 +166,7 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
       w.form->LocateGhostscript(reg);
     });
     EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), c.stored);
-    EXPECT_EQ(w.form->GsDllPath, c.stored);
+    EXPECT_EQ(w.form->GhostscriptDll(), c.stored);
     EXPECT_EQ(w.registry.WriteCount(), c.writes);
   }
 }
@@ -197,7 +197,7 @@ TEST_F(Locator, ChosenFilesAreStoredAtOnceWhateverTheirName) {
   Locate();
   EXPECT_EQ(w.registry.GetString(kKey, "GSWIN32C"), "C:\\tools\\notgs.exe");
   EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), "C:\\tools\\x.dll");
-  EXPECT_EQ(w.form->GsExePath, "C:\\tools\\notgs.exe");
+  EXPECT_EQ(w.form->GhostscriptExe(), "C:\\tools\\notgs.exe");
   EXPECT_EQ(w.Edit5.text, "C:\\tools\\notgs.exe");
   EXPECT_EQ(w.Edit6.text, "C:\\tools\\x.dll");
 
@@ -210,26 +210,26 @@ TEST_F(Locator, ChosenFilesAreStoredAtOnceWhateverTheirName) {
 TEST_F(Locator, WriteFailureInTheBrowseDialogLeavesPathAndFieldUnchanged) {
   struct Case {
     void (TfrmMain::*click)();
-    std::string TfrmMain::*path;
-    fakes::FakeText FakeWorld::*field;
+    const std::string& (TfrmMain::*path)() const;
+    MemoryText FakeWorld::*field;
     const char* shown;
   };
   const Case cases[] = {
-      {&TfrmMain::LMDButton5Click, &TfrmMain::GsExePath, &FakeWorld::Edit5,
+      {&TfrmMain::LMDButton5Click, &TfrmMain::GhostscriptExe, &FakeWorld::Edit5,
        "Failed to set data for 'GSWIN32C'"},
-      {&TfrmMain::LMDButton6Click, &TfrmMain::GsDllPath, &FakeWorld::Edit6,
+      {&TfrmMain::LMDButton6Click, &TfrmMain::GhostscriptDll, &FakeWorld::Edit6,
        "Failed to set data for 'GS_DLL'"},
   };
   for (const Case& c : cases) {
     FakeWorld world;
-    (world.*c.field).text = "C:\\gs\\old";
-    world.form.get()->*c.path = "C:\\gs\\old";
+    world.dialogs.Choose("C:\\gs\\old");
+    world.Click(c.click);
     world.registry.SetAllReadOnly(true);
     world.dialogs.Choose("C:\\new\\file");
     world.Click(c.click);
     ASSERT_EQ(world.dialogs.boxes.size(), 1u);
     EXPECT_EQ(world.dialogs.boxes[0].text, c.shown);
-    EXPECT_EQ(world.form.get()->*c.path, "C:\\gs\\old");
+    EXPECT_EQ((world.form.get()->*c.path)(), "C:\\gs\\old");
     EXPECT_EQ((world.*c.field).text, "C:\\gs\\old");
   }
 }

@@ -79,7 +79,7 @@ TEST_F(SaveChanges, StoresEveryOptionInOrderWithItsType) {
   EXPECT_EQ(w.dialogs.boxes[0].text, "Changes have been saved.");
   EXPECT_EQ(w.dialogs.boxes[0].caption, "Changes Saved");
   EXPECT_EQ(w.dialogs.boxes[0].flags, 0u);
-  EXPECT_EQ(w.form->settings.DefaultPdfFile, "a.pdf");
+  EXPECT_EQ(w.form->Settings().DefaultPdfFile, "a.pdf");
   EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }
 
@@ -109,7 +109,7 @@ TEST_F(SaveChanges, MissingKeyEndsWithTheFirstWriteError) {
   ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);
   EXPECT_EQ(fresh.dialogs.boxes[0].text, "Failed to set data for 'defaultPDFFile'");
   EXPECT_FALSE(fresh.registry.HasKey(kKey));
-  EXPECT_EQ(fresh.form->settings.DefaultPdfFile, "b.pdf");  // taken over before the write
+  EXPECT_EQ(fresh.form->Settings().DefaultPdfFile, "b.pdf");  // taken over before the write
   EXPECT_EQ(fresh.registry.OpenHandleCount(), 0);
 }
 

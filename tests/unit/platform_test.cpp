@@ -2,7 +2,7 @@
 // path splitting, the printer service and the dialog argument helpers.
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
+#include "platform/commands.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -29,7 +29,7 @@ TEST(ErrorDisplay, AppendsAPeriodOnlyAfterCharactersAboveThePeriod) {
 
 TEST(ErrorDisplay, CommandBoundaryShowsErrorsWithTheTitleAndErrorIcon) {
   fakes::FakeDialogs dialogs;
-  CommandDispatcher commands(dialogs);
+  CommandDispatcher commands([&dialogs](const std::exception& e) { ShowException(dialogs, e); });
   EXPECT_TRUE(commands.Execute([] { throw ERegistryException("Failed to create key X"); }));
   EXPECT_TRUE(commands.Execute([] { throw std::runtime_error("odd"); }));
   ASSERT_EQ(dialogs.boxes.size(), 2u);
@@ -41,7 +41,7 @@ TEST(ErrorDisplay, CommandBoundaryShowsErrorsWithTheTitleAndErrorIcon) {
 
 TEST(CommandBoundary, HoldsBackCommandsAndDefersCloseWhileBusy) {
   fakes::FakeDialogs dialogs;
-  CommandDispatcher commands(dialogs);
+  CommandDispatcher commands([&dialogs](const std::exception& e) { ShowException(dialogs, e); });
   int inner = 0, closed = 0;
   commands.Execute([&] {
     EXPECT_FALSE(commands.Execute([&] { ++inner; }));

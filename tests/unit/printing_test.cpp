@@ -3,7 +3,7 @@
 
 #include "app/main_layout.h"
 #include "config/registry_layout.h"
-#include "printing/driver_install.h"
+#include "printing/install.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {

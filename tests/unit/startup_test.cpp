@@ -89,7 +89,7 @@ TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
   const int writes = w.registry.WriteCount();
   w.files.desktop = "D:\\Desk";
   FakeWorld& world = w;
-  TfrmMain second(world.platform, world.form->controls());
+  TfrmMain second(world.platform, world.dialogs, world.form->controls());
   world.form->Commands().Execute([&] { second.FormCreate(); });
   EXPECT_EQ(w.registry.WriteCount(), writes + 1);
   EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
@@ -131,8 +131,8 @@ TEST_F(Startup, OnlyTheMissingOptionIsWrittenBesideTheDesktopFolder) {
   });
   EXPECT_EQ(w.registry.WriteCount(), 2);  // userDesktopDir and launchPDFApp
   EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
-  EXPECT_EQ(w.form->settings.FinishMessage, 0);
-  EXPECT_EQ(w.form->settings.LaunchPdfApp, 1);
+  EXPECT_EQ(w.form->Settings().FinishMessage, 0);
+  EXPECT_EQ(w.form->Settings().LaunchPdfApp, 1);
 }
 
 TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
@@ -222,16 +222,16 @@ TEST(StartupEndedEarly, SaveChangesStoresNothingOverTheOptionsItNeverShowed) {
     EXPECT_EQ(w.dialogs.boxes.back().caption, "Quorvin PDF Configuration Tool");
     const std::string stored = Dump(w, k);
     const int writes = w.registry.WriteCount();
-    const SettingsRecord held = w.form->settings;
+    const SettingsRecord held = w.form->Settings();
     const std::size_t shown = w.dialogs.boxes.size();
     w.CheckBox1.checked = true;  // no prompt warning either
     w.Edit2.text = "typed.pdf";
     w.Click(&TfrmMain::savechangesBtnClick);
     EXPECT_EQ(Dump(w, k), stored);
     EXPECT_EQ(w.registry.WriteCount(), writes);
-    EXPECT_EQ(w.form->settings.DefaultPdfFile, held.DefaultPdfFile);
-    EXPECT_EQ(w.form->settings.DefaultPdfDir, held.DefaultPdfDir);
-    EXPECT_EQ(w.form->settings.DefaultPdfAppend, held.DefaultPdfAppend);
+    EXPECT_EQ(w.form->Settings().DefaultPdfFile, held.DefaultPdfFile);
+    EXPECT_EQ(w.form->Settings().DefaultPdfDir, held.DefaultPdfDir);
+    EXPECT_EQ(w.form->Settings().DefaultPdfAppend, held.DefaultPdfAppend);
     EXPECT_TRUE(w.CheckBox1.checked);
     ASSERT_EQ(w.dialogs.boxes.size(), shown + 1);
     EXPECT_EQ(w.dialogs.boxes.back().text,
@@ -360,7 +360,7 @@ TEST_F(Startup, PortMonitorIsRepairedOnlyWhenItsDriverIsNotOurs) {
   // Correct driver, port values changed by hand: left alone at start.
   w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
   w.registry.PutString(L::kPdfPortKey, "Command", "X:\\elsewhere.exe");
-  TfrmMain second(w.platform, w.form->controls());
+  TfrmMain second(w.platform, w.dialogs, w.form->controls());
   second.Commands().Execute([&] { second.FormCreate(); });
   EXPECT_EQ(w.registry.GetDword(L::kPdfPortKey, "Delay"), 1000u);
   EXPECT_EQ(w.registry.GetString(L::kPdfPortKey, "Command"), "X:\\elsewhere.exe");

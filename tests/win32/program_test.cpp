@@ -35,7 +35,9 @@ TEST(WindowProgram, AFailingAboutWindowIsShownWithoutAnOwner) {
   registry.PutString(layout::kSettingsKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
   Win32Dialogs dialogs(GetModuleHandleA(nullptr));
   Win32Application app;
-  Platform platform{registry, printers, processes, files, dialogs, app};
+  fakes::FakeSpooler spooler(processes);
+  fakes::FakeClock clock;
+  Platform platform{registry, printers, processes, files, app, spooler, clock};
 
   failingHook = SetWindowsHookExA(WH_CBT, RefuseAboutWindow, nullptr, GetCurrentThreadId());
   ASSERT_NE(failingHook, nullptr);

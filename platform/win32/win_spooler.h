@@ -2,7 +2,7 @@
 // printer from winspool.
 #pragma once
 
-#include "console/spooler.h"
+#include "platform/spooler.h"
 
 namespace qv {
 

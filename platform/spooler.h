@@ -1,5 +1,5 @@
-// What the console program asks the system after the commands it starts,
-// since their exit codes cannot be trusted: the print spooler service's
+// What the tool asks the system about the print spooler, since the exit
+// codes of the programs it starts cannot be trusted: the spooler service's
 // state and the default printer.
 #pragma once
 

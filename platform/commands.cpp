@@ -1,6 +1,5 @@
-#include "app/commands.h"
+#include "platform/commands.h"
 
-#include <exception>
 #include <stdexcept>
 
 namespace qv {
@@ -9,9 +8,11 @@ void CommandDispatcher::RunShowingErrors(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    ShowException(dialogs_, e);
+    ++errors_;
+    showError_(e);
   } catch (...) {
-    ShowException(dialogs_, std::runtime_error("Unknown error"));
+    ++errors_;
+    showError_(std::runtime_error("Unknown error"));
   }
 }
 

@@ -1,4 +1,4 @@
-#include "console/win32/win_spooler.h"
+#include "platform/win32/win_spooler.h"
 
 #include <windows.h>
 #include <winspool.h>

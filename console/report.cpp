@@ -1,0 +1,164 @@
+#include "console/report.h"
+
+#include <cstdio>
+
+#include "config/registry_layout.h"
+#include "console/json.h"
+
+namespace qv {
+namespace {
+
+namespace L = layout;
+
+constexpr const char* kWrongType = "[wrong type]";
+
+// A stored text as the plain report shows it: control characters as
+// escapes, so that no value can add lines of its own to the report.
+std::string Shown(const std::string& text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned>(byte));
+      shown += escape;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+}  // namespace
+
+std::string StatusText(const StatusReport& r,
+                       const std::function<std::string(const std::string&)>& toUtf8) {
+  const auto found = [&](const char* name, const std::string& path, bool exists) {
+    if (r.Invalid(name)) return std::string(kWrongType);
+    return (path.empty() ? "(not stored)" : Shown(path)) + (exists ? "" : "  [missing]");
+  };
+  std::string text = "Ghostscript\n";
+  text += "  GSWIN32C  " + found(L::kGsWin32c, r.gsExe, r.gsExeExists) + "\n";
+  text += "  GS_DLL    " + found(L::kGsDll, r.gsDll, r.gsDllExists) + "\n";
+  for (std::size_t i = 0; i < r.registered.size(); ++i) {
+    const GhostscriptVersion& version = r.registered[i];
+    const std::string path = version.gsDll.empty() ? "(no GS_DLL)" : Shown(version.gsDll);
+    text += "  registered  " + version.family + " " + version.version + "  " + path +
+            (static_cast<int>(i) == r.chosen ? "  [chosen]" : "") +
+            (version.exists ? "" : "  [missing]") + "\n";
+  }
+  if (r.only64bit) {
+    text += "  Only a 64-bit Ghostscript is installed (" + *r.only64bit +
+            "); the package needs the 32-bit one.\n";
+  }
+  text += "PDF port\n";
+  text += "  Driver    ";
+  if (r.Invalid(L::kDriver)) {
+    text += std::string(kWrongType) + "\n";
+  } else {
+    text += (r.driver.empty() ? std::string("(missing)") : Shown(r.driver)) +
+            (r.driverOk ? "" : "  [not quorvinmonnt.dll]") + "\n";
+  }
+  text += "  Values    ";
+  if (r.differs.empty()) {
+    text += "as Fix PDF Port writes them\n";
+  } else {
+    text += "differ:";
+    for (const std::string& name : r.differs) text += " " + name;
+    text += "\n";
+  }
+  text += "Printers\n";
+  // The printers by their own names, which the code page may not hold.
+  std::string utf8 = toUtf8(text);
+  text.clear();
+  if (r.printers.empty()) utf8 += "  (none)\n";
+  for (const auto& printer : r.printers) {
+    const char* mark = r.Invalid(PortLabel(printer.name)) ? "  [Port of the wrong type]"
+                       : printer.monitored                ? "  [monitored]"
+                                                          : "";
+    utf8 += "  " + Shown(printer.utf8) + mark + (printer.addressable ? "" : "  [not addressable]") +
+            "\n";
+  }
+  text += "Options\n";
+  for (const auto& option : r.options) {
+    text += "  " + std::string(option.option->name) + " = ";
+    if (option.invalid) {
+      text += std::string(kWrongType) + "\n";
+    } else if (!option.present) {
+      text += "(not stored)\n";
+    } else {
+      text += (option.option->type == OptionType::Flag ? std::to_string(option.value)
+                                                       : Shown(option.text)) +
+              "\n";
+    }
+  }
+  const auto problems = r.Problems();
+  if (problems.empty()) text += "Healthy.\n";
+  for (const auto& problem : problems) text += std::string(problem.text) + "\n";
+  return utf8 + toUtf8(text);
+}
+
+std::string StatusJson(const StatusReport& r,
+                       const std::function<std::string(const std::string&)>& toUtf8) {
+  JsonWriter json;
+  json.BeginObject().Key("healthy").Bool(r.Healthy());
+  json.Key("ghostscript").BeginObject();
+  json.Key("GSWIN32C").String(toUtf8(r.gsExe)).Key("GS_DLL").String(toUtf8(r.gsDll));
+  json.Key("GSWIN32C_exists").Bool(r.gsExeExists).Key("GS_DLL_exists").Bool(r.gsDllExists);
+  json.Key("registered").BeginArray();
+  for (std::size_t i = 0; i < r.registered.size(); ++i) {
+    const GhostscriptVersion& version = r.registered[i];
+    json.BeginObject().Key("family").String(version.family);
+    json.Key("version").String(toUtf8(version.version)).Key("GS_DLL").String(toUtf8(version.gsDll));
+    json.Key("exists").Bool(version.exists).Key("chosen").Bool(static_cast<int>(i) == r.chosen);
+    json.EndObject();
+  }
+  json.EndArray().Key("only_64bit");
+  if (r.only64bit) {
+    json.String(toUtf8(*r.only64bit));
+  } else {
+    json.Null();
+  }
+  json.EndObject();
+  json.Key("port").BeginObject();
+  json.Key("driver").String(toUtf8(r.driver)).Key("driver_ok").Bool(r.driverOk);
+  json.Key("differs").BeginArray();
+  for (const std::string& name : r.differs) json.String(name);
+  json.EndArray().EndObject();
+  json.Key("printers").BeginArray();
+  for (const auto& printer : r.printers) {
+    json.BeginObject().Key("name").String(printer.utf8);
+    json.Key("monitored").Bool(printer.monitored);
+    json.Key("addressable").Bool(printer.addressable).EndObject();
+  }
+  json.EndArray();
+  json.Key("options").BeginObject();
+  for (const auto& option : r.options) {
+    json.Key(option.option->name);
+    if (!option.present) {
+      json.Null();
+    } else if (option.option->type == OptionType::Flag) {
+      json.Number(option.value);
+    } else {
+      json.String(toUtf8(option.text));
+    }
+  }
+  json.EndObject();
+  json.Key("invalid").BeginArray();
+  for (const std::string& name : r.invalid) json.String(toUtf8(name));
+  json.EndArray();
+  json.Key("problems").BeginArray();
+  for (const auto& problem : r.Problems()) {
+    json.BeginObject().Key("code").String(problem.code).Key("text").String(problem.text);
+    json.EndObject();
+  }
+  json.EndArray().EndObject();
+  return json.Text();
+}
+
+}  // namespace qv

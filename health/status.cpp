@@ -1,0 +1,118 @@
+#include "health/status.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "config/registry_layout.h"
+#include "platform/errors.h"
+#include "printing/pdf_port.h"
+#include "printing/printer_list.h"
+
+namespace qv {
+namespace {
+
+namespace L = layout;
+
+// A 64-bit Ghostscript, when the 32-bit view has none whose library exists.
+std::optional<std::string> Only64Bit(const StatusReport& report, IFileSystem& files,
+                                     IRegistryBackend* registry64) {
+  const auto exists = [](const GhostscriptVersion& v) { return v.exists; };
+  if (registry64 == nullptr || report.gsDllExists ||
+      std::any_of(report.registered.begin(), report.registered.end(), exists)) {
+    return std::nullopt;
+  }
+  Registry reg64(*registry64);
+  GhostscriptVersions versions64;
+  for (const char* family : L::kLaterGhostscriptFamilies) {
+    ReadGhostscriptVersions(reg64, family, L::kSoftwarePrefix + std::string(family) + "\\",
+                            KeyAccess::ReadOnly, files, &versions64);
+  }
+  const auto best = HighestInstalled(versions64.begin(), versions64.end());
+  if (best == versions64.end()) return std::nullopt;
+  return best->gsDll;
+}
+
+}  // namespace
+
+std::string PortLabel(const std::string& printer) {
+  return std::string(L::kPort) + " (" + printer + ")";
+}
+
+std::vector<StatusReport::Problem> StatusReport::Problems() const {
+  const bool pdfPrinter = std::any_of(printers.begin(), printers.end(),
+                                      [](const Printer& printer) { return printer.monitored; });
+  const std::pair<bool, Problem> checks[] = {
+      {!gsExeExists, {"ghostscript_exe_missing", "gswin32c.exe is not stored or does not exist."}},
+      {!gsDllExists, {"ghostscript_dll_missing", "gsdll32.dll is not stored or does not exist."}},
+      {!driverOk, {"driver_wrong", "The port monitor is not registered as quorvinmonnt.dll."}},
+      {!differs.empty(),
+       {"port_values_differ", "Some PDF port values differ from what Fix PDF Port writes."}},
+      {!runProgramExists, {"run_program_missing", "The PDF port's run program does not exist."}},
+      {!distillerExists, {"distiller_missing", "The PDF port's distiller does not exist."}},
+      {!pdfPrinter, {"no_pdf_printer", "No printer sends its jobs to the PDF port."}},
+      {!invalid.empty(), {"invalid_value", "Some values have the wrong type."}},
+  };
+  std::vector<Problem> problems;
+  for (const auto& check : checks) {
+    if (check.first) problems.push_back(check.second);
+  }
+  return problems;
+}
+
+bool StatusReport::Healthy() const {
+  return Problems().empty();
+}
+
+bool StatusReport::Invalid(const std::string& name) const {
+  return std::find(invalid.begin(), invalid.end(), name) != invalid.end();
+}
+
+StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
+  IFileSystem& files = platform.files;
+  StatusReport report;
+  Registry reg(platform.registry);
+  reg.OpenKeyReadOnly(L::kSettingsKey);  // a missing key reads as empty values
+  for (const OptionRole role : {OptionRole::GhostscriptPath, OptionRole::Setting}) {
+    for (const StoredOption& stored : ReadStoredOptions(reg, role)) {
+      if (stored.invalid) report.invalid.push_back(stored.option->name);
+      if (role == OptionRole::Setting) report.options.push_back(stored);
+      if (stored.option->name == std::string(L::kGsWin32c)) report.gsExe = stored.text;
+      if (stored.option->name == std::string(L::kGsDll)) report.gsDll = stored.text;
+    }
+  }
+  reg.CloseKey();
+  report.gsExeExists = files.FileExists(report.gsExe);
+  report.gsDllExists = files.FileExists(report.gsDll);
+  GhostscriptChoice choice = ChooseGhostscript(reg, files, KeyAccess::ReadOnly);
+  report.registered = std::move(choice.registered);
+  report.chosen = choice.chosen;
+  report.only64bit = Only64Bit(report, files, platform.registry64);
+
+  const PdfPortState port = ReadPdfPortState(reg, ownFolder);
+  report.driver = port.driver;
+  report.driverOk = port.driverOk;
+  if (port.driverInvalid) report.invalid.push_back(L::kDriver);
+  report.differs = port.differs;
+  report.runProgram = port.runProgram;
+  report.distillerLine = port.distillerLine;
+  report.runProgramExists = files.FileExists(report.runProgram);
+  report.distillerExists = files.FileExists(DistillerPath(report.distillerLine));
+
+  PrinterService& printers = platform.printers;
+  printers.Refresh();
+  const int count = static_cast<int>(printers.Printers().size());
+  for (int i = 0; i < count; ++i) {
+    const PrinterName& printer = printers.Entry(i);
+    bool monitored = false;
+    try {
+      monitored = IsMonitored(reg, printer, KeyAccess::ReadOnly);
+    } catch (const ERegistryException&) {
+      reg.CloseKey();
+      report.invalid.push_back(PortLabel(printer.name));
+    }
+    report.printers.push_back({printer.name, printer.utf8, monitored, printer.exact});
+  }
+  return report;
+}
+
+}  // namespace qv

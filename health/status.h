@@ -1,0 +1,70 @@
+// What status finds: the machine read without changing it, with read-only
+// opens that also work without administrator rights, and what keeps PDF
+// printing from working there.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "ghostscript/choose.h"
+#include "platform/platform.h"
+
+namespace qv {
+
+struct StatusReport {
+  std::string gsExe, gsDll;  // GSWIN32C and GS_DLL; empty when not stored
+  bool gsExeExists = false, gsDllExists = false;
+  // The registrations of the 32-bit view and the one the start-up search
+  // takes, as ChooseGhostscript finds them.
+  GhostscriptVersions registered;
+  int chosen = -1;
+  // Set when no 32-bit Ghostscript is found but a 64-bit one is registered
+  // in the 64-bit view: that one's library.
+  std::optional<std::string> only64bit;
+  std::string driver;  // the port monitor's Driver; empty when missing
+  bool driverOk = false;
+  std::vector<std::string> differs;  // port values unlike Fix PDF Port's
+  // The PDF port's Command (the run program) and Arguments (the
+  // distiller's command line), and whether the files they name exist.
+  std::string runProgram, distillerLine;
+  bool runProgramExists = false, distillerExists = false;
+  struct Printer {
+    std::string name;  // as listed, in the system's code page
+    std::string utf8;  // the printer's own name
+    bool monitored;
+    // Its name came through the code page: its port can be read and it
+    // can be attached.
+    bool addressable;
+  };
+  std::vector<Printer> printers;
+  std::vector<StoredOption> options;  // the six, as stored
+  // The values of the wrong type, in the order read: setting names,
+  // "Driver", and "Port (PRINTER)". Each reads as if missing besides.
+  std::vector<std::string> invalid;
+
+  bool Invalid(const std::string& name) const;
+
+  // What keeps PDF printing from working, each with its code and text, in
+  // a fixed order: a Ghostscript file missing, the Driver or a port value
+  // unlike Fix PDF Port's, the run program or the distiller missing, no
+  // printer on the PDF port, a value of the wrong type.
+  struct Problem {
+    const char* code;
+    const char* text;
+  };
+  std::vector<Problem> Problems() const;
+  // No problem at all: PDF printing can work.
+  bool Healthy() const;
+};
+
+// The label of a printer's Port in StatusReport::invalid.
+std::string PortLabel(const std::string& printer);
+
+// Reads everything status reports, for the package in ownFolder. Raises
+// the platform's error when the printer list cannot be had.
+StatusReport GatherStatus(Platform& platform, const std::string& ownFolder);
+
+}  // namespace qv

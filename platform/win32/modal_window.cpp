@@ -1,0 +1,103 @@
+#include "platform/win32/modal_window.h"
+
+#include "platform/win32/screen.h"
+
+namespace qv {
+
+ModalWindow::ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className)
+    : instance_(instance),
+      errors_(errors),
+      class_(instance, ClassDescription(instance, className, &ModalWindow::Procedure)) {}
+
+ModalWindow::~ModalWindow() {
+  // Messages of the window's destruction find no object to reach.
+  if (window_) SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+}
+
+bool ModalWindow::Create(const char* caption, DWORD style, int clientWidth, int clientHeight,
+                         HWND owner) {
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const POINT at = win32::CentreOnScreen(width, height);
+  previousActive_ = GetActiveWindow();
+  window_.reset(CreateWindowExA(exStyle, class_.Name(), caption, style, at.x, at.y, width, height,
+                                owner, nullptr, instance_, this));
+  return window_ != nullptr;
+}
+
+HWND ModalWindow::AddControl(DWORD exStyle, const char* className, const char* text, DWORD style,
+                             const RECT& r, int id, HFONT font) {
+  const HWND control =
+      CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, Handle(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+bool ModalWindow::RunModal(HWND focus, const std::function<bool(const MSG&)>& preTranslate) {
+  const HWND window = Handle();
+  const win32::ModalDisabler disabler(window, previousActive_);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  SetFocus(focus);
+  // A WM_QUIT taken here is posted again afterwards, so that the program's
+  // main loop still sees it.
+  bool quit = false;
+  WPARAM quitCode = 0;
+  while (!done_ && IsWindow(window)) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      quit = true;
+      quitCode = msg.wParam;
+      break;
+    }
+    if (preTranslate && preTranslate(msg)) continue;
+    if (!IsDialogMessageA(window, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
+  return accepted_;
+}
+
+bool ModalWindow::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) {
+  return false;
+}
+
+LRESULT CALLBACK ModalWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<ModalWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr || message == WM_NCCREATE) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  try {
+    LRESULT result = 0;
+    if (self->OnMessage(message, wParam, lParam, &result)) return result;
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+      self->accepted_ = LOWORD(wParam) == IDOK;
+      self->done_ = true;
+      return 0;
+    }
+    if (message == WM_CLOSE) {  // the close box cancels
+      self->done_ = true;
+      return 0;
+    }
+  } catch (const std::exception& e) {
+    ShowException(self->errors_, e);
+  } catch (...) {
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace qv

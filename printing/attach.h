@@ -1,0 +1,48 @@
+// Pointing a printer at the PDF port, and the spooler restart that makes
+// the change take effect.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "printing/spooler_restart.h"
+
+namespace qv {
+
+constexpr const char* kNameNotInCodePageText =
+    "The name of this printer holds characters that this system's code page cannot "
+    "represent, so this tool cannot send it to the PDF port.\rRename the printer, then press "
+    "Query New Printers.";
+constexpr const char* kAttachedText =
+    "Processes complete.  The printer should now appear in your Monitored Printers list.";
+
+// The one question attaching asks.
+class IAttachQuestions {
+ public:
+  virtual ~IAttachQuestions() = default;
+  // Point printer at the PDF port and restart the spooler?
+  virtual bool ConfirmAttach(const std::string& printer) = 0;
+};
+
+enum class AttachResult {
+  NotAddressable,  // the name did not come through the code page
+  Declined,        // the question was answered No
+  Attached,        // Port written; restart tells how the restart went
+};
+struct AttachOutcome {
+  AttachResult result = AttachResult::Attached;
+  RestartOutcome restart;
+};
+
+// Writes Port = the PDF port's name into the printer's key (the key must
+// exist unless onlyIfInstalled, which skips a printer without a key), then
+// restarts the spooler. Raises the registry's error when Port cannot be
+// written, before anything is restarted.
+RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
+                                bool onlyIfInstalled, bool verify);
+
+// Add: asks, then attaches the listed printer and restarts the spooler.
+AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,
+                            const PrinterName& printer, bool verify);
+
+}  // namespace qv

@@ -1,0 +1,84 @@
+#include "printing/install.h"
+
+#include "config/registry_layout.h"
+
+namespace qv {
+
+std::string NameTakenText(const std::string& name) {
+  return "A printer named \"" + name +
+         "\" already exists.\rChoose another name, or use Add to send that printer to the PDF "
+         "port.";
+}
+
+std::string NotInstalledText(const std::string& name) {
+  return "The printer \"" + name +
+         "\" could not be installed.\rMake sure that the folder PSDriver with QuorvinPS.INF lies "
+         "beside this program, then try again.";
+}
+
+std::string NotDefaultText(const std::string& name) {
+  return "The printer \"" + name + "\" was installed but could not be made the default printer.";
+}
+
+bool IsValidPrinterName(const std::string& name, IFileSystem& files) {
+  return !name.empty() && FindFirstCharacter(name, "\"\\,", files) == std::string::npos;
+}
+
+std::string InstallParameters(const std::string& name, const std::string& ownFolder) {
+  return std::string("printui.dll,PrintUIEntry /if /b \"") + name + "\" /f \"" + ownFolder +
+         layout::kDriverInf + "\" /q /r \"LPT1:\" /m \"" + layout::kPrinterModel + "\" /z /u";
+}
+
+std::string DefaultPrinterParameters(const std::string& name) {
+  return "printui.dll,PrintUIEntry /y /n \"" + name + "\"";
+}
+
+InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
+                              const std::string& ownFolder, bool verify) {
+  InstallOutcome outcome;
+  std::string& name = outcome.name;
+  name = layout::kPrinterModel;
+  if (!questions.AskName(name)) return outcome;
+  // The name goes inside a quoted command line and becomes a registry key
+  // name: refuse what no printer name may hold rather than build a broken
+  // command or write into the wrong key.
+  if (!IsValidPrinterName(name, platform.files)) {
+    outcome.result = InstallResult::InvalidName;
+    return outcome;
+  }
+  // printui installs nothing, and says nothing, when the name is taken
+  // (the registry compares printer names without case); the attach would
+  // then take over the existing printer's port.
+  const std::string printerKey = layout::kPrintersKeyPrefix + name;
+  if (Registry(platform.registry).KeyExists(printerKey)) {
+    outcome.result = InstallResult::NameTaken;
+    return outcome;
+  }
+  if (!questions.ConfirmInstall()) return outcome;
+
+  const std::string rundll32 = SystemProgram(platform.files, "rundll32.exe");
+  outcome.run = RunAndWait(platform, policy, rundll32, InstallParameters(name, ownFolder));
+  outcome.result = InstallResult::Abandoned;
+  if (outcome.run.result == RunResult::Abandoned) return outcome;
+  // The installer reports nothing back; the printer's key tells whether
+  // the queue was really created.
+  if (!Registry(platform.registry).KeyExists(printerKey)) {
+    outcome.result = InstallResult::NotInstalled;
+    return outcome;
+  }
+  const bool makeDefault = questions.MakeDefault();
+  if (makeDefault) {
+    outcome.run = RunAndWait(platform, policy, rundll32, DefaultPrinterParameters(name));
+    if (outcome.run.result == RunResult::Abandoned) return outcome;
+  }
+  outcome.result = InstallResult::Installed;
+  outcome.restart = AttachAndRestart(platform, policy, name, true, verify);
+  // rundll32's exit code says nothing of PrintUIEntry's: the default
+  // printer itself tells whether it was made so.
+  outcome.defaultNotSet = verify && makeDefault &&
+                          outcome.restart.result == RestartResult::Restarted &&
+                          platform.spooler.DefaultPrinter() != name;
+  return outcome;
+}
+
+}  // namespace qv
