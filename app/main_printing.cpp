@@ -152,7 +152,7 @@ void TfrmMain::installpsdriverBtnClick() {
       FinishPrinterChange(outcome.restart, kInstalledText);
       break;
     case InstallResult::Cancelled:
-    case InstallResult::Abandoned:
+    case InstallResult::NotRun:
       break;
   }
 }

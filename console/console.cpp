@@ -135,7 +135,9 @@ int Install(const ConsoleArguments& args, ConsoleServices& services) {
       return Refuse(services, kInvalidPrinterNameText);
     case InstallResult::NameTaken:
       return Refuse(services, NameTakenText(outcome.name));
-    case InstallResult::Abandoned:
+    case InstallResult::NotRun:
+      // A program that could not start has been reported by the wait.
+      if (outcome.run.result == RunResult::NotStarted) return kExitRefused;
       return Refuse(services, outcome.run.text);
     case InstallResult::NotInstalled:
       return Refuse(services, NotInstalledText(outcome.name));

@@ -58,18 +58,23 @@ InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQ
 
   const std::string rundll32 = SystemProgram(platform.files, "rundll32.exe");
   outcome.run = RunAndWait(platform, policy, rundll32, InstallParameters(name, ownFolder));
-  outcome.result = InstallResult::Abandoned;
-  if (outcome.run.result == RunResult::Abandoned) return outcome;
+  // A program that did not start has been reported already: the key's
+  // absence would only repeat the failure with a wrong reason.
+  outcome.result = InstallResult::NotRun;
+  if (outcome.run.result != RunResult::Ended) return outcome;
   // The installer reports nothing back; the printer's key tells whether
   // the queue was really created.
   if (!Registry(platform.registry).KeyExists(printerKey)) {
     outcome.result = InstallResult::NotInstalled;
     return outcome;
   }
-  const bool makeDefault = questions.MakeDefault();
+  bool makeDefault = questions.MakeDefault();
   if (makeDefault) {
     outcome.run = RunAndWait(platform, policy, rundll32, DefaultPrinterParameters(name));
     if (outcome.run.result == RunResult::Abandoned) return outcome;
+    // A printui that did not start has been reported; the default printer
+    // would only tell the same failure again.
+    makeDefault = outcome.run.result == RunResult::Ended;
   }
   outcome.result = InstallResult::Installed;
   outcome.restart = AttachAndRestart(platform, policy, name, true, verify);

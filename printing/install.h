@@ -46,7 +46,7 @@ enum class InstallResult {
   Cancelled,     // no name given, or the installation declined
   InvalidName,   // a name no printer may have
   NameTaken,     // a printer of that name exists
-  Abandoned,     // rundll32 given up while it still runs (run.text says why)
+  NotRun,        // rundll32 could not be started, or was given up (run tells which)
   NotInstalled,  // rundll32 ran, but no printer of that name appeared
   Installed,     // installed and attached; restart tells how the restart went
 };

@@ -50,7 +50,7 @@ bool FakeProcesses::StartHidden(const std::string& file, const std::string& para
                                 const std::function<void()>& whileStarting) {
   starts.push_back({file, parameters});
   if (whileStarting) whileStarting();
-  if (missingPrograms.count(file)) {
+  if (missingPrograms.count(file) || static_cast<int>(starts.size()) == failStart_) {
     *process = 0;
     *errorCode = 2;  // ERROR_FILE_NOT_FOUND
     return false;
@@ -90,6 +90,7 @@ int FakeDialogs::MessageBox(const std::string& text, const std::string& caption,
     answers.pop_front();
     return answer;
   }
+  if ((flags & kMbTypeMask) == kMbYesNo && yesNoAnswer != 0) return yesNoAnswer;
   if ((flags & kMbTypeMask) == kMbYesNo) {
     ADD_FAILURE() << "unanswered question: " << caption;
     return kIdNo;

@@ -47,6 +47,8 @@ class FakeProcesses : public IProcessRunner {
   };
   std::vector<Start> starts;
   std::set<std::string> missingPrograms;
+  // The n-th start from now on fails as a missing program does.
+  void FailStart(int n) { failStart_ = static_cast<int>(starts.size()) + n; }
   int waitSlices = 0;
   std::function<void()> onWait;
   int openProcesses = 0;
@@ -69,6 +71,7 @@ class FakeProcesses : public IProcessRunner {
 
  private:
   int remaining_ = 0;
+  int failStart_ = 0;
 };
 
 class FakeFiles : public IFileSystem {
@@ -100,6 +103,8 @@ class FakeDialogs : public IDialogs {
   };
   std::vector<Box> boxes;
   std::deque<int> answers;
+  // Set: the answer to every yes/no question without a queued one.
+  int yesNoAnswer = 0;
   std::vector<std::string> messages;  // simple message window texts
   struct Input {
     std::string caption, prompt, initial;
@@ -177,7 +182,19 @@ class FakeSpooler : public ISpooler {
         !processes_.starts.empty() && processes_.starts.back().parameters == "STOP SPOOLER";
     return stopped ? afterStop : afterStart;
   }
-  std::string DefaultPrinter() override { return defaultPrinter; }
+  // defaultPrinter when set; otherwise the last printer that printui was
+  // asked to make the default, as a working spooler would report it.
+  std::string DefaultPrinter() override {
+    if (!defaultPrinter.empty()) return defaultPrinter;
+    const std::string mark = "/y /n \"";
+    for (auto it = processes_.starts.rbegin(); it != processes_.starts.rend(); ++it) {
+      const std::size_t at = it->parameters.find(mark);
+      if (at == std::string::npos) continue;
+      const std::string rest = it->parameters.substr(at + mark.size());
+      return rest.substr(0, rest.find('"'));
+    }
+    return {};
+  }
 
  private:
   const FakeProcesses& processes_;

@@ -132,18 +132,25 @@ long MemoryRegistry::Open(RegKey parent, const std::string& path, std::uint32_t 
   return kErrorSuccess;
 }
 
+bool MemoryRegistry::Faulted() {
+  return ++calls_ == failAt_;
+}
+
 long MemoryRegistry::OpenKey(RegKey parent, const std::string& path, std::uint32_t access,
                              RegKey* result) {
+  if (Faulted()) return *result = 0, failWith_;
   return Open(parent, path, access, false, result);
 }
 
 long MemoryRegistry::CreateKey(RegKey parent, const std::string& path, std::uint32_t access,
                                RegKey* result) {
+  if (Faulted()) return *result = 0, failWith_;
   return Open(parent, path, access, true, result);
 }
 
 long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                                 std::vector<unsigned char>* data) {
+  if (Faulted()) return failWith_;
   if (key == kHkeyLocalMachine || !handles_.count(key)) return kErrorInvalidHandle;
   const Handle& h = handles_[key];
   if (!CanQuery(h.access)) return kErrorAccessDenied;
@@ -156,6 +163,7 @@ long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32
 
 long MemoryRegistry::QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
                                     std::vector<unsigned char>* data) {
+  if (Faulted()) return failWith_;
   const long rc = QueryValue(key, name, type, data);
   if (rc != kErrorSuccess || !data) return rc;
   if (*type == kRegSz || *type == kRegExpandSz || *type == kRegMultiSz) {
@@ -172,6 +180,7 @@ long MemoryRegistry::QueryValueWide(RegKey key, const std::string& name, std::ui
 
 long MemoryRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
                               const unsigned char* data, std::size_t size) {
+  if (Faulted()) return failWith_;
   if (key == kHkeyLocalMachine || !handles_.count(key)) return kErrorInvalidHandle;
   const Handle& h = handles_[key];
   if (!CanWrite(h.access) || !Writable(h.node)) return kErrorAccessDenied;
@@ -186,6 +195,7 @@ long MemoryRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t
 }
 
 long MemoryRegistry::QuerySubKeyCount(RegKey key, std::uint32_t* count) {
+  if (Faulted()) return failWith_;
   Node* node = NodeOf(key);
   if (!node) return kErrorInvalidHandle;
   if (key != kHkeyLocalMachine && !CanQuery(handles_[key].access)) return kErrorAccessDenied;
@@ -194,6 +204,7 @@ long MemoryRegistry::QuerySubKeyCount(RegKey key, std::uint32_t* count) {
 }
 
 long MemoryRegistry::EnumKey(RegKey key, std::uint32_t index, std::string* name) {
+  if (Faulted()) return failWith_;
   Node* node = NodeOf(key);
   if (!node) return kErrorInvalidHandle;
   if (key != kHkeyLocalMachine && !CanEnumerate(handles_[key].access)) return kErrorAccessDenied;

@@ -58,6 +58,14 @@ class MemoryRegistry : public IRegistryBackend {
   // The whole of HKLM can be read but not written, as for a plain user.
   void SetAllReadOnly(bool readOnly) { allReadOnly_ = readOnly; }
 
+  // The calls a command makes (every call but CloseKey), and a fault: the
+  // n-th call from now on fails with code, as a backend error would.
+  int Calls() const { return calls_; }
+  void FailCall(int n, long code = kErrorAccessDenied) {
+    failAt_ = calls_ + n;
+    failWith_ = code;
+  }
+
   int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
   // How many writes (SetValue) succeeded in total.
   int WriteCount() const { return writeCount_; }
@@ -71,6 +79,7 @@ class MemoryRegistry : public IRegistryBackend {
   Node* NodeOf(RegKey key);
   bool Writable(const Node* node) const;
   RegKey NewHandle(Node* node, std::uint32_t access);
+  bool Faulted();
 
   std::unique_ptr<Node> root_;
   struct Handle {
@@ -81,6 +90,9 @@ class MemoryRegistry : public IRegistryBackend {
   RegKey nextHandle_ = 0x1000;
   bool allReadOnly_ = false;
   int writeCount_ = 0;
+  int calls_ = 0;
+  int failAt_ = 0;
+  long failWith_ = kErrorAccessDenied;
 };
 
 }  // namespace qv::fakes
