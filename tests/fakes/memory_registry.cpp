@@ -150,7 +150,8 @@ long MemoryRegistry::CreateKey(RegKey parent, const std::string& path, std::uint
 
 long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
                                 std::vector<unsigned char>* data) {
-  if (Faulted()) return failWith_;
+  if (Faulted() || (!failingValue_.empty() && Lower(name) == Lower(failingValue_)))
+    return failWith_;
   if (key == kHkeyLocalMachine || !handles_.count(key)) return kErrorInvalidHandle;
   const Handle& h = handles_[key];
   if (!CanQuery(h.access)) return kErrorAccessDenied;

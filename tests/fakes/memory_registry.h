@@ -66,6 +66,12 @@ class MemoryRegistry : public IRegistryBackend {
     failWith_ = code;
   }
 
+  // Every query of the value of that name fails with code.
+  void FailValue(const std::string& name, long code = kErrorAccessDenied) {
+    failingValue_ = name;
+    failWith_ = code;
+  }
+
   int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
   // How many writes (SetValue) succeeded in total.
   int WriteCount() const { return writeCount_; }
@@ -93,6 +99,7 @@ class MemoryRegistry : public IRegistryBackend {
   int calls_ = 0;
   int failAt_ = 0;
   long failWith_ = kErrorAccessDenied;
+  std::string failingValue_;
 };
 
 }  // namespace qv::fakes

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "config/registry_layout.h"
+#include "ghostscript/choose.h"
 #include "ghostscript/registrations.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -147,11 +148,18 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
        2,
        {{afpl, "X:\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}}},
       {"X:\\gsdll32.dll", 1, {{afpl, "X:\\gsdll32.dll"}, {kGpl + "10", "X:\\10\\gsdll32.dll"}}},
+      // An AFPL GS_DLL of another type ends the search before GPL is
+      // looked at: nothing is chosen and nothing stored.
+      {"", 0, {{afpl, "REG_DWORD"}, {kGpl + "10.0", "C:\\10\\gsdll32.dll"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
     FakeWorld w;
     for (const auto& [key, path] : c.registered) {
+      if (path == "REG_DWORD") {
+        w.registry.PutDword(key, "GS_DLL", 1);
+        continue;
+      }
       w.registry.PutString(key, "GS_DLL", path);
       if (path[0] == 'C') w.files.files.insert(path);
     }
@@ -161,11 +169,15 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
     w.registry.SetReadOnly(kGpl);
     w.registry.SetReadOnly(kArtifex);
     w.dialogs.Cancel().Cancel();
+    // status reads the same choice, read-only, before anything is stored.
+    Registry statusReg(w.registry);
+    const GhostscriptChoice choice = ChooseGhostscript(statusReg, w.files, KeyAccess::ReadOnly);
+    EXPECT_EQ(choice.chosen < 0 ? std::string() : choice.registered[choice.chosen].gsDll, c.stored);
     w.form->Commands().Execute([&w] {
       Registry reg(w.registry);
       w.form->LocateGhostscript(reg);
     });
-    EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL"), c.stored);
+    EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL").value_or(""), c.stored);
     EXPECT_EQ(w.form->GhostscriptDll(), c.stored);
     EXPECT_EQ(w.registry.WriteCount(), c.writes);
   }

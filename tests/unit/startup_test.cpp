@@ -141,12 +141,16 @@ TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
     std::uint32_t type;
     std::vector<unsigned char> data;
     const char* shown;
+    bool unreadable = false;  // the value is there, but reading it fails
   };
   const Case cases[] = {
       {"defaultPDFFile", kRegDword, {5, 0, 0, 0}, "Invalid data type for 'defaultPDFFile'"},
       {"defaultPDFAppend", kRegBinary, {1}, "Invalid data type for 'defaultPDFAppend'"},
       {"promptPDF", kRegSz, {'a', 'b', 'c', 'd', 0}, "Failed to get data for 'promptPDF'"},
       {"launchPDFApp", kRegBinary, {1, 0, 0, 0}, "Invalid data type for 'launchPDFApp'"},
+      // Only "not found" is missing: a value that cannot be read is not
+      // defaulted over.
+      {"finishMessage", kRegDword, {0, 0, 0, 0}, "Failed to get data for 'finishMessage'", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -154,7 +158,9 @@ TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
     InstallGhostscript(world);
     AddPrinter(world, "Office PS", "LPT1:");
     world.registry.PutRaw(L::kSettingsKey, c.name, c.type, c.data);
+    if (c.unreadable) world.registry.FailValue(c.name);
     world.Click(&TfrmMain::FormCreate);
+    EXPECT_EQ(world.registry.Get(L::kSettingsKey, c.name)->data, c.data);
     ASSERT_EQ(world.dialogs.boxes.size(), 1u);
     EXPECT_EQ(world.dialogs.boxes[0].text, c.shown);
     EXPECT_EQ(world.dialogs.boxes[0].caption, "Quorvin PDF Configuration Tool");
