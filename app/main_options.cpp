@@ -9,21 +9,13 @@
 namespace qv {
 namespace {
 
-constexpr const char* kMissingExeText =
-    "We could not find gswin32c.exe on your system.\r"
-    "Click OK to browse for the gswin32c.exe file on your system.\r"
-    "Normally this file is located under c:\\gs\\gsx.xx\\bin (where x.xx is the version of "
-    "GhostScript)\r"
-    "If you do not have GhostScript installed at this time, please do so as this program "
-    "requires it.";
-
-constexpr const char* kMissingDllText =
-    "We could not find gsdll32.dll on your system.\r"
-    "Click OK to browse for the gsdll32.dll file on your system.\r"
-    "Normally this file is located under c:\\gs\\gsx.xx\\bin (where x.xx is the version of "
-    "GhostScript)\r"
-    "If you do not have GhostScript installed at this time, please do so as this program "
-    "requires it.";
+// What the start-up says when it found no gswin32c.exe or gsdll32.dll.
+std::string MissingText(const std::string& file) {
+  return "We could not find " + file + " on your system.\rClick OK to browse for the " + file +
+         " file on your system.\rNormally this file is located under c:\\gs\\gsx.xx\\bin "
+         "(where x.xx is the version of GhostScript)\rIf you do not have GhostScript installed "
+         "at this time, please do so as this program requires it.";
+}
 
 constexpr const char* kPromptWarning =
     "By checking the box \"Prompt me to save each PDF file\", we have to warn you.\r"
@@ -56,13 +48,13 @@ void TfrmMain::LocateGhostscript(Registry& reg) {
   if (choice.exeExists) {
     controls_.Edit5.SetText(GsExePath);
   } else {
-    dialogs_.MessageBox(kMissingExeText, "Can't find gswin32c.exe", kMbIconError);
+    dialogs_.MessageBox(MissingText(layout::kGsExeName), "Can't find gswin32c.exe", kMbIconError);
     dialogs_.ExecuteOpen(OpenDialog1);
   }
   if (choice.dllExists) {
     controls_.Edit6.SetText(GsDllPath);
   } else {
-    dialogs_.MessageBox(kMissingDllText, "Can't find gsdll32.dll", kMbIconError);
+    dialogs_.MessageBox(MissingText("gsdll32.dll"), "Can't find gsdll32.dll", kMbIconError);
     dialogs_.ExecuteOpen(OpenDialog2);
   }
 }

@@ -1,42 +1,25 @@
 #include "console/json.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace qv {
 
 std::string JsonQuoted(const std::string& utf8) {
+  static const char kEscaped[] = "\"\\\b\f\n\r\t";
+  static const char kLetters[] = "\"\\bfnrt";
   std::string quoted = "\"";
   for (const char c : utf8) {
-    switch (c) {
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\\':
-        quoted += "\\\\";
-        break;
-      case '\b':
-        quoted += "\\b";
-        break;
-      case '\f':
-        quoted += "\\f";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      case '\r':
-        quoted += "\\r";
-        break;
-      case '\t':
-        quoted += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-          quoted += escape;
-        } else {
-          quoted += c;  // UTF-8 passes through as it is
-        }
+    const char* escaped = c == 0 ? nullptr : std::strchr(kEscaped, c);
+    if (escaped != nullptr) {
+      quoted += '\\';
+      quoted += kLetters[escaped - kEscaped];
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      quoted += escape;
+    } else {
+      quoted += c;  // UTF-8 passes through as it is
     }
   }
   return quoted + "\"";
@@ -58,69 +41,31 @@ void JsonWriter::BeforeValue() {
   NewLine();
 }
 
-void JsonWriter::Open(char bracket) {
-  BeforeValue();
-  text_ += bracket;
+JsonWriter& JsonWriter::Open(char bracket) {
+  Value(std::string(1, bracket));
   empty_.push_back(true);
+  return *this;
 }
 
-void JsonWriter::Close(char bracket) {
-  if (empty_.empty()) return;
+JsonWriter& JsonWriter::Close(char bracket) {
+  if (empty_.empty()) return *this;
   const bool wasEmpty = empty_.back();
   empty_.pop_back();
   if (!wasEmpty) NewLine();
   text_ += bracket;
   if (empty_.empty()) text_ += '\n';
-}
-
-JsonWriter& JsonWriter::BeginObject() {
-  Open('{');
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndObject() {
-  Close('}');
-  return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray() {
-  Open('[');
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-  Close(']');
   return *this;
 }
 
 JsonWriter& JsonWriter::Key(const std::string& name) {
-  BeforeValue();
-  text_ += JsonQuoted(name) + ": ";
+  Value(JsonQuoted(name) + ": ");
   afterKey_ = true;
   return *this;
 }
 
-JsonWriter& JsonWriter::String(const std::string& utf8) {
+JsonWriter& JsonWriter::Value(const std::string& text) {
   BeforeValue();
-  text_ += JsonQuoted(utf8);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Number(std::int64_t value) {
-  BeforeValue();
-  text_ += std::to_string(value);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Bool(bool value) {
-  BeforeValue();
-  text_ += value ? "true" : "false";
-  return *this;
-}
-
-JsonWriter& JsonWriter::Null() {
-  BeforeValue();
-  text_ += "null";
+  text_ += text;
   return *this;
 }
 

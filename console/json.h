@@ -9,34 +9,35 @@
 
 namespace qv {
 
+// A string as a JSON string literal, quotes included.
+std::string JsonQuoted(const std::string& utf8);
+
 class JsonWriter {
  public:
-  JsonWriter& BeginObject();
-  JsonWriter& EndObject();
-  JsonWriter& BeginArray();
-  JsonWriter& EndArray();
+  JsonWriter& BeginObject() { return Open('{'); }
+  JsonWriter& EndObject() { return Close('}'); }
+  JsonWriter& BeginArray() { return Open('['); }
+  JsonWriter& EndArray() { return Close(']'); }
   // The name of the next member of the open object.
   JsonWriter& Key(const std::string& name);
-  JsonWriter& String(const std::string& utf8);
-  JsonWriter& Number(std::int64_t value);
-  JsonWriter& Bool(bool value);
-  JsonWriter& Null();
+  JsonWriter& String(const std::string& utf8) { return Value(JsonQuoted(utf8)); }
+  JsonWriter& Number(std::int64_t value) { return Value(std::to_string(value)); }
+  JsonWriter& Bool(bool value) { return Value(value ? "true" : "false"); }
+  JsonWriter& Null() { return Value("null"); }
 
   // The text so far; a complete document ends in a line break.
   const std::string& Text() const { return text_; }
 
  private:
   void BeforeValue();
-  void Open(char bracket);
-  void Close(char bracket);
+  JsonWriter& Value(const std::string& text);
+  JsonWriter& Open(char bracket);
+  JsonWriter& Close(char bracket);
   void NewLine();
 
   std::string text_;
   std::vector<bool> empty_;  // per open container: nothing in it yet
   bool afterKey_ = false;
 };
-
-// A string as a JSON string literal, quotes included.
-std::string JsonQuoted(const std::string& utf8);
 
 }  // namespace qv

@@ -18,19 +18,13 @@ std::string Shown(const std::string& text) {
   std::string shown;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\n') {
-      shown += "\\n";
-    } else if (c == '\t') {
-      shown += "\\t";
+    char escape[8] = {c, 0};
+    if (c == '\r' || c == '\n' || c == '\t') {
+      std::snprintf(escape, sizeof escape, "\\%c", c == '\r' ? 'r' : c == '\n' ? 'n' : 't');
     } else if (byte < 0x20 || byte == 0x7F) {
-      char escape[8];
       std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned>(byte));
-      shown += escape;
-    } else {
-      shown += c;
     }
+    shown += escape;
   }
   return shown;
 }
@@ -61,15 +55,15 @@ std::string StatusText(const StatusReport& r,
   if (r.Invalid(L::kDriver)) {
     text += std::string(kWrongType) + "\n";
   } else {
-    text += (r.driver.empty() ? std::string("(missing)") : Shown(r.driver)) +
-            (r.driverOk ? "" : "  [not quorvinmonnt.dll]") + "\n";
+    text += (r.port.driver.empty() ? std::string("(missing)") : Shown(r.port.driver)) +
+            (r.port.driverOk ? "" : "  [not quorvinmonnt.dll]") + "\n";
   }
   text += "  Values    ";
-  if (r.differs.empty()) {
+  if (r.port.differs.empty()) {
     text += "as Fix PDF Port writes them\n";
   } else {
     text += "differ:";
-    for (const std::string& name : r.differs) text += " " + name;
+    for (const std::string& name : r.port.differs) text += " " + name;
     text += "\n";
   }
   text += "Printers\n";
@@ -126,9 +120,9 @@ std::string StatusJson(const StatusReport& r,
   }
   json.EndObject();
   json.Key("port").BeginObject();
-  json.Key("driver").String(toUtf8(r.driver)).Key("driver_ok").Bool(r.driverOk);
+  json.Key("driver").String(toUtf8(r.port.driver)).Key("driver_ok").Bool(r.port.driverOk);
   json.Key("differs").BeginArray();
-  for (const std::string& name : r.differs) json.String(name);
+  for (const std::string& name : r.port.differs) json.String(name);
   json.EndArray().EndObject();
   json.Key("printers").BeginArray();
   for (const auto& printer : r.printers) {

@@ -5,7 +5,6 @@
 
 #include "config/registry_layout.h"
 #include "platform/errors.h"
-#include "printing/pdf_port.h"
 #include "printing/printer_list.h"
 
 namespace qv {
@@ -44,8 +43,8 @@ std::vector<StatusReport::Problem> StatusReport::Problems() const {
   const std::pair<bool, Problem> checks[] = {
       {!gsExeExists, {"ghostscript_exe_missing", "gswin32c.exe is not stored or does not exist."}},
       {!gsDllExists, {"ghostscript_dll_missing", "gsdll32.dll is not stored or does not exist."}},
-      {!driverOk, {"driver_wrong", "The port monitor is not registered as quorvinmonnt.dll."}},
-      {!differs.empty(),
+      {!port.driverOk, {"driver_wrong", "The port monitor is not registered as quorvinmonnt.dll."}},
+      {!port.differs.empty(),
        {"port_values_differ", "Some PDF port values differ from what Fix PDF Port writes."}},
       {!runProgramExists, {"run_program_missing", "The PDF port's run program does not exist."}},
       {!distillerExists, {"distiller_missing", "The PDF port's distiller does not exist."}},
@@ -88,15 +87,10 @@ StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
   report.chosen = choice.chosen;
   report.only64bit = Only64Bit(report, files, platform.registry64);
 
-  const PdfPortState port = ReadPdfPortState(reg, ownFolder);
-  report.driver = port.driver;
-  report.driverOk = port.driverOk;
-  if (port.driverInvalid) report.invalid.push_back(L::kDriver);
-  report.differs = port.differs;
-  report.runProgram = port.runProgram;
-  report.distillerLine = port.distillerLine;
-  report.runProgramExists = files.FileExists(report.runProgram);
-  report.distillerExists = files.FileExists(DistillerPath(report.distillerLine));
+  report.port = ReadPdfPortState(reg, ownFolder);
+  if (report.port.driverInvalid) report.invalid.push_back(L::kDriver);
+  report.runProgramExists = files.FileExists(report.port.runProgram);
+  report.distillerExists = files.FileExists(DistillerPath(report.port.distillerLine));
 
   PrinterService& printers = platform.printers;
   printers.Refresh();

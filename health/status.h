@@ -11,6 +11,7 @@
 #include "config/settings.h"
 #include "ghostscript/choose.h"
 #include "platform/platform.h"
+#include "printing/pdf_port.h"
 
 namespace qv {
 
@@ -24,13 +25,8 @@ struct StatusReport {
   // Set when no 32-bit Ghostscript is found but a 64-bit one is registered
   // in the 64-bit view: that one's library.
   std::optional<std::string> only64bit;
-  std::string driver;  // the port monitor's Driver; empty when missing
-  bool driverOk = false;
-  std::vector<std::string> differs;  // port values unlike Fix PDF Port's
-  // The PDF port's Command (the run program) and Arguments (the
-  // distiller's command line), and whether the files they name exist.
-  std::string runProgram, distillerLine;
-  bool runProgramExists = false, distillerExists = false;
+  PdfPortState port;  // the port monitor and the PDF port as stored
+  bool runProgramExists = false, distillerExists = false;  // the files the port names
   struct Printer {
     std::string name;  // as listed, in the system's code page
     std::string utf8;  // the printer's own name

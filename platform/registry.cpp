@@ -7,18 +7,14 @@
 namespace qv {
 namespace {
 
-std::string Quoted(const char* prefix, const std::string& name) {
-  return std::string(prefix) + " '" + name + "'";
+[[noreturn]] void Raise(const char* what, const std::string& name) {
+  throw ERegistryException(std::string(what) + " '" + name + "'");
 }
-
 [[noreturn]] void RaiseGetFailed(const std::string& name) {
-  throw ERegistryException(Quoted("Failed to get data for", name));
+  Raise("Failed to get data for", name);
 }
 [[noreturn]] void RaiseSetFailed(const std::string& name) {
-  throw ERegistryException(Quoted("Failed to set data for", name));
-}
-[[noreturn]] void RaiseInvalidType(const std::string& name) {
-  throw ERegistryException(Quoted("Invalid data type for", name));
+  Raise("Failed to set data for", name);
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -105,7 +101,7 @@ std::string Registry::ReadString(const std::string& name) {
   if (!ValueExists(name)) return std::string();
   if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess) RaiseGetFailed(name);
   if (data.empty()) return std::string();
-  if (type != kRegSz && type != kRegExpandSz) RaiseInvalidType(name);
+  if (type != kRegSz && type != kRegExpandSz) Raise("Invalid data type for", name);
   const auto* bytes = reinterpret_cast<const char*>(data.data());
   const void* nul = std::memchr(bytes, '\0', data.size());
   const std::size_t length =
@@ -119,7 +115,7 @@ std::u16string Registry::ReadWideString(const std::string& name, std::uint32_t* 
   std::vector<unsigned char> data;
   if (!ValueExists(name)) return std::u16string();
   if (backend_.QueryValueWide(current_, name, type, &data) != kErrorSuccess) RaiseGetFailed(name);
-  if (*type != kRegSz && *type != kRegExpandSz) RaiseInvalidType(name);
+  if (*type != kRegSz && *type != kRegExpandSz) Raise("Invalid data type for", name);
   std::u16string text;
   for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
     const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
@@ -136,7 +132,7 @@ std::int32_t Registry::ReadInteger(const std::string& name) {
   if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess || data.size() > 4) {
     RaiseGetFailed(name);
   }
-  if (type != kRegDword) RaiseInvalidType(name);
+  if (type != kRegDword) Raise("Invalid data type for", name);
   // Little-endian; a short value is taken as far as it goes.
   std::uint32_t value = 0;
   for (std::size_t i = 0; i < data.size(); ++i) value |= std::uint32_t{data[i]} << (8 * i);
@@ -153,10 +149,8 @@ void Registry::WriteString(const std::string& name, const std::string& value) {
 
 void Registry::WriteInteger(const std::string& name, std::int32_t value) {
   if (current_ == 0) RaiseSetFailed(name);
-  const auto bits = static_cast<std::uint32_t>(value);
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-      static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+  unsigned char bytes[4];
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(std::uint32_t(value) >> 8 * i);
   if (backend_.SetValue(current_, name, kRegDword, bytes, sizeof bytes) != kErrorSuccess) {
     RaiseSetFailed(name);
   }

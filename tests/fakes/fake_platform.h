@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/main.h"
-#include "platform/memory_controls.h"
 #include "platform/platform.h"
+#include "tests/fakes/memory_controls.h"
 #include "tests/fakes/memory_registry.h"
 
 namespace qv::fakes {

@@ -1,5 +1,5 @@
-// Controls that live only in memory: the form's handlers run on them where
-// no window shows the form (the console program, the unit tests).
+// Controls that live only in memory: the form's handlers run on them in
+// the unit tests and the fuzzer, where no window shows the form.
 #pragma once
 
 #include <string>
