@@ -44,7 +44,7 @@ TfrmMain::TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls
       dialogs_(dialogs),
       controls_(controls),
       commands_([&dialogs](const std::exception& error) { ShowException(dialogs, error); }),
-      wait_(platform.app, dialogs) {
+      wait_(platform, dialogs) {
   OpenDialog1.defaultExt = "exe";
   OpenDialog1.fileName = "gswin32c.exe";
   OpenDialog1.filter = "Application Program (*.exe)|*.exe|All Files|*.*";

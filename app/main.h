@@ -4,7 +4,6 @@
 // through Commands().
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -92,19 +91,6 @@ class TfrmMain {
   const std::string& GhostscriptExe() const { return GsExePath; }
 
  private:
-  // How the window waits for a program: it keeps answering its messages.
-  class WindowWait : public IWaitPolicy {
-   public:
-    WindowWait(IApplication& app, IDialogs& dialogs) : app_(app), dialogs_(dialogs) {}
-    void Idle() override { app_.ProcessMessages(); }
-    bool KeepWaiting(const std::string&, std::uint64_t) override { return true; }
-    void NotStarted(const std::string& systemText) override { dialogs_.ShowMessage(systemText); }
-
-   private:
-    IApplication& app_;
-    IDialogs& dialogs_;
-  };
-
   void OpenDialog1CanClose(FileDialog& dialog, bool& canClose);
   void OpenDialog2CanClose(FileDialog& dialog, bool& canClose);
   // A file chosen in a Ghostscript browse dialog: stored as valueName at
@@ -112,15 +98,16 @@ class TfrmMain {
   void TakeChosenPath(const std::string& chosen, const char* valueName, std::string& path,
                       ITextControl& field);
   void SaveDialog3CanClose(FileDialog& dialog, bool& canClose);
-  // The end of Add and Install PS Driver once the spooler was restarted:
-  // both lists rebuilt, and the notice.
+  // The end of Add and Install PS Driver after the spooler restart: both
+  // lists rebuilt and the notice when the change is in effect, otherwise
+  // the failure through the error display.
   void FinishPrinterChange(const RestartOutcome& restart, const char* notice);
 
   Platform& platform_;
   IDialogs& dialogs_;
   MainFormControls controls_;
   CommandDispatcher commands_;
-  WindowWait wait_;
+  AskingWait wait_;
   // The state the form keeps for the whole run.
   SettingsRecord settings;
   std::string GsDllPath;

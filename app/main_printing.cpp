@@ -1,5 +1,7 @@
 // TfrmMain's printer handlers: the two lists, Fix PDF Port, Add and Install
 // PS Driver, each over its module in printing/.
+#include <stdexcept>
+
 #include "app/main.h"
 #include "config/registry_layout.h"
 #include "printing/attach.h"
@@ -102,13 +104,22 @@ void TfrmMain::RunAndWait(const std::string& file, const std::string& parameters
 }
 
 void TfrmMain::RestartSpooler() {
-  qv::RestartSpooler(platform_, wait_, false);
+  FinishPrinterChange(qv::RestartSpooler(platform_, wait_), nullptr);
 }
 
-void TfrmMain::FinishPrinterChange(const RestartOutcome& /*restart*/, const char* notice) {
+void TfrmMain::FinishPrinterChange(const RestartOutcome& restart, const char* notice) {
+  if (restart.result == RestartResult::ProgramNotStarted) return;  // the wait has told it
+  if (!restart.InEffect()) {
+    ShowException(dialogs_, std::runtime_error(restart.text));
+    return;
+  }
   RefreshPrinterList();
   RefreshMonitoredList();
-  dialogs_.MessageBox(notice, kCompleteCaption, kMbOk);
+  if (restart.result == RestartResult::DependentNotStarted) {
+    dialogs_.MessageBox(restart.text, kCompleteCaption, kMbIconExclamation);
+  } else if (notice != nullptr) {
+    dialogs_.MessageBox(notice, kCompleteCaption, kMbOk);
+  }
 }
 
 void TfrmMain::LMDButton1Click() {
@@ -126,7 +137,7 @@ void TfrmMain::LMDButton1Click() {
   PrinterName printer = platform_.printers.Entry(index);
   printer.name = box.Item(index);
   AddQuestion question(dialogs_);
-  const AttachOutcome outcome = AttachPrinter(platform_, wait_, question, printer, false);
+  const AttachOutcome outcome = AttachPrinter(platform_, wait_, question, printer);
   if (outcome.result == AttachResult::NotAddressable) {
     dialogs_.MessageBox(kNameNotInCodePageText, "Printer Name Not Supported", kMbIconError);
   } else if (outcome.result == AttachResult::Attached) {
@@ -137,7 +148,7 @@ void TfrmMain::LMDButton1Click() {
 void TfrmMain::installpsdriverBtnClick() {
   InstallQuestions questions(dialogs_);
   const InstallOutcome outcome =
-      InstallPrinter(platform_, wait_, questions, OwnFolder(platform_.files), false);
+      InstallPrinter(platform_, wait_, questions, OwnFolder(platform_.files));
   switch (outcome.result) {
     case InstallResult::InvalidName:
       dialogs_.MessageBox(kInvalidPrinterNameText, kNameCaption, kMbIconError);
@@ -151,8 +162,13 @@ void TfrmMain::installpsdriverBtnClick() {
     case InstallResult::Installed:
       FinishPrinterChange(outcome.restart, kInstalledText);
       break;
-    case InstallResult::Cancelled:
     case InstallResult::NotRun:
+      // A program that could not start has been told by the wait.
+      if (outcome.run.result == RunResult::Abandoned) {
+        ShowException(dialogs_, std::runtime_error(outcome.run.text));
+      }
+      break;
+    case InstallResult::Cancelled:
       break;
   }
 }

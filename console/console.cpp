@@ -16,8 +16,10 @@ namespace {
 // program; a program that cannot be started is an error.
 class TimeLimit : public IWaitPolicy {
  public:
-  TimeLimit(IConsoleOutput& out, std::uint32_t seconds)
-      : out_(out), limitMs_(std::uint64_t{seconds} * 1000) {}
+  TimeLimit(ConsoleServices& services, std::uint32_t seconds)
+      : out_(services.out),
+        clock_(services.platform.clock),
+        limitMs_(std::uint64_t{seconds} * 1000) {}
   void Idle() override {}
   bool KeepWaiting(const std::string&, std::uint64_t waitedMs) override {
     return waitedMs < limitMs_;
@@ -26,10 +28,12 @@ class TimeLimit : public IWaitPolicy {
     out_.Write(Stream::Err, AsConsoleLines(systemText));
     failed = true;
   }
+  void Pause(std::uint32_t ms) override { clock_.Sleep(ms); }
   bool failed = false;
 
  private:
   IConsoleOutput& out_;
+  IClock& clock_;
   std::uint64_t limitMs_;
 };
 
@@ -61,10 +65,12 @@ int Done(ConsoleServices& services, const std::string& notice) {
   return kExitDone;
 }
 
-// A restart that did not bring the change into effect, or a program that
-// could not be started: exit 1; otherwise 0 with the notice.
+// A restart that did not bring the change into effect or left a dependent
+// service stopped, or a program that could not be started (told by the
+// wait): exit 1; otherwise 0 with the notice.
 int AfterRestart(ConsoleServices& services, const TimeLimit& limit, const RestartOutcome& restart,
                  const std::string& notice) {
+  if (restart.result == RestartResult::ProgramNotStarted) return kExitRefused;
   if (restart.result != RestartResult::Restarted) return Refuse(services, restart.text);
   return limit.failed ? kExitRefused : Done(services, notice);
 }
@@ -105,11 +111,11 @@ int Attach(const ConsoleArguments& args, ConsoleServices& services) {
   }
   const int index = FindPrinter(names, args.operand, platform.files);
   if (index < 0) return Refuse(services, "No printer named \"" + args.operand + "\" is installed.");
-  TimeLimit limit(services.out, args.timeoutSeconds);
+  TimeLimit limit(services, args.timeoutSeconds);
   CommandLineAnswers answers(args.operand, false);
   AttachOutcome outcome;
   if (!RunReporting(services, [&] {
-        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index), true);
+        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index));
       })) {
     return kExitRefused;
   }
@@ -122,12 +128,11 @@ int Attach(const ConsoleArguments& args, ConsoleServices& services) {
 int Install(const ConsoleArguments& args, ConsoleServices& services) {
   std::string folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
-  TimeLimit limit(services.out, args.timeoutSeconds);
+  TimeLimit limit(services, args.timeoutSeconds);
   CommandLineAnswers answers(args.operand, args.makeDefault);
   InstallOutcome outcome;
-  if (!RunReporting(services, [&] {
-        outcome = InstallPrinter(services.platform, limit, answers, folder, true);
-      })) {
+  if (!RunReporting(services,
+                    [&] { outcome = InstallPrinter(services.platform, limit, answers, folder); })) {
     return kExitRefused;
   }
   switch (outcome.result) {

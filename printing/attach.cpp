@@ -1,11 +1,13 @@
 #include "printing/attach.h"
 
+#include <optional>
+
 #include "config/registry_layout.h"
 
 namespace qv {
 
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
-                                bool onlyIfInstalled, bool verify) {
+                                bool onlyIfInstalled, const RestartTimes& times) {
   {
     Registry reg(platform.registry);
     const std::string key = layout::kPrintersKeyPrefix + printer;
@@ -15,16 +17,27 @@ RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const s
       reg.CloseKey();
     }
   }
-  return RestartSpooler(platform, policy, verify);
+  const RestartOutcome outcome = RestartSpooler(platform, policy, times);
+  if (!outcome.InEffect()) return outcome;
+  const std::uint64_t start = platform.clock.NowMs();
+  std::optional<std::string> port;
+  while (!(port = platform.spooler.PrinterPort(printer)) &&
+         platform.clock.NowMs() - start < times.openPrinterMs) {
+    policy.Pause(times.pollMs);
+  }
+  if (port != std::string(layout::kPdfPortName)) {
+    return {RestartResult::PortNotReported, PortNotReportedText(printer)};
+  }
+  return outcome;
 }
 
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,
-                            const PrinterName& printer, bool verify) {
+                            const PrinterName& printer) {
   // A name that did not come through the code page may read as another
   // printer's: writing by it would point that printer at the PDF port.
   if (!printer.exact) return {AttachResult::NotAddressable, {}};
   if (!questions.ConfirmAttach(printer.name)) return {AttachResult::Declined, {}};
-  return {AttachResult::Attached, AttachAndRestart(platform, policy, printer.name, false, verify)};
+  return {AttachResult::Attached, AttachAndRestart(platform, policy, printer.name, false)};
 }
 
 }  // namespace qv

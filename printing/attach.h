@@ -35,14 +35,16 @@ struct AttachOutcome {
 };
 
 // Writes Port = the PDF port's name into the printer's key (the key must
-// exist unless onlyIfInstalled, which skips a printer without a key), then
-// restarts the spooler. Raises the registry's error when Port cannot be
-// written, before anything is restarted.
+// exist unless onlyIfInstalled, which skips a printer without a key),
+// restarts the spooler, then asks the spooler which port the printer uses
+// (retrying while it has not loaded its printers yet): the restart is in
+// effect only when that is the PDF port. Raises the registry's error when
+// Port cannot be written, before anything is restarted.
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
-                                bool onlyIfInstalled, bool verify);
+                                bool onlyIfInstalled, const RestartTimes& times = {});
 
 // Add: asks, then attaches the listed printer and restarts the spooler.
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,
-                            const PrinterName& printer, bool verify);
+                            const PrinterName& printer);
 
 }  // namespace qv

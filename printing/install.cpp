@@ -34,7 +34,7 @@ std::string DefaultPrinterParameters(const std::string& name) {
 }
 
 InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
-                              const std::string& ownFolder, bool verify) {
+                              const std::string& ownFolder) {
   InstallOutcome outcome;
   std::string& name = outcome.name;
   name = layout::kPrinterModel;
@@ -77,12 +77,11 @@ InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQ
     makeDefault = outcome.run.result == RunResult::Ended;
   }
   outcome.result = InstallResult::Installed;
-  outcome.restart = AttachAndRestart(platform, policy, name, true, verify);
+  outcome.restart = AttachAndRestart(platform, policy, name, true);
   // rundll32's exit code says nothing of PrintUIEntry's: the default
   // printer itself tells whether it was made so.
-  outcome.defaultNotSet = verify && makeDefault &&
-                          outcome.restart.result == RestartResult::Restarted &&
-                          platform.spooler.DefaultPrinter() != name;
+  outcome.defaultNotSet =
+      makeDefault && outcome.restart.InEffect() && platform.spooler.DefaultPrinter() != name;
   return outcome;
 }
 

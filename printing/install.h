@@ -55,12 +55,12 @@ struct InstallOutcome {
   std::string name;
   RunOutcome run;  // the last rundll32 run
   RestartOutcome restart;
-  // With verify: the default printer was asked for and is another one.
+  // The default printer was asked for, and the spooler names another one.
   bool defaultNotSet = false;
 };
 
 // Install PS Driver, for the tool in ownFolder.
 InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
-                              const std::string& ownFolder, bool verify);
+                              const std::string& ownFolder);
 
 }  // namespace qv

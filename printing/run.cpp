@@ -1,5 +1,7 @@
 #include "printing/run.h"
 
+#include <algorithm>
+
 namespace qv {
 namespace {
 constexpr std::uint32_t kWaitSliceMs = 50;
@@ -8,6 +10,35 @@ constexpr std::uint32_t kWaitSliceMs = 50;
 std::string StillRunningText(const std::string& program, std::uint64_t seconds) {
   return "\"" + program + "\" did not finish within " + std::to_string(seconds) +
          " seconds; it is still running.";
+}
+
+std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes) {
+  return "\"" + program + "\" has been running for " + std::to_string(minutes) +
+         " minutes.\rWait for it another 5 minutes?";
+}
+
+void AskingWait::Started() {
+  startedMs_ = platform_.clock.NowMs();
+  nextAskMs_ = askEveryMs_;
+}
+
+bool AskingWait::KeepWaiting(const std::string& program, std::uint64_t waitedMs) {
+  if (waitedMs < nextAskMs_) return true;
+  if (dialogs_.MessageBox(StillRunningQuestion(program, waitedMs / 60000), "Still Running",
+                          kMbYesNo | kMbIconQuestion) != kIdYes) {
+    return false;
+  }
+  nextAskMs_ = platform_.clock.NowMs() - startedMs_ + askEveryMs_;
+  return true;
+}
+
+void AskingWait::Pause(std::uint32_t ms) {
+  // In short slices, so that the window answers within a few milliseconds.
+  const std::uint64_t end = platform_.clock.NowMs() + ms;
+  for (std::uint64_t now = platform_.clock.NowMs(); now < end; now = platform_.clock.NowMs()) {
+    platform_.app.ProcessMessages();
+    platform_.clock.Sleep(static_cast<std::uint32_t>(std::min<std::uint64_t>(end - now, 10)));
+  }
 }
 
 RunOutcome RunAndWait(Platform& platform, IWaitPolicy& policy, const std::string& file,
@@ -21,18 +52,20 @@ RunOutcome RunAndWait(Platform& platform, IWaitPolicy& policy, const std::string
     return {RunResult::NotStarted, text};
   }
   if (process == 0) return {};
+  policy.Started();
   const std::string program = file + " " + parameters;
   const std::uint64_t started = platform.clock.NowMs();
   // The wait wakes early for window messages, so the window keeps
   // answering; buttons pressed meanwhile are held back by the dispatcher.
   while (processes.WaitOrMessage(process, kWaitSliceMs) == WaitResult::Woken) {
     policy.Idle();
-    const std::uint64_t waited = platform.clock.NowMs() - started;
-    if (!policy.KeepWaiting(program, waited)) {
+    if (!policy.KeepWaiting(program, platform.clock.NowMs() - started) &&
+        processes.WaitOrMessage(process, 0) != WaitResult::Ended) {
       // Killing an installer halfway could leave a broken driver behind:
       // the program goes on, only the wait ends.
       processes.CloseProcess(process);
-      return {RunResult::Abandoned, StillRunningText(program, waited / 1000)};
+      return {RunResult::Abandoned,
+              StillRunningText(program, (platform.clock.NowMs() - started) / 1000)};
     }
   }
   processes.CloseProcess(process);

@@ -1,7 +1,10 @@
-// Restarting the print spooler so that a printer's new port takes effect.
+// Restarting the print spooler so that a printer's new port takes effect,
+// with the services that depend on it stopped first and started again
+// after, so that NET never asks a question no one can answer.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "printing/run.h"
@@ -11,19 +14,42 @@ namespace qv {
 constexpr const char* kSpoolerNotStoppedText =
     "The print spooler could not be stopped, so the change has not taken effect.";
 constexpr const char* kSpoolerNotStartedText = "The print spooler could not be started again.";
+std::string DependentNotStartedText(const std::string& displayName);
+std::string PortNotReportedText(const std::string& printer);
 
-enum class RestartResult { Restarted, NotStopped, NotStartedAgain, Abandoned };
+enum class RestartResult {
+  Restarted,
+  DependentNotStarted,  // restarted, but a dependent service did not start again
+  NotStopped,           // the change has not taken effect
+  NotStartedAgain,      // the spooler is not running
+  PortNotReported,      // restarted, but the spooler reports another port
+  Abandoned,            // a program did not finish in time; nothing more was started
+  ProgramNotStarted,    // NET could not be started; the wait has told it
+};
 struct RestartOutcome {
   RestartResult result = RestartResult::Restarted;
   std::string text;  // what went wrong, for every result but Restarted
+  // The change is in effect: the printer feeds the PDF port.
+  bool InEffect() const {
+    return result == RestartResult::Restarted || result == RestartResult::DependentNotStarted;
+  }
 };
 
-// NET STOP SPOOLER, then NET START SPOOLER, from the system folder. With
-// verify, NET's exit code being the same for "not started", "already
-// running" and "no such service", the service manager is asked after each
-// call that ran whether the spooler is stopped, or running again; a
-// spooler that did not stop is not started. A program given up by the
-// wait policy ends the restart.
-RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy, bool verify);
+// How long the restart waits for each state, asking every pollMs.
+struct RestartTimes {
+  std::uint32_t pollMs = 250;
+  std::uint32_t dependentMs = 30000;  // each dependent service, stopping or starting
+  std::uint32_t spoolerMs = 60000;    // the spooler, stopping or starting
+  std::uint32_t openPrinterMs = 10000;
+};
+
+// Stops the running services that depend on the spooler, runs NET STOP
+// SPOOLER and NET START SPOOLER from the system folder, each followed by a
+// wait until the service manager reports the spooler stopped or running,
+// and starts the dependents again in the reverse order, on every way out
+// but a program given up by the wait policy. NET START runs whatever NET
+// STOP did; the outcome says whether the change took effect.
+RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy,
+                              const RestartTimes& times = {});
 
 }  // namespace qv

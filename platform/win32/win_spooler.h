@@ -1,5 +1,5 @@
-// The print spooler's state from the service manager, and the default
-// printer from winspool.
+// The print spooler and its dependent services from the service manager,
+// and the printers' ports and the default printer from winspool.
 #pragma once
 
 #include "platform/spooler.h"
@@ -8,7 +8,11 @@ namespace qv {
 
 class Win32Spooler : public ISpooler {
  public:
-  ServiceState State() override;
+  ServiceState State(const std::string& service) override;
+  std::vector<Service> RunningDependents() override;
+  bool Stop(const std::string& service) override;
+  bool Start(const std::string& service) override;
+  std::optional<std::string> PrinterPort(const std::string& printer) override;
   std::string DefaultPrinter() override;
 };
 

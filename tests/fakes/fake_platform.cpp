@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/registry_layout.h"
 #include "platform/errors.h"
 
 namespace qv::fakes {
@@ -30,6 +31,71 @@ std::vector<PrinterName> FakePrinters::EnumPrinterNames() {
                                           : PrinterName{name, false, own->second});
   }
   return listed;
+}
+
+ServiceState FakeSpooler::State(const std::string& service) {
+  if (service != kSpoolerService) {
+    const Dependent* dependent = Find(service);
+    return dependent ? dependent->state : ServiceState::Unknown;
+  }
+  if (processes_.starts.empty() || processes_.starts.back().parameters != "STOP SPOOLER") {
+    return afterStart;
+  }
+  if (stopSeen_ != processes_.starts.size()) {
+    stopSeen_ = processes_.starts.size();
+    stoppedAt_ = clock_.NowMs();
+  }
+  return clock_.NowMs() - stoppedAt_ < stoppingMs ? ServiceState::Changing : afterStop;
+}
+
+std::vector<Service> FakeSpooler::RunningDependents() {
+  std::vector<Service> running;
+  for (const Dependent& d : dependents) {
+    if (d.state == ServiceState::Running) running.push_back(d.service);
+  }
+  return running;
+}
+
+FakeSpooler::Dependent* FakeSpooler::Find(const std::string& service) {
+  for (Dependent& d : dependents) {
+    if (d.service.name == service) return &d;
+  }
+  return nullptr;
+}
+
+bool FakeSpooler::Stop(const std::string& service) {
+  requests.push_back("stop " + service);
+  Dependent* d = Find(service);
+  if (d != nullptr && d->stops) d->state = ServiceState::Stopped;
+  return d != nullptr;
+}
+
+bool FakeSpooler::Start(const std::string& service) {
+  requests.push_back("start " + service);
+  Dependent* d = Find(service);
+  if (d != nullptr && d->starts) d->state = ServiceState::Running;
+  return d != nullptr;
+}
+
+std::optional<std::string> FakeSpooler::PrinterPort(const std::string& printer) {
+  if (printerUnknownFor > 0) {
+    --printerUnknownFor;
+    return std::nullopt;
+  }
+  if (reportedPort) return reportedPort;
+  return registry_.GetString(layout::kPrintersKeyPrefix + printer, layout::kPort);
+}
+
+std::string FakeSpooler::DefaultPrinter() {
+  if (!defaultPrinter.empty()) return defaultPrinter;
+  const std::string mark = "/y /n \"";
+  for (auto it = processes_.starts.rbegin(); it != processes_.starts.rend(); ++it) {
+    const std::size_t at = it->parameters.find(mark);
+    if (at == std::string::npos) continue;
+    const std::string rest = it->parameters.substr(at + mark.size());
+    return rest.substr(0, rest.find('"'));
+  }
+  return {};
 }
 
 bool FakeFiles::IsLeadByte(unsigned char byte) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -167,37 +168,45 @@ class FakeApplication : public IApplication {
   }
 };
 
-// The print spooler service and the default printer, following the NET
-// calls of the fake processes: by default a STOP leaves the spooler
-// stopped and a START leaves it running.
+// The print spooler service, the services that depend on it and the
+// default printer. The spooler follows the NET calls of the fake
+// processes: after a STOP it reports Changing for stoppingMs, then
+// afterStop; after a START, afterStart. A printer's port is its Port in
+// the registry, as Wine's spooler reports it, unless reportedPort is set.
 class FakeSpooler : public ISpooler {
  public:
-  explicit FakeSpooler(const FakeProcesses& processes) : processes_(processes) {}
+  FakeSpooler(const FakeProcesses& processes, const MemoryRegistry& registry, IClock& clock)
+      : processes_(processes), registry_(registry), clock_(clock) {}
   ServiceState afterStop = ServiceState::Stopped;
   ServiceState afterStart = ServiceState::Running;
+  std::uint64_t stoppingMs = 0;
+  struct Dependent {
+    Service service;
+    bool stops = true, starts = true;  // whether it obeys a request
+    ServiceState state = ServiceState::Running;
+  };
+  std::vector<Dependent> dependents;
+  std::vector<std::string> requests;  // "stop NAME" and "start NAME", in order
+  std::optional<std::string> reportedPort;
+  int printerUnknownFor = 0;  // PrinterPort answers nullopt this many times first
   std::string defaultPrinter;
 
-  ServiceState State() override {
-    const bool stopped =
-        !processes_.starts.empty() && processes_.starts.back().parameters == "STOP SPOOLER";
-    return stopped ? afterStop : afterStart;
-  }
+  ServiceState State(const std::string& service) override;
+  std::vector<Service> RunningDependents() override;
+  bool Stop(const std::string& service) override;
+  bool Start(const std::string& service) override;
+  std::optional<std::string> PrinterPort(const std::string& printer) override;
   // defaultPrinter when set; otherwise the last printer that printui was
   // asked to make the default, as a working spooler would report it.
-  std::string DefaultPrinter() override {
-    if (!defaultPrinter.empty()) return defaultPrinter;
-    const std::string mark = "/y /n \"";
-    for (auto it = processes_.starts.rbegin(); it != processes_.starts.rend(); ++it) {
-      const std::size_t at = it->parameters.find(mark);
-      if (at == std::string::npos) continue;
-      const std::string rest = it->parameters.substr(at + mark.size());
-      return rest.substr(0, rest.find('"'));
-    }
-    return {};
-  }
+  std::string DefaultPrinter() override;
 
  private:
+  Dependent* Find(const std::string& service);
   const FakeProcesses& processes_;
+  const MemoryRegistry& registry_;
+  IClock& clock_;
+  std::size_t stopSeen_ = 0;  // the NET STOP start whose time is stoppedAt_
+  std::uint64_t stoppedAt_ = 0;
 };
 
 // Time that passes only when told: Sleep moves it on.
@@ -226,8 +235,8 @@ struct FakeWorld {
   FakeFiles files;
   FakeDialogs dialogs;
   FakeApplication app;
-  FakeSpooler spooler{processes};
   FakeClock clock;
+  FakeSpooler spooler{processes, registry, clock};
   Platform platform{registry, printers, processes, files, app, spooler, clock};
 
   MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;

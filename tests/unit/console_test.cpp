@@ -12,6 +12,7 @@
 namespace qv {
 namespace {
 
+using fakes::FakeSpooler;
 using fakes::FakeWorld;
 namespace L = layout;
 
@@ -273,44 +274,103 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
   }
 }
 
+// Every outcome of the spooler restart, with the services that depend on
+// the spooler, as attach and install report it.
 TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   const std::string net = "C:\\Windows\\system32\\net.exe";
+  using Arrange = std::function<void(FakeSpooler&)>;
+  const auto dependent = [](const char* name, bool stops, bool starts) {
+    return FakeSpooler::Dependent{{name, std::string(name) + " Service"}, stops, starts};
+  };
+  const std::string notStopped =
+      "The print spooler could not be stopped, so the change has not taken effect.\n";
   struct Case {
-    const char* command;  // "attach" or "install --default"
-    ServiceState afterStop, afterStart;
+    const char* command;         // "attach" or "install --default"
+    Arrange arrange;             // the spooler and its dependents
     const char* defaultPrinter;  // what printui left as the default
     bool neverEnds;              // every program started waits for ever
     int exit;
-    const char* err;     // standard error, whole
-    std::size_t starts;  // programs started
+    std::string err;       // standard error, whole
+    std::size_t starts;    // programs started
+    const char* requests;  // to the service manager, in order
     bool portWritten;
   };
   const Case cases[] = {
-      {"attach", ServiceState::Stopped, ServiceState::Running, "", false, 0, "", 2, true},
-      {"attach", ServiceState::Running, ServiceState::Running, "", false, 1,
-       "The print spooler could not be stopped, so the change has not taken effect.\n", 1, true},
-      {"attach", ServiceState::Changing, ServiceState::Running, "", false, 1,
-       "The print spooler could not be stopped, so the change has not taken effect.\n", 1, true},
-      {"attach", ServiceState::Stopped, ServiceState::Stopped, "", false, 1,
-       "The print spooler could not be started again.\n", 2, true},
-      {"attach", ServiceState::Stopped, ServiceState::Running, "", true, 1,
+      {"attach", {}, "", false, 0, "", 2, "", true},
+      // A spooler that stays running, or stopping: NET START runs all the
+      // same, and the change has not taken effect.
+      {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Running; }, "", false, 1,
+       notStopped, 2, "", true},
+      {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Changing; }, "", false, 1,
+       notStopped, 2, "", true},
+      // Stopping for a while is not a failure.
+      {"attach", [](FakeSpooler& f) { f.stoppingMs = 20000; }, "", false, 0, "", 2, "", true},
+      {"attach", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "", false, 1,
+       "The print spooler could not be started again.\n", 2, "", true},
+      {"attach",
+       {},
+       "",
+       true,
+       1,
        "\"C:\\Windows\\system32\\net.exe STOP SPOOLER\" did not finish within 2 seconds; it is "
        "still running.\n",
-       1, true},
-      {"install", ServiceState::Stopped, ServiceState::Running, "Lab", false, 0, "", 4, true},
-      {"install", ServiceState::Stopped, ServiceState::Running, "Office PS", false, 1,
-       "The printer \"Lab\" was installed but could not be made the default printer.\n", 4, true},
-      {"install", ServiceState::Stopped, ServiceState::Running, "Lab", true, 1,
+       1,
+       "",
+       true},
+      // Dependents: stopped first, started again in the reverse order.
+      {"attach",
+       [&](FakeSpooler& f) {
+         f.dependents = {dependent("Fax", true, true), dependent("Vnd", true, true)};
+       },
+       "", false, 0, "", 2, "stop Fax,stop Vnd,start Vnd,start Fax,", true},
+      {"attach",
+       [&](FakeSpooler& f) {
+         f.dependents = {dependent("Fax", true, true), dependent("Vnd", false, true)};
+       },
+       "", false, 1, notStopped, 0, "stop Fax,stop Vnd,start Fax,", true},
+      {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, false)}; }, "", false,
+       1,
+       "The printer now feeds the PDF port, but the service \"Fax Service\" could not be started "
+       "again after the print spooler restarted.\n",
+       2, "stop Fax,start Fax,", true},
+      {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true)}; }, "", true,
+       1,
+       "\"C:\\Windows\\system32\\net.exe STOP SPOOLER\" did not finish within 2 seconds; it is "
+       "still running.\nThese services were stopped and have not been started again: Fax "
+       "Service.\n",
+       1, "stop Fax,", true},
+      // The spooler is believed, not the write; it may load its printers late.
+      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", false, 1,
+       "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
+       "taken effect.\n",
+       2, "", true},
+      {"attach", [](FakeSpooler& f) { f.printerUnknownFor = 30; }, "", false, 0, "", 2, "", true},
+      {"install", {}, "Lab", false, 0, "", 4, "", true},
+      {"install",
+       {},
+       "Office PS",
+       false,
+       1,
+       "The printer \"Lab\" was installed but could not be made the default printer.\n",
+       4,
+       "",
+       true},
+      {"install",
+       {},
+       "Lab",
+       true,
+       1,
        "\"C:\\Windows\\system32\\rundll32.exe printui.dll,PrintUIEntry /if /b \"Lab\" /f "
        "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u\" "
        "did not finish within 2 seconds; it is still running.\n",
-       1, false},
+       1,
+       "",
+       false},
   };
   for (const Case& c : cases) {
     FakeWorld world;  // a fresh machine for each case
     world.files.files.insert(kPackageFiles.begin(), kPackageFiles.end());
-    world.spooler.afterStop = c.afterStop;
-    world.spooler.afterStart = c.afterStart;
+    if (c.arrange) c.arrange(world.spooler);
     world.spooler.defaultPrinter = c.defaultPrinter;
     ConsoleServices s{world.platform, output};
     const bool attach = std::string(c.command) == "attach";
@@ -331,15 +391,18 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
     const std::vector<std::string> args =
         attach ? std::vector<std::string>{"attach", "Office PS", "--timeout", "2"}
                : std::vector<std::string>{"install", "Lab", "--default", "--timeout", "2"};
-    SCOPED_TRACE(c.err);
+    SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
     EXPECT_EQ(RunConsole(args, s), c.exit);
     EXPECT_EQ(output.err, c.err);
     // The notices wait for the outcome: none when the command failed.
     EXPECT_EQ(output.out.empty(), c.exit != 0) << output.out;
     EXPECT_EQ(world.processes.starts.size(), c.starts);
-    if (attach) {
+    if (attach && c.starts > 0) {
       EXPECT_EQ(world.processes.starts[0].file, net);
     }
+    std::string requests;
+    for (const std::string& request : world.spooler.requests) requests += request + ",";
+    EXPECT_EQ(requests, c.requests);
     EXPECT_EQ(world.registry.GetString(key, "Port") == std::string("QuorvinPDF:"), c.portWritten);
   }
 }

@@ -266,6 +266,94 @@ TEST_F(AddPrinterCommand, PrinterWithoutAKeyFailsBeforeTheRestartAndCreatesNone)
   EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }
 
+// How Add tells the restart's outcome, and the question after each five
+// minutes that a program runs: each row's boxes after the confirmation.
+TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
+  using Arrange = std::function<void(FakeWorld&)>;
+  const std::string title = kApplicationTitle, done = "Processes Complete";
+  const std::string attached =
+      "Processes complete.  The printer should now appear in your Monitored Printers list.";
+  const auto asked = [](int minutes) {
+    return "\"" + kNet + " STOP SPOOLER\" has been running for " + std::to_string(minutes) +
+           " minutes.\rWait for it another 5 minutes?";
+  };
+  const auto stillRunning = [](int seconds) {
+    return "\"" + kNet + " STOP SPOOLER\" did not finish within " + std::to_string(seconds) +
+           " seconds; it is still running.";
+  };
+  // NET STOP runs for that many minutes; the questions are answered so.
+  const auto netRuns = [](int minutes, std::vector<int> answers) {
+    return [=](FakeWorld& w) {
+      w.processes.waitSlices = minutes * 60 * 20;
+      w.processes.onWait = [&w] {
+        if (w.processes.starts.size() == 1) w.clock.now += 50;
+      };
+      for (const int answer : answers) w.dialogs.Answer(answer);
+    };
+  };
+  struct Case {
+    Arrange arrange;
+    std::vector<fakes::FakeDialogs::Box> boxes;
+    std::size_t starts;
+    bool listed;  // the lists were rebuilt
+  };
+  const Case cases[] = {
+      {[](FakeWorld& w) { w.spooler.afterStop = ServiceState::Running; },
+       {{"The print spooler could not be stopped, so the change has not taken effect.", title,
+         0x10}},
+       2,
+       false},
+      {[](FakeWorld& w) { w.spooler.afterStart = ServiceState::Stopped; },
+       {{"The print spooler could not be started again.", title, 0x10}},
+       2,
+       false},
+      {[](FakeWorld& w) { w.spooler.reportedPort = "LPT2:"; },
+       {{"The print spooler does not report \"Office PS\" on the PDF port, so the change has "
+         "not taken effect.",
+         title, 0x10}},
+       2,
+       false},
+      {[](FakeWorld& w) {
+         w.spooler.dependents = {{{"Fax", "Fax"}, true, false}};
+       },
+       {{"The printer now feeds the PDF port, but the service \"Fax\" could not be started "
+         "again after the print spooler restarted.",
+         done, 0x30}},
+       2,
+       true},
+      {netRuns(7, {kIdYes}), {{asked(5), "Still Running", 0x24}, {attached, done, 0}}, 2, true},
+      {netRuns(60, {kIdNo}),
+       {{asked(5), "Still Running", 0x24}, {stillRunning(300), title, 0x10}},
+       1,
+       false},
+      {netRuns(60, {kIdYes, kIdNo}),
+       {{asked(5), "Still Running", 0x24},
+        {asked(10), "Still Running", 0x24},
+        {stillRunning(600), title, 0x10}},
+       1,
+       false},
+      // Ended while the question was shown: it carries on, whatever the answer.
+      {netRuns(5, {kIdNo}), {{asked(5), "Still Running", 0x24}, {attached, done, 0}}, 2, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
+    FakeWorld world;
+    AddPrinter(world, "Office PS", "LPT2:");
+    world.form->RefreshPrinterList();
+    world.dialogs.Answer(kIdYes);
+    c.arrange(world);
+    world.Click(&TfrmMain::LMDButton1Click);
+    ASSERT_EQ(world.dialogs.boxes.size(), c.boxes.size() + 1);
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+      EXPECT_EQ(world.dialogs.boxes[i + 1].text, c.boxes[i].text);
+      EXPECT_EQ(world.dialogs.boxes[i + 1].caption, c.boxes[i].caption);
+      EXPECT_EQ(world.dialogs.boxes[i + 1].flags, c.boxes[i].flags);
+    }
+    EXPECT_EQ(world.processes.starts.size(), c.starts);
+    EXPECT_EQ(world.ListBox1.items.size(), c.listed ? 1u : 0u);
+  }
+}
+
 TEST(DriverParameters, AreBuiltExactly) {
   EXPECT_EQ(
       InstallParameters("Quorvin PDF Printer", "C:\\Pkg\\"),
@@ -361,6 +449,21 @@ TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
             "folder PSDriver with QuorvinPS.INF lies beside this program, then try again.");
   EXPECT_EQ(w.dialogs.boxes[1].caption, "Installing PostScript Printer Driver");
   EXPECT_EQ(w.dialogs.boxes[1].flags, 0x10u);
+  EXPECT_EQ(w.registry.WriteCount(), 0);
+}
+
+TEST_F(InstallDriver, AHungInstallerGivenUpStartsNothingMore) {
+  w.dialogs.Type("Lab").Answer(kIdYes).Answer(kIdNo);
+  w.processes.waitSlices = 1000000;
+  w.processes.onWait = [this] { w.clock.now += 50; };
+  w.Click(&TfrmMain::installpsdriverBtnClick);
+  ASSERT_EQ(w.dialogs.boxes.size(), 3u);
+  EXPECT_EQ(w.dialogs.boxes[1].caption, "Still Running");
+  EXPECT_NE(w.dialogs.boxes[2].text.find("/z /u\" did not finish within 300 seconds; it is "
+                                         "still running."),
+            std::string::npos);
+  EXPECT_EQ(w.dialogs.boxes[2].flags, 0x10u);
+  EXPECT_EQ(w.processes.starts.size(), 1u);
   EXPECT_EQ(w.registry.WriteCount(), 0);
 }
 

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "platform/errors.h"
 #include "platform/win32/win_printers.h"
+#include "platform/win32/win_spooler.h"
 
 namespace qv::testing {
 namespace {
@@ -49,6 +51,23 @@ TEST(PrinterScenario, EveryQueueIsListedAndSelectable) {
     EXPECT_EQ(service.PrinterIndex(), i);
   }
   EXPECT_THROW(service.SetPrinterIndex(count), EPrinter);
+
+  // What the spooler restart asks: Wine knows the spooler service (it
+  // runs only once NET starts it), has no dependent services, and reports
+  // each printer's port, as the registry holds it.
+  Win32Spooler spooler;
+  EXPECT_NE(spooler.State(kSpoolerService), ServiceState::Unknown);
+  EXPECT_EQ(spooler.State("QvNoSuchService"), ServiceState::Unknown);
+  EXPECT_FALSE(spooler.Stop("QvNoSuchService"));
+  EXPECT_FALSE(spooler.Start("QvNoSuchService"));
+  std::printf("running services that depend on the spooler: %zu\n",
+              spooler.RunningDependents().size());
+  for (const std::string& name : names) {
+    const std::optional<std::string> port = spooler.PrinterPort(name);
+    ASSERT_TRUE(port.has_value()) << name;
+    EXPECT_FALSE(port->empty()) << name;
+  }
+  EXPECT_EQ(spooler.PrinterPort("Qv No Such Printer"), std::nullopt);
 }
 
 }  // namespace

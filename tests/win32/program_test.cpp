@@ -35,8 +35,8 @@ TEST(WindowProgram, AFailingAboutWindowIsShownWithoutAnOwner) {
   registry.PutString(layout::kSettingsKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
   Win32Dialogs dialogs(GetModuleHandleA(nullptr));
   Win32Application app;
-  fakes::FakeSpooler spooler(processes);
   fakes::FakeClock clock;
+  fakes::FakeSpooler spooler(processes, registry, clock);
   Platform platform{registry, printers, processes, files, app, spooler, clock};
 
   failingHook = SetWindowsHookExA(WH_CBT, RefuseAboutWindow, nullptr, GetCurrentThreadId());
