@@ -40,6 +40,14 @@ constexpr const char* kDriver = "Driver";
 constexpr const char* kMonitorDll = "quorvinmonnt.dll";
 constexpr const char* kPdfPortName = "QuorvinPDF:";
 
+// Windows protected print mode (Windows 11 24H2 and later), in the 64-bit
+// view: the Group Policy "Configure Windows protected print" and the
+// switch in Settings, each a REG_DWORD 1 when on.
+constexpr const char* kProtectedPrintKey =
+    "SOFTWARE\\Policies\\Microsoft\\Windows NT\\Printers\\WPP";
+constexpr const char* kProtectedPrintValues[] = {"WindowsProtectedPrintGroupPolicyState",
+                                                 "WindowsProtectedPrintMode"};
+
 // The package's run program and distiller, beside the tool.
 constexpr const char* kRunProgramName = "qvpdfrun.exe";
 constexpr const char* kDistillerName = "QVPDFDistiller.exe";

@@ -38,7 +38,8 @@ std::string StatusText(const StatusReport& r,
   };
   std::string text = "Ghostscript\n";
   text += "  GSWIN32C  " + found(L::kGsWin32c, r.gsExe, r.gsExeExists) + "\n";
-  text += "  GS_DLL    " + found(L::kGsDll, r.gsDll, r.gsDllExists) + "\n";
+  text += "  GS_DLL    " + found(L::kGsDll, r.gsDll, r.gsDllExists) +
+          (r.gsDll32bit == false ? "  [not 32-bit]" : "") + "\n";
   for (std::size_t i = 0; i < r.registered.size(); ++i) {
     const GhostscriptVersion& version = r.registered[i];
     const std::string path = version.gsDll.empty() ? "(no GS_DLL)" : Shown(version.gsDll);
@@ -66,6 +67,8 @@ std::string StatusText(const StatusReport& r,
     for (const std::string& name : r.port.differs) text += " " + name;
     text += "\n";
   }
+  text += "  Monitor   " + Shown(r.monitorFile) +
+          (r.monitorFileOk ? "" : "  [missing or not for this Windows]") + "\n";
   text += "Printers\n";
   // The printers by their own names, which the code page may not hold.
   std::string utf8 = toUtf8(text);
@@ -91,6 +94,8 @@ std::string StatusText(const StatusReport& r,
               "\n";
     }
   }
+  text += std::string("Windows\n  Protected print mode  ") + (r.protectedPrintMode ? "on" : "off") +
+          "\n";
   const auto problems = r.Problems();
   if (problems.empty()) text += "Healthy.\n";
   for (const auto& problem : problems) text += std::string(problem.text) + "\n";
@@ -104,6 +109,12 @@ std::string StatusJson(const StatusReport& r,
   json.Key("ghostscript").BeginObject();
   json.Key("GSWIN32C").String(toUtf8(r.gsExe)).Key("GS_DLL").String(toUtf8(r.gsDll));
   json.Key("GSWIN32C_exists").Bool(r.gsExeExists).Key("GS_DLL_exists").Bool(r.gsDllExists);
+  json.Key("GS_DLL_32bit");
+  if (r.gsDll32bit) {
+    json.Bool(*r.gsDll32bit);
+  } else {
+    json.Null();
+  }
   json.Key("registered").BeginArray();
   for (std::size_t i = 0; i < r.registered.size(); ++i) {
     const GhostscriptVersion& version = r.registered[i];
@@ -123,7 +134,8 @@ std::string StatusJson(const StatusReport& r,
   json.Key("driver").String(toUtf8(r.port.driver)).Key("driver_ok").Bool(r.port.driverOk);
   json.Key("differs").BeginArray();
   for (const std::string& name : r.port.differs) json.String(name);
-  json.EndArray().EndObject();
+  json.EndArray().Key("monitor_file").String(toUtf8(r.monitorFile));
+  json.Key("monitor_file_ok").Bool(r.monitorFileOk).EndObject();
   json.Key("printers").BeginArray();
   for (const auto& printer : r.printers) {
     json.BeginObject().Key("name").String(printer.utf8);
@@ -146,6 +158,8 @@ std::string StatusJson(const StatusReport& r,
   json.Key("invalid").BeginArray();
   for (const std::string& name : r.invalid) json.String(toUtf8(name));
   json.EndArray();
+  json.Key("windows").BeginObject().Key("protected_print_mode").Bool(r.protectedPrintMode);
+  json.EndObject();
   json.Key("problems").BeginArray();
   for (const auto& problem : r.Problems()) {
     json.BeginObject().Key("code").String(problem.code).Key("text").String(problem.text);

@@ -31,6 +31,20 @@ std::optional<std::string> Only64Bit(const StatusReport& report, IFileSystem& fi
   return best->gsDll;
 }
 
+// Read-only; the key is never created. Off unless a value is the DWORD 1.
+bool ProtectedPrintMode(IRegistryBackend& registry64) {
+  Registry reg(registry64);
+  if (!reg.OpenKeyReadOnly(L::kProtectedPrintKey)) return false;
+  for (const char* name : L::kProtectedPrintValues) {
+    try {
+      if (reg.ValueExists(name) && reg.ReadInteger(name) == 1) return true;
+    } catch (const ERegistryException&) {
+      // Of another type: not a policy that is on.
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string PortLabel(const std::string& printer) {
@@ -50,6 +64,16 @@ std::vector<StatusReport::Problem> StatusReport::Problems() const {
       {!distillerExists, {"distiller_missing", "The PDF port's distiller does not exist."}},
       {!pdfPrinter, {"no_pdf_printer", "No printer sends its jobs to the PDF port."}},
       {!invalid.empty(), {"invalid_value", "Some values have the wrong type."}},
+      {protectedPrintMode,
+       {"protected_print_mode",
+        "Windows protected print mode is on; it loads no port monitor or printer driver from "
+        "outside Windows."}},
+      {!monitorFileOk,
+       {"monitor_missing",
+        "quorvinmonnt.dll is not in the system folder, or is not built for this Windows."}},
+      {gsDll32bit == false,
+       {"ghostscript_not_32bit",
+        "gsdll32.dll is not a 32-bit library; the package needs the 32-bit Ghostscript."}},
   };
   std::vector<Problem> problems;
   for (const auto& check : checks) {
@@ -82,6 +106,7 @@ StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
   reg.CloseKey();
   report.gsExeExists = files.FileExists(report.gsExe);
   report.gsDllExists = files.FileExists(report.gsDll);
+  if (report.gsDllExists) report.gsDll32bit = PeMachine(files, report.gsDll) == kMachineX86;
   GhostscriptChoice choice = ChooseGhostscript(reg, files, KeyAccess::ReadOnly);
   report.registered = std::move(choice.registered);
   report.chosen = choice.chosen;
@@ -91,6 +116,11 @@ StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
   if (report.port.driverInvalid) report.invalid.push_back(L::kDriver);
   report.runProgramExists = files.FileExists(report.port.runProgram);
   report.distillerExists = files.FileExists(DistillerPath(report.port.distillerLine));
+  report.monitorFile = files.NativeSystemFolder() + "\\" + L::kMonitorDll;
+  report.monitorFileOk = files.FileExists(report.monitorFile) &&
+                         PeMachine(files, report.monitorFile) == files.NativeMachine();
+  report.protectedPrintMode =
+      ProtectedPrintMode(platform.registry64 != nullptr ? *platform.registry64 : platform.registry);
 
   PrinterService& printers = platform.printers;
   printers.Refresh();

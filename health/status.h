@@ -18,6 +18,9 @@ namespace qv {
 struct StatusReport {
   std::string gsExe, gsDll;  // GSWIN32C and GS_DLL; empty when not stored
   bool gsExeExists = false, gsDllExists = false;
+  // GS_DLL is a 32-bit library, which the package's distiller can load;
+  // unknown when it does not exist.
+  std::optional<bool> gsDll32bit;
   // The registrations of the 32-bit view and the one the start-up search
   // takes, as ChooseGhostscript finds them.
   GhostscriptVersions registered;
@@ -26,6 +29,11 @@ struct StatusReport {
   // in the 64-bit view: that one's library.
   std::optional<std::string> only64bit;
   PdfPortState port;  // the port monitor and the PDF port as stored
+  // The port monitor's library in the native system folder, and whether it
+  // is there and built for this Windows' machine.
+  std::string monitorFile;
+  bool monitorFileOk = false;
+  bool protectedPrintMode = false;                         // Windows loads no outside port monitor
   bool runProgramExists = false, distillerExists = false;  // the files the port names
   struct Printer {
     std::string name;  // as listed, in the system's code page
@@ -46,7 +54,8 @@ struct StatusReport {
   // What keeps PDF printing from working, each with its code and text, in
   // a fixed order: a Ghostscript file missing, the Driver or a port value
   // unlike Fix PDF Port's, the run program or the distiller missing, no
-  // printer on the PDF port, a value of the wrong type.
+  // printer on the PDF port, a value of the wrong type; then protected
+  // print mode, the monitor's library, a GS_DLL that is not 32-bit.
   struct Problem {
     const char* code;
     const char* text;

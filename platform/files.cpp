@@ -48,6 +48,25 @@ std::string::size_type FindFirstCharacter(const std::string& text, const char* s
   return found;
 }
 
+std::uint16_t PeMachine(IFileSystem& files, const std::string& path) {
+  const auto little = [](const std::string& bytes, std::size_t at, std::size_t size) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+      value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    }
+    return value;
+  };
+  std::string dos, pe;
+  if (!files.ReadBytes(path, 0, 64, &dos) || dos.size() < 64 || dos.compare(0, 2, "MZ") != 0) {
+    return 0;
+  }
+  if (!files.ReadBytes(path, little(dos, 0x3C, 4), 6, &pe) || pe.size() < 6 ||
+      pe.compare(0, 4, std::string("PE\0\0", 4)) != 0) {
+    return 0;
+  }
+  return static_cast<std::uint16_t>(little(pe, 4, 2));
+}
+
 std::string SystemProgram(IFileSystem& files, const std::string& fileName) {
   std::string folder = files.SystemFolder();
   if (!folder.empty() && folder.back() != '\\') folder += '\\';

@@ -1,9 +1,18 @@
 // Files, paths and the user's folders.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace qv {
+
+// The machine types of a PE header that the tool tells apart.
+enum : std::uint16_t {
+  kMachineX86 = 0x14C,
+  kMachineAmd64 = 0x8664,
+  kMachineArm64 = 0xAA64,
+};
 
 class IFileSystem {
  public:
@@ -22,6 +31,16 @@ class IFileSystem {
   // code page (932, 936, 949, 950): the byte after it is part of the same
   // character, even when it reads as a backslash.
   virtual bool IsLeadByte(unsigned char byte) = 0;
+  // Up to count bytes of a file from offset (fewer at its end); false when
+  // the file cannot be opened or read.
+  virtual bool ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
+                         std::string* bytes) = 0;
+  // The system folder of the running Windows' own architecture, where the
+  // spooler loads port monitors from (reached through Sysnative from a
+  // 32-bit program on 64-bit Windows), without a trailing backslash.
+  virtual std::string NativeSystemFolder() = 0;
+  // The PE machine type the running Windows' own programs are built for.
+  virtual std::uint16_t NativeMachine() = 0;
   // Writes data to a file, replacing it. Raises ESystemError with the
   // system's text when the file cannot be written.
   virtual void WriteFile(const std::string& path, const std::string& data) = 0;
@@ -37,6 +56,11 @@ std::string ExtractFileName(const std::string& path, IFileSystem& files);
 // characters only, never inside a double-byte character); npos when none.
 std::string::size_type FindFirstCharacter(const std::string& text, const char* set,
                                           IFileSystem& files);
+
+// The machine field of a program's or library's PE header: the DOS
+// header's e_lfanew, the "PE\0\0" signature, then the machine. 0 for a
+// file that cannot be read or is no PE image.
+std::uint16_t PeMachine(IFileSystem& files, const std::string& path);
 
 // A program of the system folder by its file name ("net.exe").
 std::string SystemProgram(IFileSystem& files, const std::string& fileName);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/errors.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/win_util.h"
 
 namespace qv {
@@ -45,6 +46,67 @@ std::string Win32FileSystem::SystemFolder() {
 
 bool Win32FileSystem::IsLeadByte(unsigned char byte) {
   return IsDBCSLeadByteEx(codePage_, byte) != FALSE;
+}
+
+bool Win32FileSystem::ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
+                                std::string* bytes) {
+  bytes->clear();
+  win32::UniqueHandle file(CreateFileW(win32::Widen(path, CP_ACP).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    file.release();
+    return false;
+  }
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  std::string data(count, '\0');
+  DWORD read = 0;
+  if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+      !ReadFile(file.get(), data.data(), static_cast<DWORD>(count), &read, nullptr)) {
+    return false;
+  }
+  data.resize(read);
+  *bytes = std::move(data);
+  return true;
+}
+
+std::string Win32FileSystem::NativeSystemFolder() {
+  std::string folder = SystemFolder();
+#ifndef _WIN64
+  // A 32-bit program on 64-bit Windows sees SysWOW64 as System32;
+  // Sysnative is the real one.
+  BOOL wow64 = FALSE;
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+    char windows[MAX_PATH + 1] = {};
+    const UINT length = GetSystemWindowsDirectoryA(windows, sizeof windows);
+    if (length > 0 && length < sizeof windows)
+      folder = std::string(windows, length) + "\\Sysnative";
+  }
+#endif
+  return folder;
+}
+
+std::uint16_t Win32FileSystem::NativeMachine() {
+  // IsWow64Process2 (Windows 10 1511 and later) tells the machine even
+  // under x64 emulation on ARM64; before it, the native system information.
+  using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+  if (const HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
+    const auto isWow64Process2 = reinterpret_cast<IsWow64Process2Fn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process2")));
+    USHORT process = 0, native = 0;
+    if (isWow64Process2 && isWow64Process2(GetCurrentProcess(), &process, &native)) return native;
+  }
+  SYSTEM_INFO info{};
+  GetNativeSystemInfo(&info);
+  switch (info.wProcessorArchitecture) {
+    case PROCESSOR_ARCHITECTURE_AMD64:
+      return kMachineAmd64;
+    case PROCESSOR_ARCHITECTURE_ARM64:
+      return kMachineArm64;
+    default:
+      return kMachineX86;
+  }
 }
 
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {

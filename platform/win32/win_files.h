@@ -15,6 +15,10 @@ class Win32FileSystem : public IFileSystem {
   std::string DesktopFolder() override;
   std::string SystemFolder() override;
   bool IsLeadByte(unsigned char byte) override;
+  bool ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
+                 std::string* bytes) override;
+  std::string NativeSystemFolder() override;
+  std::uint16_t NativeMachine() override;
   void WriteFile(const std::string& path, const std::string& data) override;
 
  private:

@@ -98,6 +98,26 @@ std::string FakeSpooler::DefaultPrinter() {
   return {};
 }
 
+bool FakeFiles::ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
+                          std::string* bytes) {
+  bytes->clear();
+  if (!files.count(path)) return false;
+  const std::string& content = contents[path];
+  if (offset < content.size()) *bytes = content.substr(offset, count);
+  return true;
+}
+
+std::string PeImage(std::uint16_t machine) {
+  std::string image(0x80 + 6, '\0');
+  image[0] = 'M';
+  image[1] = 'Z';
+  image[0x3C] = '\x80';  // e_lfanew
+  image.replace(0x80, 4, std::string("PE\0\0", 4));
+  image[0x84] = static_cast<char>(machine & 0xFF);
+  image[0x85] = static_cast<char>(machine >> 8);
+  return image;
+}
+
 bool FakeFiles::IsLeadByte(unsigned char byte) {
   switch (codePage) {
     case 932:

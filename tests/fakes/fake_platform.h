@@ -90,7 +90,17 @@ class FakeFiles : public IFileSystem {
   void WriteFile(const std::string& path, const std::string& data) override {
     written[path] = data;
   }
+  std::map<std::string, std::string> contents;  // of existing files; empty when not given
+  bool ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
+                 std::string* bytes) override;
+  std::string NativeSystemFolder() override { return SystemFolder(); }
+  std::uint16_t nativeMachine = kMachineAmd64;
+  std::uint16_t NativeMachine() override { return nativeMachine; }
 };
+
+// The first bytes of a PE image for that machine, as the header reader
+// needs them.
+std::string PeImage(std::uint16_t machine);
 
 // Every dialog call is recorded; answers come from queues. A message box
 // with no queued answer answers OK (IDOK, or IDYES for a yes/no box would be

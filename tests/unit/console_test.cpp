@@ -37,10 +37,13 @@ class ConsoleWorld : public ::testing::Test {
   void SetUpHealthy() {
     w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
     w.registry.PutString(L::kSettingsKey, "GSWIN32C", "C:\\gs\\gswin32c.exe");
-    w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe"};
+    w.files.files = {"C:\\gs\\gsdll32.dll", "C:\\gs\\gswin32c.exe", kMonitorFile};
     w.files.files.insert(kPackageFiles.begin(), kPackageFiles.end());
+    w.files.contents = {{"C:\\gs\\gsdll32.dll", fakes::PeImage(kMachineX86)},
+                        {kMonitorFile, fakes::PeImage(kMachineAmd64)}};
     ASSERT_EQ(Run({"fix-port"}), 0);
   }
+  const std::string kMonitorFile = "C:\\Windows\\system32\\quorvinmonnt.dll";
   // The package's other programs beside the tool.
   const std::vector<std::string> kPackageFiles = {"C:\\Pkg\\qvpdfrun.exe",
                                                   "C:\\Pkg\\QVPDFDistiller.exe"};
@@ -193,14 +196,19 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
         "\"name\": \"\xce\xa9-Pdf\",\n      \"monitored\": false,\n      "
         "\"addressable\": false",
         "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
-        "\"GS_DLL_exists\": true", "\"invalid\": []"}) {
+        "\"GS_DLL_exists\": true,\n    \"GS_DLL_32bit\": true,",
+        "\"differs\": [],\n    \"monitor_file\": "
+        "\"C:\\\\Windows\\\\system32\\\\quorvinmonnt.dll\",\n    "
+        "\"monitor_file_ok\": true\n  },",
+        "\"windows\": {\n    \"protected_print_mode\": false\n  },\n  \"problems\": []",
+        "\"invalid\": []"}) {
     EXPECT_NE(output.out.find(part), std::string::npos) << part;
   }
   // A value of the wrong type is a problem of its own, never "not stored".
   w.registry.PutString(L::kSettingsKey, "promptPDF", "7");
   EXPECT_EQ(Run({"status", "--json"}), 3);
   EXPECT_NE(output.out.find("\"promptPDF\": null"), std::string::npos);
-  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ],\n  \"problems\": [\n"),
+  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ],\n  \"windows\": {"),
             std::string::npos)
       << output.out;
   w.registry.PutDword(L::kSettingsKey, "promptPDF", 7);
@@ -439,6 +447,23 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
        [&] { w.registry.PutString(printer, "Port", "QuorvinPDF:"); }},
       {"invalid_value", [&] { w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
        [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); }},
+      {"protected_print_mode",
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); }},
+      {"protected_print_mode",
+       [&] {
+         w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", 1);
+       },
+       [&] {
+         w.registry.PutString(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", "1");
+       }},
+      {"monitor_missing", [&] { w.files.files.erase(kMonitorFile); },
+       [&] { w.files.files.insert(kMonitorFile); }},
+      {"monitor_missing", [&] { w.files.nativeMachine = kMachineArm64; },
+       [&] { w.files.nativeMachine = kMachineAmd64; }},
+      {"ghostscript_not_32bit",
+       [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineAmd64); },
+       [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineX86); }},
   };
   for (const Fault& fault : faults) {
     fault.make();
@@ -503,7 +528,8 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
   w.files.files.insert("C:\\gs9\\gsdll32.dll");
   EXPECT_EQ(Run({"status", "--json"}), 3);
   for (const char* part :
-       {"\"GS_DLL_exists\": false,\n    \"registered\": [\n      {\n        \"family\": \"AFPL "
+       {"\"GS_DLL_exists\": false,\n    \"GS_DLL_32bit\": null,\n    \"registered\": [\n      {\n  "
+        "      \"family\": \"AFPL "
         "Ghostscript\",\n        \"version\": \"8.50\",\n        \"GS_DLL\": "
         "\"C:\\\\gs\\\\gsdll32.dll\",\n        \"exists\": false,\n        \"chosen\": false\n     "
         " },",

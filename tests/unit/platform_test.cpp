@@ -84,6 +84,35 @@ TEST(Paths, SplitAtTheLastBackslashOrColonOfTheCodePage) {
   }
 }
 
+// The machine of a PE header; anything malformed is no machine at all.
+// The Windows tests read real libraries the same way.
+TEST(Paths, PeMachineOfWellFormedImagesOnly) {
+  const std::string x86 = fakes::PeImage(kMachineX86), x64 = fakes::PeImage(kMachineAmd64);
+  std::string farHeader = x86;
+  farHeader[0x3D] = '\x10';  // e_lfanew past the end
+  std::string noSignature = x64;
+  noSignature[0x81] = 'X';
+  const std::pair<std::string, std::uint16_t> cases[] = {
+      {x86, kMachineX86},
+      {x64, kMachineAmd64},
+      {fakes::PeImage(kMachineArm64), kMachineArm64},
+      {x86.substr(0, 0x84), 0},    // truncated in the header
+      {x86.substr(0, 40), 0},      // truncated in the DOS header
+      {std::string(200, 'a'), 0},  // a text file
+      {"", 0},
+      {farHeader, 0},
+      {noSignature, 0},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    fakes::FakeFiles files;
+    files.files = {"C:\\lib.dll"};
+    files.contents["C:\\lib.dll"] = cases[i].first;
+    EXPECT_EQ(PeMachine(files, "C:\\lib.dll"), cases[i].second) << "case " << i;
+  }
+  fakes::FakeFiles none;
+  EXPECT_EQ(PeMachine(none, "C:\\missing.dll"), 0);
+}
+
 TEST(PrinterService, ListsWithoutADefaultPrinterAndChecksOnlyTheRange) {
   fakes::FakePrinters backend;
   backend.names = {"Office PS", "\\\\server\\Shared"};
