@@ -117,9 +117,9 @@ void SetWide(const std::string& key, const wchar_t* name, DWORD type, const std:
   RegCloseKey(open);
 }
 
-class Console : public ::testing::Test {
+class Console : public e2e::ToolTest {
  protected:
-  void SetUp() override { e2e::PlantGhostscript(); }
+  Console() : ToolTest(Launch::kNone) {}
 };
 
 TEST_F(Console, StatusFixPortAndAttach) {

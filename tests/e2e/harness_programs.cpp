@@ -1,6 +1,6 @@
 // The programs: the tool started and ended as a process, the prefix's
-// console programs run with their output captured, and the files of a
-// world.
+// console programs run with their output captured, the files of a world,
+// and the fixture that starts the tool for a test.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/main_layout.h"
 #include "harness.h"
 #include "harness_internal.h"
 
@@ -197,6 +198,31 @@ void PlantGhostscript() {
   }
   RegAdd(kSettingsKey, "GS_DLL", "REG_SZ", kGsDll);
   RegAdd(kSettingsKey, "GSWIN32C", "REG_SZ", kGsExe);
+}
+
+// ---- The fixture ------------------------------------------------------------
+
+void ToolTest::SetUp() {
+  PlantGhostscript();
+  if (launch_ == Launch::kWindow) Start();
+}
+
+void ToolTest::TearDown() {
+  if (main_ && tool_->Running()) Exit();
+}
+
+void ToolTest::Start(const std::string& folder) {
+  tool_ = std::make_unique<Tool>(
+      folder.empty() ? Tool::Start() : Tool::Start(Env("QV_TOOL"), SW_SHOWNORMAL, folder));
+  main_ = tool_->WaitMainWindow();
+  ASSERT_TRUE(static_cast<bool>(main_)) << "the main window did not come up";
+  ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
+}
+
+void ToolTest::Exit() {
+  EXPECT_FALSE(tool_->FindMessageBox()) << "a message box is left over";
+  main_.Control(qv::kIdLMDButton3).Press();
+  ASSERT_TRUE(tool_->WaitExit(10s)) << "Exit did not end the program";
 }
 
 }  // namespace e2e

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 
 #include "app/main_layout.h"
 #include "harness.h"
@@ -94,21 +93,8 @@ const std::string kReallySaveText =
     "\r"
     "Would you still like to be prompted to save each PDF file?";
 
-class Settings : public ::testing::Test {
+class Settings : public e2e::ToolTest {
  protected:
-  void SetUp() override {
-    e2e::PlantGhostscript();
-    tool_ = std::make_unique<Tool>(Tool::Start());
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_));
-    ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
-  }
-  void TearDown() override {
-    if (!main_ || !tool_->Running()) return;
-    EXPECT_FALSE(tool_->FindMessageBox()) << "a message box is left over";
-    main_.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool_->WaitExit(10s));
-  }
   Window Control(int id) const { return main_.Control(id); }
   // Sets a check box by clicking it, as a person would.
   void SetChecked(int id, bool checked) {
@@ -136,8 +122,6 @@ class Settings : public ::testing::Test {
     box.Press("OK");
     EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
   }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
 };
 
 TEST_F(Settings, FreshStartWritesDefaultsAndThePort) {
@@ -215,11 +199,8 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   ExpectValue(e2e::kSettingsKey, "defaultPDFAppend", "REG_SZ", "");
 
   // A new start shows what was saved, the empty field included.
-  main_.Control(qv::kIdLMDButton3).Press();
-  ASSERT_TRUE(tool_->WaitExit(10s));
-  tool_ = std::make_unique<Tool>(Tool::Start());
-  main_ = tool_->WaitMainWindow();
-  ASSERT_TRUE(static_cast<bool>(main_));
+  ASSERT_NO_FATAL_FAILURE(Exit());
+  ASSERT_NO_FATAL_FAILURE(Start());
   EXPECT_EQ(Control(qv::kIdEdit4).Text(), "");
   EXPECT_TRUE(Control(qv::kIdCheckBox1).Checked());
   EXPECT_FALSE(Control(qv::kIdCheckBox2).Checked());
