@@ -14,6 +14,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -193,9 +194,7 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Studio_PS", "Port").data, "CUPS:Studio_PS");
   run = Command("attach studio_ps");
   EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "Processes complete.  The printer should now appear in your Monitored Printers "
-            "list.\n");
+  EXPECT_EQ(run.out, std::string(qv::texts::kPrinterAddedText) + "\n");
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Studio_PS", "Port").data, "QuorvinPDF:");
   EXPECT_TRUE(Contains(Command("status").out, "Studio_PS  [monitored]"));
 

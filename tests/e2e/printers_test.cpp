@@ -8,6 +8,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -57,8 +58,7 @@ TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
   box = tool_->WaitMessageBox(60s);
   ASSERT_TRUE(static_cast<bool>(box));
   EXPECT_EQ(box.Caption(), "Processes Complete");
-  EXPECT_EQ(box.Text(),
-            "Processes complete.  The printer should now appear in your Monitored Printers list.");
+  EXPECT_EQ(box.Text(), qv::texts::kPrinterAddedText);
   EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
   EXPECT_EQ(box.IconColour(), "");
   // Both lists were rebuilt before the message.

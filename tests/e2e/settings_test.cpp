@@ -9,6 +9,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -76,22 +77,6 @@ std::map<std::string, Expected> DefaultPortValues() {
       {"PrintError", {"REG_DWORD", "0x0"}},
   };
 }
-
-const std::string kReallySaveText =
-    "By checking the box \"Prompt me to save each PDF file\", we have to warn you.\r"
-    "Because of the way Quorvin PDF works, it creates PDF's while running under a different "
-    "account then your user account.\r"
-    "So if you try to save something to specialized folder, such as the Desktop or My Documents, "
-    "then they may not show up where you expect them to.\r"
-    "So we suggest saving them to a folder directly under your C:\\ drive.\r"
-    "Or browse to your specific Desktop folder (or wherever), rather than using the special "
-    "folders.\r"
-    "For example, your desktop would normally be either under...\r"
-    "C:\\Documents and Settings\\yourusername\\Desktop\r"
-    "OR\r"
-    "C:\\WINNT\\Profiles\\yourusername\\Desktop\r"
-    "\r"
-    "Would you still like to be prompted to save each PDF file?";
 
 class Settings : public e2e::ToolTest {
  protected:
@@ -176,7 +161,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   SetChecked(qv::kIdCheckBox1, true);
   Control(qv::kIdSaveChangesBtn).Press();
   e2e::MessageBoxWindow box =
-      ExpectBox("Really Save Each PDF?", kReallySaveText, {"Yes", "No"}, "yellow");
+      ExpectBox("Really Save Each PDF?", qv::texts::kPromptWarningText, {"Yes", "No"}, "yellow");
   ASSERT_TRUE(static_cast<bool>(box));
   box.Press("No");
   ExpectSavedConfirmation();
@@ -189,7 +174,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   SetChecked(qv::kIdCheckBox2, false);
   Control(qv::kIdEdit4).SetText("");
   Control(qv::kIdSaveChangesBtn).Press();
-  box = ExpectBox("Really Save Each PDF?", kReallySaveText, {"Yes", "No"}, "yellow");
+  box = ExpectBox("Really Save Each PDF?", qv::texts::kPromptWarningText, {"Yes", "No"}, "yellow");
   ASSERT_TRUE(static_cast<bool>(box));
   box.Press("Yes");
   ExpectSavedConfirmation();

@@ -9,6 +9,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -72,9 +73,7 @@ TEST_F(Unhealthy, AboutAndExitDuringAddWithWinesNet) {
   main_.Control(qv::kIdLMDButton3).Press();
   EXPECT_TRUE(static_cast<bool>(tool_->WaitWindow("About"))) << "About was held back";
 
-  box = ExpectBox("Processes Complete",
-                  "Processes complete.  The printer should now appear in your Monitored Printers "
-                  "list.");
+  box = ExpectBox("Processes Complete", qv::texts::kPrinterAddedText);
   ASSERT_TRUE(static_cast<bool>(box));
   EXPECT_TRUE(tool_->Running());
   box.Press("OK");
