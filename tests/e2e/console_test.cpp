@@ -279,7 +279,7 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
       Utf8(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()) + 1, bytes.size() / 2 - 1))
           .c_str());
   for (const std::string& key : {std::string(e2e::kSettingsKey), kMonitorKey}) {
-    ASSERT_EQ(e2e::RunProgram("reg.exe delete \"" + key + "\" /f /reg:32"), 0);
+    ASSERT_TRUE(e2e::RegDelete(key)) << key;
   }
   std::string imported;
   ASSERT_EQ(e2e::RunProgram("reg.exe import C:\\fleet.reg /reg:32", &imported), 0) << imported;

@@ -57,6 +57,10 @@ void RegAdd(const std::string& key, const std::string& name, const std::string& 
   EXPECT_EQ(code, 0) << "reg add " << key << " " << name << ": " << output;
 }
 
+bool RegDelete(const std::string& key) {
+  return RunProgram("reg.exe delete \"" + key + "\" /f /reg:32") == 0;
+}
+
 std::string RegQueryKeyText(const std::string& key) {
   std::string output;
   if (RunProgram("reg.exe query \"" + key + "\" /reg:32", &output) != 0) return std::string();

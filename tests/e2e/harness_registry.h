@@ -21,6 +21,9 @@ std::string RegQueryKeyText(const std::string& key);
 std::vector<std::pair<std::string, RegValue>> RegQueryKey(const std::string& key);
 void RegAdd(const std::string& key, const std::string& name, const std::string& type,
             const std::string& data);
+// Deletes a key with everything under it; false when it could not (a
+// missing key, for one).
+bool RegDelete(const std::string& key);
 
 // The tool's settings key.
 constexpr const char* kSettingsKey = "HKLM\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01";
