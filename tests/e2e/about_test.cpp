@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "app/main_layout.h"
 #include "harness.h"
 
 namespace {
 
-using e2e::Tool;
 using e2e::Window;
 using namespace std::chrono_literals;
 
@@ -33,14 +30,8 @@ const ExpectedLabel kAboutControls[] = {
     {qv::kIdAboutImage1, 8, 8, 32, 32, ""},
 };
 
-class About : public ::testing::Test {
+class About : public e2e::ToolTest {
  protected:
-  void SetUp() override {
-    e2e::PlantGhostscript();
-    tool_ = std::make_unique<Tool>(Tool::Start());
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_));
-  }
   Window OpenAbout() {
     main_.Control(qv::kIdLMDButton7).Press();
     return tool_->WaitWindow("About");
@@ -50,8 +41,6 @@ class About : public ::testing::Test {
     for (const Window& w : tool_->TopLevelWindows()) n += w.Text() == "About" ? 1 : 0;
     return n;
   }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
 };
 
 TEST_F(About, OpensOnceAndShowsItsContent) {

@@ -14,6 +14,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -117,9 +118,9 @@ void SetWide(const std::string& key, const wchar_t* name, DWORD type, const std:
   RegCloseKey(open);
 }
 
-class Console : public ::testing::Test {
+class Console : public e2e::ToolTest {
  protected:
-  void SetUp() override { e2e::PlantGhostscript(); }
+  Console() : ToolTest(Launch::kNone) {}
 };
 
 TEST_F(Console, StatusFixPortAndAttach) {
@@ -193,9 +194,7 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Studio_PS", "Port").data, "CUPS:Studio_PS");
   run = Command("attach studio_ps");
   EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "Processes complete.  The printer should now appear in your Monitored Printers "
-            "list.\n");
+  EXPECT_EQ(run.out, std::string(qv::texts::kPrinterAddedText) + "\n");
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Studio_PS", "Port").data, "QuorvinPDF:");
   EXPECT_TRUE(Contains(Command("status").out, "Studio_PS  [monitored]"));
 
@@ -280,7 +279,7 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
       Utf8(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()) + 1, bytes.size() / 2 - 1))
           .c_str());
   for (const std::string& key : {std::string(e2e::kSettingsKey), kMonitorKey}) {
-    ASSERT_EQ(e2e::RunProgram("reg.exe delete \"" + key + "\" /f /reg:32"), 0);
+    ASSERT_TRUE(e2e::RegDelete(key)) << key;
   }
   std::string imported;
   ASSERT_EQ(e2e::RunProgram("reg.exe import C:\\fleet.reg /reg:32", &imported), 0) << imported;

@@ -18,6 +18,8 @@ constexpr const char* kDll814 = "C:\\gs\\gs8.14\\bin\\gsdll32.dll";
 constexpr const char* kExe814 = "C:\\gs\\gs8.14\\bin\\gswin32c.exe";
 constexpr const char* kDll850 = "C:\\gs\\gs8.50\\bin\\gsdll32.dll";
 constexpr const char* kExe850 = "C:\\gs\\gs8.50\\bin\\gswin32c.exe";
+constexpr const char* kAfplKey = "HKLM\\SOFTWARE\\AFPL Ghostscript";
+constexpr const char* kGplKey = "HKLM\\SOFTWARE\\GPL Ghostscript";
 
 void ExpectStored(const std::string& name, const std::string& path) {
   const e2e::RegValue value = e2e::RegQuery(e2e::kSettingsKey, name);
@@ -155,9 +157,7 @@ TEST(GplGhostscript, FirstStartTakesTheHighestVersionWithoutAQuestion) {
 // Only the 64-bit Ghostscript, which the package cannot load: status says
 // so, and still reports Ghostscript missing.
 TEST(GplGhostscript, StatusTellsOfAGhostscriptOnlyIn64Bit) {
-  for (const char* key : {e2e::kSettingsKey, "HKLM\\SOFTWARE\\GPL Ghostscript"}) {
-    e2e::RunProgram(std::string("reg.exe delete \"") + key + "\" /f /reg:32");
-  }
+  for (const char* key : {e2e::kSettingsKey, kGplKey}) e2e::RegDelete(key);
   const std::string dll = "C:\\Program Files\\gs\\gs10.04.0\\bin\\gsdll64.dll";
   e2e::CreateEmptyFile(dll);
   ASSERT_EQ(
@@ -169,6 +169,46 @@ TEST(GplGhostscript, StatusTellsOfAGhostscriptOnlyIn64Bit) {
   EXPECT_TRUE(Contains(out,
                        "\"registered\": [],\n    \"only_64bit\": \"C:\\\\Program "
                        "Files\\\\gs\\\\gs10.04.0\\\\bin\\\\gsdll64.dll\"\n  },"));
+}
+
+// A GPL registration that would do, but an AFPL one whose GS_DLL is not
+// text: the search ends at the AFPL one. Nothing is chosen or stored, and
+// the start says why. Last in its world, and it clears up after itself.
+TEST(GplGhostscript, AWrongTypedAfplRegistrationEndsTheSearch) {
+  static const std::string kBin = "C:\\Program Files (x86)\\gs\\gs10.0\\bin\\";
+  struct CleanUp {
+    ~CleanUp() {
+      for (const char* key : {kAfplKey, kGplKey}) e2e::RegDelete(key);
+      for (const char* file : {"gsdll32.dll", "gswin32c.exe"}) DeleteFileA((kBin + file).c_str());
+    }
+  } cleanUp;
+  for (const char* key : {e2e::kSettingsKey, kAfplKey, kGplKey}) e2e::RegDelete(key);
+  for (const char* file : {"gsdll32.dll", "gswin32c.exe"}) e2e::CreateEmptyFile(kBin + file);
+  e2e::RegAdd(std::string(kAfplKey) + "\\8.50", "GS_DLL", "REG_DWORD", "5");
+  e2e::RegAdd(std::string(kGplKey) + "\\10.0", "GS_DLL", "REG_SZ", kBin + "gsdll32.dll");
+
+  std::string out;
+  EXPECT_EQ(Status("--json", &out), 3);
+  EXPECT_TRUE(Contains(out,
+                       "\"version\": \"10.0\",\n        \"GS_DLL\": \"C:\\\\Program Files "
+                       "(x86)\\\\gs\\\\gs10.0\\\\bin\\\\gsdll32.dll\",\n        \"exists\": "
+                       "true,\n        \"chosen\": false"))
+      << "the GPL registration is seen, and passed over";
+  EXPECT_FALSE(Contains(out, "\"chosen\": true"));
+  EXPECT_TRUE(Contains(out, "\"code\": \"ghostscript_dll_missing\""));
+
+  Tool tool = Tool::Start();
+  const e2e::MessageBoxWindow box = tool.WaitMessageBox();
+  ASSERT_TRUE(static_cast<bool>(box));
+  EXPECT_EQ(box.Caption(), "Quorvin PDF Configuration Tool");
+  EXPECT_EQ(box.Text(), "Invalid data type for 'GS_DLL'");
+  EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
+  EXPECT_EQ(box.IconColour(), "red") << "the error icon";
+  box.Press("OK");
+  const Window main = tool.WaitMainWindow();
+  ASSERT_TRUE(static_cast<bool>(main));
+  EXPECT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "GS_DLL").found);
+  Exit(tool, main);
 }
 
 }  // namespace

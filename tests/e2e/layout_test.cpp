@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,17 +110,7 @@ std::string NameOf(const Window& control) {
   return "id " + std::to_string(control.Id());
 }
 
-class Layout : public ::testing::Test {
- protected:
-  void SetUp() override {
-    e2e::PlantGhostscript();
-    tool_ = std::make_unique<Tool>(Tool::Start());
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_)) << "the main window did not come up";
-  }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
-};
+class Layout : public e2e::ToolTest {};
 
 TEST_F(Layout, MainWindowFrame) {
   EXPECT_EQ(main_.Text(), "Quorvin PDF - Configuration Tool");

@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
-using e2e::Tool;
 using e2e::Window;
 using namespace std::chrono_literals;
 
@@ -22,25 +21,8 @@ e2e::RegValue PortOf(const std::string& printer) {
   return e2e::RegQuery(kPrintersKey + printer, "Port");
 }
 
-class Printers : public ::testing::Test {
+class Printers : public e2e::ToolTest {
  protected:
-  void SetUp() override {
-    e2e::PlantGhostscript();
-    Start();
-  }
-  void TearDown() override { Exit(); }
-  void Start() {
-    tool_ = std::make_unique<Tool>(Tool::Start());
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_));
-    ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
-  }
-  void Exit() {
-    if (!main_ || !tool_->Running()) return;
-    EXPECT_FALSE(tool_->FindMessageBox()) << "a message box is left over";
-    main_.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool_->WaitExit(10s));
-  }
   std::vector<std::string> Installed() const { return main_.Control(qv::kIdComboBox1).Items(); }
   std::vector<std::string> Monitored() const { return main_.Control(qv::kIdListBox1).Items(); }
   // Presses "Query Printers Monitored" and waits until the list is `want`.
@@ -48,8 +30,6 @@ class Printers : public ::testing::Test {
     main_.Control(qv::kIdLMDButton10).Press();
     return e2e::WaitFor([&] { return Monitored() == want; }, 5s);
   }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
 };
 
 TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
@@ -78,8 +58,7 @@ TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
   box = tool_->WaitMessageBox(60s);
   ASSERT_TRUE(static_cast<bool>(box));
   EXPECT_EQ(box.Caption(), "Processes Complete");
-  EXPECT_EQ(box.Text(),
-            "Processes complete.  The printer should now appear in your Monitored Printers list.");
+  EXPECT_EQ(box.Text(), qv::texts::kPrinterAddedText);
   EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
   EXPECT_EQ(box.IconColour(), "");
   // Both lists were rebuilt before the message.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "about/about.h"
 #include "app/main_layout.h"
@@ -28,14 +27,11 @@ GuiCounts ReadGuiCounts(const Tool& tool) {
                    GetGuiResources(tool.Process(), GR_GDIOBJECTS)};
 }
 
-class Resources : public ::testing::Test {
+class Resources : public e2e::ToolTest {
  protected:
   void SetUp() override {
-    e2e::PlantGhostscript();
-    tool_ = std::make_unique<Tool>(Tool::Start());
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_));
-    ASSERT_FALSE(tool_->FindMessageBox());
+    ToolTest::SetUp();
+    if (HasFatalFailure()) return;
     const GuiCounts counts = ReadGuiCounts(*tool_);
     useGuiResources_ = counts.user != 0 || counts.gdi != 0;
     if (!useGuiResources_) {
@@ -44,12 +40,6 @@ class Resources : public ::testing::Test {
           "(top-level and children, shown or hidden) instead, a proxy for its USER objects. "
           "GDI objects are not counted.\n");
     }
-  }
-  void TearDown() override {
-    if (!main_ || !tool_->Running()) return;
-    EXPECT_FALSE(tool_->FindMessageBox());
-    main_.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool_->WaitExit(10s));
   }
   // Runs one round; fails the test when it does not complete.
   template <typename Round>
@@ -76,8 +66,6 @@ class Resources : public ::testing::Test {
     EXPECT_EQ(windowsAfterLast, windowsAfterFirst) << what;
     EXPECT_TRUE(tool_->Running());
   }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
   bool useGuiResources_ = false;
 };
 

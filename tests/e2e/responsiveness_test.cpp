@@ -13,6 +13,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -90,8 +91,7 @@ TEST(Responsiveness, WindowAnswersWhileAddWaitsOnNet) {
   box = tool.WaitMessageBox(30s);
   ASSERT_TRUE(static_cast<bool>(box));
   EXPECT_EQ(box.Caption(), "Processes Complete");
-  EXPECT_EQ(box.Text(),
-            "Processes complete.  The printer should now appear in your Monitored Printers list.");
+  EXPECT_EQ(box.Text(), qv::texts::kPrinterAddedText);
   EXPECT_EQ(main.Control(qv::kIdListBox1).Items(), std::vector<std::string>{"Office_PS"});
   box.Press("OK");
   // A held-back command that ran after all would hold the program in

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 #include <map>
-#include <memory>
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -78,37 +78,8 @@ std::map<std::string, Expected> DefaultPortValues() {
   };
 }
 
-const std::string kReallySaveText =
-    "By checking the box \"Prompt me to save each PDF file\", we have to warn you.\r"
-    "Because of the way Quorvin PDF works, it creates PDF's while running under a different "
-    "account then your user account.\r"
-    "So if you try to save something to specialized folder, such as the Desktop or My Documents, "
-    "then they may not show up where you expect them to.\r"
-    "So we suggest saving them to a folder directly under your C:\\ drive.\r"
-    "Or browse to your specific Desktop folder (or wherever), rather than using the special "
-    "folders.\r"
-    "For example, your desktop would normally be either under...\r"
-    "C:\\Documents and Settings\\yourusername\\Desktop\r"
-    "OR\r"
-    "C:\\WINNT\\Profiles\\yourusername\\Desktop\r"
-    "\r"
-    "Would you still like to be prompted to save each PDF file?";
-
-class Settings : public ::testing::Test {
+class Settings : public e2e::ToolTest {
  protected:
-  void SetUp() override {
-    e2e::PlantGhostscript();
-    tool_ = std::make_unique<Tool>(Tool::Start());
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_));
-    ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
-  }
-  void TearDown() override {
-    if (!main_ || !tool_->Running()) return;
-    EXPECT_FALSE(tool_->FindMessageBox()) << "a message box is left over";
-    main_.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool_->WaitExit(10s));
-  }
   Window Control(int id) const { return main_.Control(id); }
   // Sets a check box by clicking it, as a person would.
   void SetChecked(int id, bool checked) {
@@ -136,8 +107,6 @@ class Settings : public ::testing::Test {
     box.Press("OK");
     EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
   }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
 };
 
 TEST_F(Settings, FreshStartWritesDefaultsAndThePort) {
@@ -192,7 +161,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   SetChecked(qv::kIdCheckBox1, true);
   Control(qv::kIdSaveChangesBtn).Press();
   e2e::MessageBoxWindow box =
-      ExpectBox("Really Save Each PDF?", kReallySaveText, {"Yes", "No"}, "yellow");
+      ExpectBox("Really Save Each PDF?", qv::texts::kPromptWarningText, {"Yes", "No"}, "yellow");
   ASSERT_TRUE(static_cast<bool>(box));
   box.Press("No");
   ExpectSavedConfirmation();
@@ -205,7 +174,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   SetChecked(qv::kIdCheckBox2, false);
   Control(qv::kIdEdit4).SetText("");
   Control(qv::kIdSaveChangesBtn).Press();
-  box = ExpectBox("Really Save Each PDF?", kReallySaveText, {"Yes", "No"}, "yellow");
+  box = ExpectBox("Really Save Each PDF?", qv::texts::kPromptWarningText, {"Yes", "No"}, "yellow");
   ASSERT_TRUE(static_cast<bool>(box));
   box.Press("Yes");
   ExpectSavedConfirmation();
@@ -215,11 +184,8 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   ExpectValue(e2e::kSettingsKey, "defaultPDFAppend", "REG_SZ", "");
 
   // A new start shows what was saved, the empty field included.
-  main_.Control(qv::kIdLMDButton3).Press();
-  ASSERT_TRUE(tool_->WaitExit(10s));
-  tool_ = std::make_unique<Tool>(Tool::Start());
-  main_ = tool_->WaitMainWindow();
-  ASSERT_TRUE(static_cast<bool>(main_));
+  ASSERT_NO_FATAL_FAILURE(Exit());
+  ASSERT_NO_FATAL_FAILURE(Start());
   EXPECT_EQ(Control(qv::kIdEdit4).Text(), "");
   EXPECT_TRUE(Control(qv::kIdCheckBox1).Checked());
   EXPECT_FALSE(Control(qv::kIdCheckBox2).Checked());

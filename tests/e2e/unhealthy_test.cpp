@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -19,15 +19,10 @@ using namespace std::chrono_literals;
 
 constexpr const char* kNameCaption = "Install Quorvin PostScript Printer";
 
-class Unhealthy : public ::testing::Test {
+// Each test starts the tool itself, one of them in a folder of its choice.
+class Unhealthy : public e2e::ToolTest {
  protected:
-  void Start(const std::string& folder = "") {
-    e2e::PlantGhostscript();
-    tool_ = std::make_unique<Tool>(Tool::Start(std::getenv("QV_TOOL"), SW_SHOWNORMAL, folder));
-    main_ = tool_->WaitMainWindow();
-    ASSERT_TRUE(static_cast<bool>(main_));
-    ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
-  }
+  Unhealthy() : ToolTest(Launch::kNone) {}
   e2e::MessageBoxWindow ExpectBox(const std::string& caption, const std::string& text = "") {
     e2e::MessageBoxWindow box = tool_->WaitMessageBox(30s);
     if (!box) return box;
@@ -37,12 +32,6 @@ class Unhealthy : public ::testing::Test {
     }
     return box;
   }
-  void Exit() {
-    main_.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool_->WaitExit(10s));
-  }
-  std::unique_ptr<Tool> tool_;
-  Window main_;
 };
 
 TEST_F(Unhealthy, InstallRefusesTheNameOfAnExistingQueueInAnyCase) {
@@ -84,9 +73,7 @@ TEST_F(Unhealthy, AboutAndExitDuringAddWithWinesNet) {
   main_.Control(qv::kIdLMDButton3).Press();
   EXPECT_TRUE(static_cast<bool>(tool_->WaitWindow("About"))) << "About was held back";
 
-  box = ExpectBox("Processes Complete",
-                  "Processes complete.  The printer should now appear in your Monitored Printers "
-                  "list.");
+  box = ExpectBox("Processes Complete", qv::texts::kPrinterAddedText);
   ASSERT_TRUE(static_cast<bool>(box));
   EXPECT_TRUE(tool_->Running());
   box.Press("OK");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/registry_layout.h"
+#include "tests/common/texts.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
@@ -9,22 +10,6 @@ namespace {
 
 using fakes::FakeWorld;
 const std::string kKey = layout::kSettingsKey;
-
-constexpr const char* kWarning =
-    "By checking the box \"Prompt me to save each PDF file\", we have to warn you.\r"
-    "Because of the way Quorvin PDF works, it creates PDF's while running under a different "
-    "account then your user account.\r"
-    "So if you try to save something to specialized folder, such as the Desktop or My "
-    "Documents, then they may not show up where you expect them to.\r"
-    "So we suggest saving them to a folder directly under your C:\\ drive.\r"
-    "Or browse to your specific Desktop folder (or wherever), rather than using the special "
-    "folders.\r"
-    "For example, your desktop would normally be either under...\r"
-    "C:\\Documents and Settings\\yourusername\\Desktop\r"
-    "OR\r"
-    "C:\\WINNT\\Profiles\\yourusername\\Desktop\r"
-    "\r"
-    "Would you still like to be prompted to save each PDF file?";
 
 TEST(ChangeDefaultFile, ChoiceFillsTheFieldsAndAlwaysWarns) {
   FakeWorld w;
@@ -88,7 +73,7 @@ TEST_F(SaveChanges, PromptWarningDecidesTheStoredFlag) {
   w.dialogs.Answer(kIdNo);
   w.Click(&TfrmMain::savechangesBtnClick);
   ASSERT_EQ(w.dialogs.boxes.size(), 2u);
-  EXPECT_EQ(w.dialogs.boxes[0].text, kWarning);
+  EXPECT_EQ(w.dialogs.boxes[0].text, texts::kPromptWarningText);
   EXPECT_EQ(w.dialogs.boxes[0].caption, "Really Save Each PDF?");
   EXPECT_EQ(w.dialogs.boxes[0].flags, 0x34u);
   EXPECT_FALSE(w.CheckBox1.checked);

@@ -1,27 +1,26 @@
-#include "harness.h"
-
+// The windows of the program under test: reading and driving controls,
+// message boxes and dialogs, finding and waiting for the program's
+// windows, and screenshots.
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <type_traits>
 
+#include "harness.h"
+#include "harness_internal.h"
+
 namespace e2e {
+
+using internal::Env;
+using internal::Narrow;
+using internal::Widen;
 
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-
-struct HandleCloser {
-  void operator()(HANDLE h) const {
-    if (h != nullptr && h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 struct GdiDeleter {
   void operator()(HGDIOBJ o) const {
@@ -51,25 +50,6 @@ class ScreenDc {
   HDC dc_;
 };
 
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
 LRESULT SendW(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
@@ -87,78 +67,6 @@ std::string WithoutAmpersands(std::string text) {
   return text;
 }
 
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
-}  // namespace
-
-namespace {
-
-// A pipe whose write end a child inherits; large enough that a child's
-// output never waits for the reader.
-struct Pipe {
-  UniqueHandle read, write;
-  bool Open() {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE r = nullptr, w = nullptr;
-    if (!CreatePipe(&r, &w, &inherit, 1 << 16)) return false;
-    read.reset(r);
-    write.reset(w);
-    SetHandleInformation(r, HANDLE_FLAG_INHERIT, 0);
-    return true;
-  }
-  std::string ReadAll() const {
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-      text.append(buffer, got);
-    return text;
-  }
-};
-
-}  // namespace
-
-int RunProgram(const std::string& commandLine, std::string* output, std::string* errors) {
-  return RunProgram(Widen(commandLine), output, errors);
-}
-
-int RunProgram(const std::wstring& commandLine, std::string* output, std::string* errors) {
-  Pipe out, err;
-  if (!out.Open() || (errors != nullptr && !err.Open())) {
-    ADD_FAILURE() << "CreatePipe failed";
-    return -1;
-  }
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out.write.get();
-  startup.hStdError = errors != nullptr ? err.write.get() : out.write.get();
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION info{};
-  std::wstring line = commandLine;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &info)) {
-    ADD_FAILURE() << "could not start: " << Narrow(commandLine) << " (error " << GetLastError()
-                  << ")";
-    return -1;
-  }
-  UniqueHandle process(info.hProcess), thread(info.hThread);
-  out.write.reset();  // the child holds the only write ends now
-  err.write.reset();
-  const std::string text = out.ReadAll();
-  if (errors != nullptr) *errors = err.ReadAll();
-  WaitForSingleObject(info.hProcess, 30000);
-  DWORD code = 1;
-  GetExitCodeProcess(info.hProcess, &code);
-  if (output != nullptr) *output = text;
-  return static_cast<int>(code);
-}
-
-namespace {
-
 struct EnumState {
   DWORD pid;
   bool visibleOnly;
@@ -174,6 +82,20 @@ BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
   }
   return TRUE;
 }
+
+// A file dialog's file name box: an edit (edt1) or a combo box (cmb13).
+bool HasFileNameBox(const Window& dialog) {
+  return dialog.Control(0x480) || dialog.Control(0x47C);
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM param) {
+  ++*reinterpret_cast<size_t*>(param);
+  return TRUE;
+}
+
+// The input dialog's prompt and edit identifiers.
+constexpr int kInputPromptId = 100;
+constexpr int kInputEditId = 101;
 
 }  // namespace
 
@@ -393,59 +315,36 @@ void FileDialogWindow::Cancel() const {
                reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, IDCANCEL)));
 }
 
-// ---- Tool -------------------------------------------------------------
+// ---- InputDialogWindow ----------------------------------------------------
 
-Tool Tool::Start(int showCommand) {
-  const std::string exe = Env("QV_TOOL");
-  if (exe.empty()) {
-    ADD_FAILURE() << "QV_TOOL does not name the program under test";
-    return Tool(nullptr, 0);
-  }
-  return Start(exe, showCommand);
+std::string InputDialogWindow::Prompt() const {
+  return Control(kInputPromptId).Text();
 }
 
-Tool Tool::Start(const std::string& exe, int showCommand, const std::string& folder) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(showCommand);
-  PROCESS_INFORMATION info{};
-  std::string commandLine = "\"" + exe + "\"";
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
-    ADD_FAILURE() << "could not start " << exe << " (error " << GetLastError() << ")";
-    return Tool(nullptr, 0);
-  }
-  CloseHandle(info.hThread);
-  return Tool(info.hProcess, info.dwProcessId);
+std::string InputDialogWindow::Value() const {
+  return Control(kInputEditId).Text();
 }
 
-Tool::Tool(Tool&& other) noexcept : process_(other.process_), pid_(other.pid_) {
-  other.process_ = nullptr;
-  other.pid_ = 0;
+void InputDialogWindow::Accept(const std::string& value) const {
+  const Window edit = Control(kInputEditId);
+  ASSERT_TRUE(static_cast<bool>(edit)) << "input dialog without its edit";
+  edit.SetText(value);
+  AcceptAsIs();
 }
 
-Tool::~Tool() {
-  if (process_ == nullptr) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_, 99);
-    WaitForSingleObject(process_, 5000);
-  }
-  CloseHandle(process_);
+void InputDialogWindow::AcceptAsIs() const {
+  const Window ok = Control(IDOK);
+  ASSERT_TRUE(static_cast<bool>(ok)) << "input dialog without OK";
+  ok.Press();
 }
 
-bool Tool::Running() const {
-  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+void InputDialogWindow::Cancel() const {
+  const Window cancel = Control(IDCANCEL);
+  ASSERT_TRUE(static_cast<bool>(cancel)) << "input dialog without Cancel";
+  cancel.Press();
 }
 
-bool Tool::WaitExit(Timeout timeout, DWORD* exitCode) const {
-  if (process_ == nullptr) return false;
-  if (WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-    return false;
-  }
-  if (exitCode != nullptr) GetExitCodeProcess(process_, exitCode);
-  return true;
-}
+// ---- Tool: the program's windows --------------------------------------------
 
 std::vector<Window> Tool::TopLevelWindows(bool visibleOnly) const {
   std::vector<Window> windows;
@@ -493,15 +392,6 @@ Window Tool::FocusedControl() const {
   }
   return Window();
 }
-
-namespace {
-
-// A file dialog's file name box: an edit (edt1) or a combo box (cmb13).
-bool HasFileNameBox(const Window& dialog) {
-  return dialog.Control(0x480) || dialog.Control(0x47C);
-}
-
-}  // namespace
 
 MessageBoxWindow Tool::FindMessageBox() const {
   for (const Window& w : TopLevelWindows()) {
@@ -551,68 +441,21 @@ FileDialogWindow Tool::WaitFileDialog(Timeout timeout) const {
   return dialog;
 }
 
-// ---- Registry and world -------------------------------------------------
+InputDialogWindow Tool::WaitInputDialog(const std::string& caption, Timeout timeout) const {
+  return InputDialogWindow(WaitWindow(caption, "QvInputDialog", timeout).Handle());
+}
 
-namespace {
-
-// One line of reg.exe's listing: "    name    REG_TYPE    data".
-bool ParseRegLine(std::string line, std::string* name, RegValue* value) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  const size_t start = line.find_first_not_of(' ');
-  if (start == std::string::npos) return false;
-  const size_t typeAt = line.find("    REG_", start);
-  if (typeAt == std::string::npos) return false;
-  *name = line.substr(start, typeAt - start);
-  const size_t typeStart = typeAt + 4;
-  const size_t typeEnd = line.find(' ', typeStart);
-  value->found = true;
-  value->type = line.substr(typeStart, typeEnd - typeStart);
-  value->data.clear();
-  if (typeEnd != std::string::npos) {
-    const size_t dataStart = line.find_first_not_of(' ', typeEnd);
-    if (dataStart != std::string::npos) value->data = line.substr(dataStart);
+size_t Tool::CountAllWindows() const {
+  size_t count = 0;
+  for (const Window& w : TopLevelWindows(false)) {
+    ++count;
+    // Every descendant, not only the direct children.
+    EnumChildWindows(w.Handle(), &CountChild, reinterpret_cast<LPARAM>(&count));
   }
-  return true;
+  return count;
 }
 
-}  // namespace
-
-RegValue RegQuery(const std::string& key, const std::string& name) {
-  std::string output;
-  const int code = RunProgram("reg.exe query \"" + key + "\" /v \"" + name + "\" /reg:32", &output);
-  if (code != 0) return RegValue();
-  std::istringstream lines(output);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::string found;
-    RegValue value;
-    if (ParseRegLine(line, &found, &value) && lstrcmpiA(found.c_str(), name.c_str()) == 0)
-      return value;
-  }
-  return RegValue();
-}
-
-void RegAdd(const std::string& key, const std::string& name, const std::string& type,
-            const std::string& data) {
-  std::string output;
-  const int code = RunProgram("reg.exe add \"" + key + "\" /v \"" + name + "\" /t " + type +
-                                  " /d \"" + data + "\" /reg:32 /f",
-                              &output);
-  EXPECT_EQ(code, 0) << "reg add " << key << " " << name << ": " << output;
-}
-
-void PlantGhostscript() {
-  CreateDirectoryA("C:\\gs", nullptr);
-  CreateDirectoryA("C:\\gs\\gs8.50", nullptr);
-  CreateDirectoryA("C:\\gs\\gs8.50\\bin", nullptr);
-  for (const char* file : {kGsExe, kGsDll}) {
-    UniqueHandle h(CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_NE(h.get(), INVALID_HANDLE_VALUE) << "cannot create " << file;
-  }
-  RegAdd(kSettingsKey, "GS_DLL", "REG_SZ", kGsDll);
-  RegAdd(kSettingsKey, "GSWIN32C", "REG_SZ", kGsExe);
-}
+// ---- Screenshots ------------------------------------------------------------
 
 std::string SaveScreenshot(const std::string& name, const Window& only) {
   // Pictures go only where the scenario asks for them.
@@ -659,132 +502,6 @@ std::string SaveScreenshot(const std::string& name, const Window& only) {
   std::fwrite(bits, 1, size, out.get());
   std::printf("screenshot: %s\n", path.c_str());
   return path;
-}
-
-// ---- InputDialogWindow ----------------------------------------------------
-
-namespace {
-// The input dialog's prompt and edit identifiers.
-constexpr int kInputPromptId = 100;
-constexpr int kInputEditId = 101;
-}  // namespace
-
-std::string InputDialogWindow::Prompt() const {
-  return Control(kInputPromptId).Text();
-}
-
-std::string InputDialogWindow::Value() const {
-  return Control(kInputEditId).Text();
-}
-
-void InputDialogWindow::Accept(const std::string& value) const {
-  const Window edit = Control(kInputEditId);
-  ASSERT_TRUE(static_cast<bool>(edit)) << "input dialog without its edit";
-  edit.SetText(value);
-  AcceptAsIs();
-}
-
-void InputDialogWindow::AcceptAsIs() const {
-  const Window ok = Control(IDOK);
-  ASSERT_TRUE(static_cast<bool>(ok)) << "input dialog without OK";
-  ok.Press();
-}
-
-void InputDialogWindow::Cancel() const {
-  const Window cancel = Control(IDCANCEL);
-  ASSERT_TRUE(static_cast<bool>(cancel)) << "input dialog without Cancel";
-  cancel.Press();
-}
-
-InputDialogWindow Tool::WaitInputDialog(const std::string& caption, Timeout timeout) const {
-  return InputDialogWindow(WaitWindow(caption, "QvInputDialog", timeout).Handle());
-}
-
-namespace {
-
-BOOL CALLBACK CountChild(HWND, LPARAM param) {
-  ++*reinterpret_cast<size_t*>(param);
-  return TRUE;
-}
-
-}  // namespace
-
-bool Tool::ChildRunning(const std::string& exeName) const {
-  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (snapshot.get() == INVALID_HANDLE_VALUE) return false;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.get(), &entry); more;
-       more = Process32Next(snapshot.get(), &entry)) {
-    if (entry.th32ParentProcessID == pid_ && lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
-size_t Tool::CountAllWindows() const {
-  size_t count = 0;
-  for (const Window& w : TopLevelWindows(false)) {
-    ++count;
-    // Every descendant, not only the direct children.
-    EnumChildWindows(w.Handle(), &CountChild, reinterpret_cast<LPARAM>(&count));
-  }
-  return count;
-}
-
-// ---- Registry listings and files -----------------------------------------
-
-std::string RegQueryKeyText(const std::string& key) {
-  std::string output;
-  if (RunProgram("reg.exe query \"" + key + "\" /reg:32", &output) != 0) return std::string();
-  return output;
-}
-
-std::vector<std::pair<std::string, RegValue>> RegQueryKey(const std::string& key) {
-  std::vector<std::pair<std::string, RegValue>> values;
-  std::istringstream lines(RegQueryKeyText(key));
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::string name;
-    RegValue value;
-    if (ParseRegLine(line, &name, &value)) values.emplace_back(name, value);
-  }
-  return values;
-}
-
-std::string ToolFolder() {
-  const std::string exe = Env("QV_TOOL");
-  return exe.substr(0, exe.find_last_of('\\') + 1);
-}
-
-void CopyFileOrFail(const std::string& from, const std::string& to) {
-  EXPECT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE))
-      << "cannot copy " << from << " to " << to << " (error " << GetLastError() << ")";
-}
-
-void ReplaceSystemNet() {
-  const char* slow = std::getenv("QV_SLOW_PROGRAM");
-  ASSERT_NE(slow, nullptr) << "QV_SLOW_PROGRAM does not name the sleeping program";
-  char system[MAX_PATH + 1] = {};
-  GetSystemDirectoryA(system, sizeof system);
-  CopyFileOrFail(slow, std::string(system) + "\\net.exe");
-  // Wine runs its own net.exe from the system folder unless told otherwise.
-  std::string output;
-  ASSERT_EQ(RunProgram("reg.exe add HKCU\\Software\\Wine\\DllOverrides /v net.exe /t REG_SZ "
-                       "/d native /f",
-                       &output),
-            0)
-      << output;
-}
-
-void CreateEmptyFile(const std::string& path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  }
-  UniqueHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  EXPECT_NE(h.get(), INVALID_HANDLE_VALUE) << "cannot create " << path;
 }
 
 }  // namespace e2e
