@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "app/main_layout.h"
@@ -160,9 +161,56 @@ TEST_F(Console, StatusFixPortAndAttach) {
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "\"healthy\": true"));
   EXPECT_TRUE(Contains(run.out, "\"problems\": []"));
+  EXPECT_TRUE(Contains(run.out, "\"GS_DLL_32bit\": true,"));
+  EXPECT_TRUE(Contains(run.out,
+                       "\"monitor_file\": \"C:\\\\windows\\\\system32\\\\quorvinmonnt.dll\",\n"
+                       "    \"monitor_file_ok\": true\n  },"));
+  EXPECT_TRUE(Contains(run.out, "\"windows\": {\n    \"protected_print_mode\": false\n  },"));
   run = Command("fix-port --if-needed");
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(run.out, "The PDF port needed no repair.\n");
+
+  // What stops PDF printing on today's Windows, each shown by taking a
+  // stand-in away or swapping its machine, then put back.
+  char systemFolder[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+  const std::string monitor = std::string(systemFolder) + "\\quorvinmonnt.dll";
+  const std::string wpp = "HKLM\\SOFTWARE\\Policies\\Microsoft\\Windows NT\\Printers\\WPP";
+  const auto standin = [](const char* name) {
+    const char* path = std::getenv(name);
+    return std::string(path != nullptr ? path : "");
+  };
+  struct Fault {
+    const char* code;
+    std::function<void()> make, undo;
+  };
+  const Fault faults[] = {
+      {"protected_print_mode",
+       [&] {
+         e2e::RunProgram(
+             "reg.exe add \"" + wpp +
+             "\" /v WindowsProtectedPrintGroupPolicyState /t REG_DWORD /d 1 /reg:64 /f");
+       },
+       [&] { e2e::RunProgram("reg.exe delete \"" + wpp + "\" /f /reg:64"); }},
+      {"monitor_missing", [&] { DeleteFileA(monitor.c_str()); },
+       [&] { e2e::CopyFileOrFail(standin("QV_STANDIN64"), monitor); }},
+      {"monitor_missing", [&] { e2e::CopyFileOrFail(standin("QV_STANDIN32"), monitor); },
+       [&] { e2e::CopyFileOrFail(standin("QV_STANDIN64"), monitor); }},
+      {"ghostscript_not_32bit", [&] { e2e::CopyFileOrFail(standin("QV_STANDIN64"), e2e::kGsDll); },
+       [&] { e2e::CopyFileOrFail(standin("QV_STANDIN32"), e2e::kGsDll); }},
+  };
+  for (const Fault& fault : faults) {
+    fault.make();
+    run = Command("status --json");
+    std::printf("status --json with %s (exit %d):\n%s", fault.code, run.code, run.out.c_str());
+    EXPECT_EQ(run.code, 3) << fault.code;
+    EXPECT_TRUE(Contains(
+        run.out, std::string("\"problems\": [\n    {\n      \"code\": \"") + fault.code + "\",\n"))
+        << run.out;
+    fault.undo();
+  }
+  EXPECT_TRUE(Contains(Command("status").out, "  Monitor   " + monitor + "\n"));
+  EXPECT_EQ(Command("status").code, 0);
 
   e2e::RegAdd(kPortKey, "Delay", "REG_DWORD", "1000");
   run = Command("status --json");

@@ -191,11 +191,11 @@ void PlantGhostscript() {
   CreateDirectoryA("C:\\gs", nullptr);
   CreateDirectoryA("C:\\gs\\gs8.50", nullptr);
   CreateDirectoryA("C:\\gs\\gs8.50\\bin", nullptr);
-  for (const char* file : {kGsExe, kGsDll}) {
-    UniqueHandle h(CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_NE(h.get(), INVALID_HANDLE_VALUE) << "cannot create " << file;
-  }
+  UniqueHandle h(CreateFileA(kGsExe, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_NE(h.get(), INVALID_HANDLE_VALUE) << "cannot create " << kGsExe;
+  // A real 32-bit library, as the package needs.
+  CopyFileOrFail(Env("QV_STANDIN32"), kGsDll);
   RegAdd(kSettingsKey, "GS_DLL", "REG_SZ", kGsDll);
   RegAdd(kSettingsKey, "GSWIN32C", "REG_SZ", kGsExe);
 }

@@ -82,6 +82,14 @@ in_locale() {
 }
 in_locale wine "$installed/QuorvinConfigCmd.exe" --help </dev/null >/dev/null 2>&1 || true
 export QV_TOOL QV_SHOTS
+# The port monitor's library in the system folder, as the package installs
+# it (an empty 64-bit library), and a 32-bit one for gsdll32.dll.
+if [ -n "${QV_STANDIN64_UNIX:-}" ]; then
+  cp "$QV_STANDIN64_UNIX" "$WINEPREFIX/drive_c/windows/system32/quorvinmonnt.dll"
+  QV_STANDIN64=$(winepath -w "$QV_STANDIN64_UNIX" 2>/dev/null)
+  QV_STANDIN32=$(winepath -w "$QV_STANDIN32_UNIX" 2>/dev/null)
+  export QV_STANDIN64 QV_STANDIN32
+fi
 # A console program that only sleeps, standing in for a slow NET.
 if [ -n "${QV_SLOW_PROGRAM_UNIX:-}" ]; then
   QV_SLOW_PROGRAM=$(winepath -w "$QV_SLOW_PROGRAM_UNIX" 2>/dev/null)
