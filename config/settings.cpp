@@ -78,6 +78,8 @@ std::vector<StoredOption> ReadStoredOptions(Registry& reg, OptionRole role) {
         }
         value.present = true;
       }
+    } catch (const ENotInCodePage&) {
+      value.invalid = value.notInCodePage = true;
     } catch (const ERegistryException&) {
       value.invalid = true;
     }

@@ -92,8 +92,9 @@ void StoreOptions(Registry& reg, const std::vector<std::pair<const Option*, std:
 // wrong type (its read raises), or its text or number.
 struct StoredOption {
   const Option* option = nullptr;
-  bool present = false;  // stored, with the right type
-  bool invalid = false;  // stored, but its read raises
+  bool present = false;        // stored, with the right type
+  bool invalid = false;        // stored, but its read raises
+  bool notInCodePage = false;  // invalid as a text the code page cannot hold
   std::string text;
   std::int32_t value = 0;
 };

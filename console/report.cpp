@@ -11,6 +11,7 @@ namespace {
 namespace L = layout;
 
 constexpr const char* kWrongType = "[wrong type]";
+constexpr const char* kNotInCodePage = "[not in the code page]";
 
 // A stored text as the plain report shows it: control characters as
 // escapes, so that no value can add lines of its own to the report.
@@ -33,7 +34,7 @@ std::string Shown(const std::string& text) {
 std::string StatusText(const StatusReport& r,
                        const std::function<std::string(const std::string&)>& toUtf8) {
   const auto found = [&](const char* name, const std::string& path, bool exists) {
-    if (r.Invalid(name)) return std::string(kWrongType);
+    if (r.Invalid(name)) return std::string(r.NotInCodePage(name) ? kNotInCodePage : kWrongType);
     return (path.empty() ? "(not stored)" : Shown(path)) + (exists ? "" : "  [missing]");
   };
   std::string text = "Ghostscript\n";
@@ -85,7 +86,7 @@ std::string StatusText(const StatusReport& r,
   for (const auto& option : r.options) {
     text += "  " + std::string(option.option->name) + " = ";
     if (option.invalid) {
-      text += std::string(kWrongType) + "\n";
+      text += std::string(option.notInCodePage ? kNotInCodePage : kWrongType) + "\n";
     } else if (!option.present) {
       text += "(not stored)\n";
     } else {

@@ -63,7 +63,8 @@ std::vector<StatusReport::Problem> StatusReport::Problems() const {
       {!runProgramExists, {"run_program_missing", "The PDF port's run program does not exist."}},
       {!distillerExists, {"distiller_missing", "The PDF port's distiller does not exist."}},
       {!pdfPrinter, {"no_pdf_printer", "No printer sends its jobs to the PDF port."}},
-      {!invalid.empty(), {"invalid_value", "Some values have the wrong type."}},
+      {invalid.size() > notInCodePage.size(),
+       {"invalid_value", "Some values have the wrong type."}},
       {protectedPrintMode,
        {"protected_print_mode",
         "Windows protected print mode is on; it loads no port monitor or printer driver from "
@@ -74,6 +75,9 @@ std::vector<StatusReport::Problem> StatusReport::Problems() const {
       {gsDll32bit == false,
        {"ghostscript_not_32bit",
         "gsdll32.dll is not a 32-bit library; the package needs the 32-bit Ghostscript."}},
+      {!notInCodePage.empty(),
+       {"value_not_in_code_page",
+        "Some values hold characters that this system's code page cannot represent."}},
   };
   std::vector<Problem> problems;
   for (const auto& check : checks) {
@@ -90,6 +94,10 @@ bool StatusReport::Invalid(const std::string& name) const {
   return std::find(invalid.begin(), invalid.end(), name) != invalid.end();
 }
 
+bool StatusReport::NotInCodePage(const std::string& name) const {
+  return std::find(notInCodePage.begin(), notInCodePage.end(), name) != notInCodePage.end();
+}
+
 StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
   IFileSystem& files = platform.files;
   StatusReport report;
@@ -98,6 +106,7 @@ StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
   for (const OptionRole role : {OptionRole::GhostscriptPath, OptionRole::Setting}) {
     for (const StoredOption& stored : ReadStoredOptions(reg, role)) {
       if (stored.invalid) report.invalid.push_back(stored.option->name);
+      if (stored.notInCodePage) report.notInCodePage.push_back(stored.option->name);
       if (role == OptionRole::Setting) report.options.push_back(stored);
       if (stored.option->name == std::string(L::kGsWin32c)) report.gsExe = stored.text;
       if (stored.option->name == std::string(L::kGsDll)) report.gsDll = stored.text;

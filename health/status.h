@@ -48,8 +48,11 @@ struct StatusReport {
   // The values of the wrong type, in the order read: setting names,
   // "Driver", and "Port (PRINTER)". Each reads as if missing besides.
   std::vector<std::string> invalid;
+  // Those of invalid that are texts the code page cannot hold.
+  std::vector<std::string> notInCodePage;
 
   bool Invalid(const std::string& name) const;
+  bool NotInCodePage(const std::string& name) const;
 
   // What keeps PDF printing from working, each with its code and text, in
   // a fixed order: a Ghostscript file missing, the Driver or a port value

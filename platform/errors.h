@@ -20,6 +20,13 @@ class ERegistryException : public EPlatformError {
   using EPlatformError::EPlatformError;
 };
 
+// A text value that the system's code page cannot hold; refused like a
+// value of the wrong type rather than read as a look-alike.
+class ENotInCodePage : public ERegistryException {
+ public:
+  using ERegistryException::ERegistryException;
+};
+
 // The printer service refused an operation ("Printer index out of range").
 class EPrinter : public EPlatformError {
  public:

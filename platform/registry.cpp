@@ -1,7 +1,5 @@
 #include "platform/registry.h"
 
-#include <cstring>
-
 #include "platform/errors.h"
 
 namespace qv {
@@ -15,6 +13,17 @@ namespace {
 }
 [[noreturn]] void RaiseSetFailed(const std::string& name) {
   Raise("Failed to set data for", name);
+}
+
+// A string's UTF-16LE bytes up to the first NUL.
+std::u16string WideText(const std::vector<unsigned char>& data) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    if (unit == u'\0') break;
+    text += unit;
+  }
+  return text;
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -95,18 +104,26 @@ bool Registry::ValueExists(const std::string& name) {
 }
 
 std::string Registry::ReadString(const std::string& name) {
-  if (current_ == 0) return std::string();
+  const std::optional<std::string> text = ReadComparable(name);
+  if (!text) {
+    throw ENotInCodePage("The value '" + name +
+                         "' holds characters that this system's code page cannot represent");
+  }
+  return *text;
+}
+
+std::optional<std::string> Registry::ReadComparable(const std::string& name) {
+  if (current_ == 0 || !ValueExists(name)) return std::string();
   std::uint32_t type = kRegNone;
   std::vector<unsigned char> data;
-  if (!ValueExists(name)) return std::string();
-  if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess) RaiseGetFailed(name);
+  if (backend_.QueryValueWide(current_, name, &type, &data) != kErrorSuccess) {
+    RaiseGetFailed(name);
+  }
   if (data.empty()) return std::string();
   if (type != kRegSz && type != kRegExpandSz) Raise("Invalid data type for", name);
-  const auto* bytes = reinterpret_cast<const char*>(data.data());
-  const void* nul = std::memchr(bytes, '\0', data.size());
-  const std::size_t length =
-      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : data.size();
-  return std::string(bytes, length);
+  std::string text;
+  if (!backend_.ToCodePage(WideText(data), &text)) return std::nullopt;
+  return text;
 }
 
 std::u16string Registry::ReadWideString(const std::string& name, std::uint32_t* type) {
@@ -116,13 +133,7 @@ std::u16string Registry::ReadWideString(const std::string& name, std::uint32_t* 
   if (!ValueExists(name)) return std::u16string();
   if (backend_.QueryValueWide(current_, name, type, &data) != kErrorSuccess) RaiseGetFailed(name);
   if (*type != kRegSz && *type != kRegExpandSz) Raise("Invalid data type for", name);
-  std::u16string text;
-  for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-    const auto unit = static_cast<char16_t>(data[i] | data[i + 1] << 8);
-    if (unit == u'\0') break;
-    text += unit;
-  }
-  return text;
+  return WideText(data);
 }
 
 std::int32_t Registry::ReadInteger(const std::string& name) {

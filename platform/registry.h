@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,15 @@ class Registry {
   // (access denied, a failing backend) is not "missing": it raises
   // "Failed to get data for '<name>'".
   bool ValueExists(const std::string& name);
+  // A REG_SZ or REG_EXPAND_SZ, read in UTF-16 and converted to the code
+  // page exactly; a text the code page cannot hold raises ENotInCodePage
+  // ("The value '<name>' holds characters that this system's code page
+  // cannot represent"), as a value of the wrong type raises.
   std::string ReadString(const std::string& name);
+  // As ReadString, for a value the tool only compares with what it writes:
+  // a text the code page cannot hold cannot equal such a text, and reads
+  // as nullopt instead of raising.
+  std::optional<std::string> ReadComparable(const std::string& name);
   std::int32_t ReadInteger(const std::string& name);
   // A REG_SZ or REG_EXPAND_SZ value as the registry holds it, read with the
   // wide API so that no character is lost to the code page: its UTF-16 up

@@ -66,6 +66,9 @@ class IRegistryBackend {
   virtual long EnumKey(RegKey key, std::uint32_t index, std::string* name) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
+  // UTF-16 text in the system's code page without best fit: false when a
+  // character does not come through as it is.
+  virtual bool ToCodePage(const std::u16string& text, std::string* narrow) = 0;
 };
 
 }  // namespace qv

@@ -41,7 +41,7 @@ void WritePdfPort(Registry& reg, const std::string& ownFolder) {
 
 bool MonitorIsRegistered(Registry& reg) {
   reg.OpenKey(L::kMonitorKey, true);
-  const bool ours = reg.ReadString(L::kDriver) == L::kMonitorDll;
+  const bool ours = reg.ReadComparable(L::kDriver) == std::string(L::kMonitorDll);
   reg.CloseKey();
   return ours;
 }
@@ -51,7 +51,7 @@ PdfPortState ReadPdfPortState(Registry& reg, const std::string& ownFolder) {
   reg.CloseKey();
   reg.OpenKeyReadOnly(L::kMonitorKey);
   try {
-    state.driver = reg.ReadString(L::kDriver);
+    state.driver = reg.ReadComparable(L::kDriver).value_or("");
   } catch (const ERegistryException&) {
     state.driverInvalid = true;
   }

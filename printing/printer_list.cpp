@@ -17,7 +17,8 @@ bool IsMonitored(Registry& reg, const PrinterName& printer, KeyAccess access) {
   if (!printer.exact) return false;
   reg.CloseKey();  // a failing open must not leave another key to read from
   reg.OpenExisting(layout::kPrintersKeyPrefix + printer.name, access);
-  const bool monitored = layout::FeedsPdfPort(reg.ReadString(layout::kPort));
+  // Only compared: a port the code page cannot hold is simply not ours.
+  const bool monitored = layout::FeedsPdfPort(reg.ReadComparable(layout::kPort).value_or(""));
   reg.CloseKey();
   return monitored;
 }

@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "platform/win32/text_conversion.h"
+
 namespace qv {
 namespace {
 
@@ -157,6 +159,12 @@ long Win32Registry::EnumKey(RegKey key, std::uint32_t index, std::string* name) 
 long Win32Registry::CloseKey(RegKey key) {
   if (IsPredefined(key)) return ERROR_SUCCESS;
   return RegCloseKey(ToHkey(key));
+}
+
+bool Win32Registry::ToCodePage(const std::u16string& text, std::string* narrow) {
+  bool exact = false;
+  *narrow = win32::Narrow(std::wstring(text.begin(), text.end()), CP_ACP, &exact);
+  return exact;
 }
 
 }  // namespace qv

@@ -30,6 +30,7 @@ class Win32Registry : public IRegistryBackend {
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;
   long EnumKey(RegKey key, std::uint32_t index, std::string* name) override;
   long CloseKey(RegKey key) override;
+  bool ToCodePage(const std::u16string& text, std::string* narrow) override;
 
  private:
   std::uint32_t view_;  // KEY_WOW64_32KEY or KEY_WOW64_64KEY

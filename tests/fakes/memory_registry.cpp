@@ -158,7 +158,15 @@ long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32
   auto* v = h.node->FindValue(name);
   if (!v) return kErrorFileNotFound;
   *type = v->second.type;
-  if (data) *data = v->second.data;
+  if (!data) return kErrorSuccess;
+  *data = v->second.data;
+  if (v->second.utf16) {
+    std::vector<unsigned char> ansi;
+    for (std::size_t i = 0; i + 1 < data->size(); i += 2) {
+      ansi.push_back((*data)[i + 1] == 0 ? (*data)[i] : '?');
+    }
+    *data = std::move(ansi);
+  }
   return kErrorSuccess;
 }
 
@@ -167,6 +175,11 @@ long MemoryRegistry::QueryValueWide(RegKey key, const std::string& name, std::ui
   if (Faulted()) return failWith_;
   const long rc = QueryValue(key, name, type, data);
   if (rc != kErrorSuccess || !data) return rc;
+  const auto* stored = handles_[key].node->FindValue(name);
+  if (stored->second.utf16) {
+    *data = stored->second.data;
+    return rc;
+  }
   if (*type == kRegSz || *type == kRegExpandSz || *type == kRegMultiSz) {
     std::vector<unsigned char> wide;
     wide.reserve(2 * data->size());
@@ -231,14 +244,14 @@ void MemoryRegistry::AddKey(const std::string& path) {
 }
 
 void MemoryRegistry::PutRaw(const std::string& path, const std::string& name, std::uint32_t type,
-                            std::vector<unsigned char> data) {
+                            std::vector<unsigned char> data, bool utf16) {
   long error = 0;
   const bool saved = allReadOnly_;
   allReadOnly_ = false;
   Node* node = Find(root_.get(), path, true, &error);
   allReadOnly_ = saved;
   if (!node) return;
-  RawValue raw{type, std::move(data)};
+  RawValue raw{type, std::move(data), utf16};
   if (auto* v = node->FindValue(name)) {
     v->second = std::move(raw);
   } else {
@@ -308,6 +321,26 @@ void MemoryRegistry::SetReadOnly(const std::string& path) {
   AddKey(path);
   long error = 0;
   if (Node* n = Find(root_.get(), path, false, &error)) n->readOnly = true;
+}
+
+bool MemoryRegistry::ToCodePage(const std::u16string& text, std::string* narrow) {
+  narrow->clear();
+  bool exact = true;
+  for (const char16_t unit : text) {
+    exact = exact && unit <= 0xFF;
+    *narrow += unit <= 0xFF ? static_cast<char>(unit) : '?';
+  }
+  return exact;
+}
+
+void MemoryRegistry::PutWide(const std::string& path, const std::string& name,
+                             const std::u16string& value) {
+  std::vector<unsigned char> data;
+  for (const char16_t unit : value + u'\0') {
+    data.push_back(static_cast<unsigned char>(unit & 0xFF));
+    data.push_back(static_cast<unsigned char>(unit >> 8));
+  }
+  PutRaw(path, name, kRegSz, data, true);
 }
 
 }  // namespace qv::fakes

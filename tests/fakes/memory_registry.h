@@ -17,6 +17,9 @@ namespace qv::fakes {
 struct RawValue {
   std::uint32_t type = kRegNone;
   std::vector<unsigned char> data;
+  // data holds UTF-16LE, as a value written with the wide API; the ANSI
+  // read gives "?" for each character beyond Latin-1.
+  bool utf16 = false;
 };
 
 class MemoryRegistry : public IRegistryBackend {
@@ -38,13 +41,17 @@ class MemoryRegistry : public IRegistryBackend {
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;
   long EnumKey(RegKey key, std::uint32_t index, std::string* name) override;
   long CloseKey(RegKey key) override;
+  // Latin-1 stands for the code page: each unit up to 0xFF is its byte.
+  bool ToCodePage(const std::u16string& text, std::string* narrow) override;
 
   // Arranging and inspecting the contents, all paths under HKLM.
   void AddKey(const std::string& path);
   void PutRaw(const std::string& path, const std::string& name, std::uint32_t type,
-              std::vector<unsigned char> data);
+              std::vector<unsigned char> data, bool utf16 = false);
   void PutString(const std::string& path, const std::string& name, const std::string& value);
   void PutDword(const std::string& path, const std::string& name, std::uint32_t value);
+  // A REG_SZ written in UTF-16, as another tool or a .reg file writes it.
+  void PutWide(const std::string& path, const std::string& name, const std::u16string& value);
   bool HasKey(const std::string& path) const;
   std::optional<RawValue> Get(const std::string& path, const std::string& name) const;
   // The REG_SZ content without its NUL; nullopt when missing or another type.

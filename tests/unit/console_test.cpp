@@ -461,6 +461,12 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
        [&] { w.files.files.insert(kMonitorFile); }},
       {"monitor_missing", [&] { w.files.nativeMachine = kMachineArm64; },
        [&] { w.files.nativeMachine = kMachineAmd64; }},
+      // set overwrites a text the code page cannot hold.
+      {"value_not_in_code_page",
+       [&] { w.registry.PutWide(L::kSettingsKey, "defaultPDFDir", u"C:\\\u03a9mega"); },
+       [&] {
+         EXPECT_EQ(Run({"set", "defaultPDFDir=C:\\Pkg\\PDFs"}), 0);
+       }},
       {"ghostscript_not_32bit",
        [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineAmd64); },
        [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineX86); }},

@@ -142,6 +142,7 @@ TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
     std::vector<unsigned char> data;
     const char* shown;
     bool unreadable = false;  // the value is there, but reading it fails
+    bool utf16 = false;       // data is UTF-16LE, written with the wide API
   };
   const Case cases[] = {
       {"defaultPDFFile", kRegDword, {5, 0, 0, 0}, "Invalid data type for 'defaultPDFFile'"},
@@ -151,13 +152,21 @@ TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
       // Only "not found" is missing: a value that cannot be read is not
       // defaulted over.
       {"finishMessage", kRegDword, {0, 0, 0, 0}, "Failed to get data for 'finishMessage'", true},
+      // "C:\\\u03a9" is no text of the code page: refused, never read as "C:\\O".
+      {"defaultPDFDir",
+       kRegSz,
+       {'C', 0, ':', 0, '\\', 0, 0xA9, 0x03, 0, 0},
+       "The value 'defaultPDFDir' holds characters that this system's code page cannot "
+       "represent.",
+       false,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FakeWorld world;
     InstallGhostscript(world);
     AddPrinter(world, "Office PS", "LPT1:");
-    world.registry.PutRaw(L::kSettingsKey, c.name, c.type, c.data);
+    world.registry.PutRaw(L::kSettingsKey, c.name, c.type, c.data, c.utf16);
     if (c.unreadable) world.registry.FailValue(c.name);
     world.Click(&TfrmMain::FormCreate);
     EXPECT_EQ(world.registry.Get(L::kSettingsKey, c.name)->data, c.data);
