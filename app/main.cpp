@@ -62,7 +62,7 @@ TfrmMain::TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls
 }
 
 void TfrmMain::FormCreate() {
-  const std::string desktopFolder = QueryDesktopFolder(platform_.files);
+  const std::optional<std::string> desktopFolder = QueryDesktopFolder(platform_.files);
   {
     Registry reg(platform_.registry);
     LocateGhostscript(reg);
@@ -87,6 +87,11 @@ void TfrmMain::FormCreate() {
     }
     RefreshMonitoredList();
 
+    // A folder the code page cannot hold is told once; the writes made from
+    // it are skipped, and the start goes on.
+    if (!OwnFolder(platform_.files)) {
+      ShowException(dialogs_, std::runtime_error(kFolderNotInCodePageText));
+    }
     LoadSettings(reg, desktopFolder);
 
     // A missing or foreign port monitor registration is repaired silently.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "config/settings.h"
@@ -77,7 +78,7 @@ class TfrmMain {
   void RunAndWait(const std::string& file, const std::string& parameters);
   void RestartSpooler();
   void LocateGhostscript(Registry& reg);
-  void LoadSettings(Registry& reg, const std::string& desktopFolder);
+  void LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder);
   void ShowSettings();
 
   FileDialog OpenDialog1;  // gswin32c.exe

@@ -87,7 +87,7 @@ void TfrmMain::TakeChosenPath(const std::string& chosen, const char* valueName, 
   field.SetText(path);
 }
 
-void TfrmMain::LoadSettings(Registry& reg, const std::string& desktopFolder) {
+void TfrmMain::LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder) {
   settings = qv::LoadSettings(reg, desktopFolder, OwnFolder(platform_.files));
 }
 
@@ -104,7 +104,7 @@ void TfrmMain::ShowSettings() {
 }
 
 void TfrmMain::LMDButton4Click() {
-  SaveDialog3.initialDir = OwnFolder(platform_.files);
+  SaveDialog3.initialDir = OwnFolder(platform_.files).value_or("");
   dialogs_.ExecuteSave(SaveDialog3);
   dialogs_.MessageBox("You still have to click Save Changes for these settings to take effect.",
                       "Warning", kMbIconInformation);

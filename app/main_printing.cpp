@@ -88,9 +88,16 @@ void TfrmMain::LMDButton10Click() {
 }
 
 void TfrmMain::RestorePdfPort(bool showConfirmation) {
+  // The port's paths lie in the tool's folder: one the code page cannot
+  // hold is never written as a look-alike. The start-up has told it.
+  const std::optional<std::string> folder = OwnFolder(platform_.files);
+  if (!folder) {
+    if (showConfirmation) ShowException(dialogs_, std::runtime_error(kFolderNotInCodePageText));
+    return;
+  }
   {
     Registry reg(platform_.registry);
-    WritePdfPort(reg, OwnFolder(platform_.files));
+    WritePdfPort(reg, *folder);
   }
   if (showConfirmation) dialogs_.MessageBox(kPortRestoredText, "Fix PDF Port", kMbOk);
 }
@@ -147,8 +154,7 @@ void TfrmMain::LMDButton1Click() {
 
 void TfrmMain::installpsdriverBtnClick() {
   InstallQuestions questions(dialogs_);
-  const InstallOutcome outcome =
-      InstallPrinter(platform_, wait_, questions, OwnFolder(platform_.files));
+  const InstallOutcome outcome = InstallPrinter(platform_, wait_, questions);
   switch (outcome.result) {
     case InstallResult::InvalidName:
       dialogs_.MessageBox(kInvalidPrinterNameText, kNameCaption, kMbIconError);

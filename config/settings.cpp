@@ -5,15 +5,15 @@
 
 namespace qv {
 
-std::string QueryDesktopFolder(IFileSystem& files) {
+std::optional<std::string> QueryDesktopFolder(IFileSystem& files) {
   return files.DesktopFolder();
 }
 
-SettingsRecord LoadSettings(Registry& reg, const std::string& desktopFolder,
-                            const std::string& ownFolder) {
+SettingsRecord LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder,
+                            const std::optional<std::string>& ownFolder) {
   SettingsRecord settings;
   reg.OpenKey(layout::kSettingsKey, true);
-  reg.WriteString(layout::kUserDesktopDir, desktopFolder);
+  if (desktopFolder) reg.WriteString(layout::kUserDesktopDir, *desktopFolder);
   for (const Option& option : kOptions) {
     if (option.role != OptionRole::Setting) continue;
     const bool stored = reg.ValueExists(option.name);
@@ -21,10 +21,13 @@ SettingsRecord LoadSettings(Registry& reg, const std::string& desktopFolder,
       settings.*option.flag = stored ? reg.ReadInteger(option.name) : option.defaultFlag;
       if (!stored) reg.WriteInteger(option.name, option.defaultFlag);
     } else {
-      const std::string fallback =
-          (option.defaultInOwnFolder ? ownFolder : std::string()) + option.defaultText;
-      settings.*option.text = stored ? reg.ReadString(option.name) : fallback;
-      if (!stored) reg.WriteString(option.name, fallback);
+      if (stored) {
+        settings.*option.text = reg.ReadString(option.name);
+      } else if (!option.defaultInOwnFolder || ownFolder) {
+        settings.*option.text =
+            (option.defaultInOwnFolder ? *ownFolder : std::string()) + option.defaultText;
+        reg.WriteString(option.name, settings.*option.text);
+      }
     }
   }
   reg.CloseKey();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,15 +67,18 @@ constexpr const char* kChangesSavedText = "Changes have been saved.";
 
 class IFileSystem;
 
-// The current user's desktop directory; empty when the system has none.
-std::string QueryDesktopFolder(IFileSystem& files);
+// The current user's desktop directory; empty when the system has none;
+// nullopt when the code page holds neither it nor its short form.
+std::optional<std::string> QueryDesktopFolder(IFileSystem& files);
 
 // Brings the settings key up to date at start: opens it (created when
-// missing), writes userDesktopDir, reads every option and writes the
-// default of each one that is missing, then closes the key. Raises the
-// registry's error where a read or a write fails.
-SettingsRecord LoadSettings(Registry& reg, const std::string& desktopFolder,
-                            const std::string& ownFolder);
+// missing), writes userDesktopDir (kept as stored when the desktop is
+// nullopt), reads every option and writes the default of each one that is
+// missing, then closes the key. The default PDF folder lies in the tool's
+// folder: without one, nothing is written for it. Raises the registry's
+// error where a read or a write fails.
+SettingsRecord LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder,
+                            const std::optional<std::string>& ownFolder);
 
 // Save Changes: writes the six options into the existing settings key.
 void SaveSettings(Registry& reg, const SettingsRecord& settings);

@@ -77,26 +77,30 @@ int AfterRestart(ConsoleServices& services, const TimeLimit& limit, const Restar
 
 // status, fix-port and install take the console program's own folder for
 // the package's: the run program must lie there, or every path they judge
-// or write would point at the wrong folder.
-bool InPackageFolder(ConsoleServices& services, std::string* folder) {
+// or write would point at the wrong folder. A folder that the code page
+// cannot hold comes back as nullopt, unchecked: each command decides.
+bool InPackageFolder(ConsoleServices& services, std::optional<std::string>* folder) {
   IFileSystem& files = services.platform.files;
   *folder = OwnFolder(files);
-  if (files.FileExists(*folder + layout::kRunProgramName)) return true;
-  std::string shown = *folder;
+  if (!*folder || files.FileExists(**folder + layout::kRunProgramName)) return true;
+  // The folder is named exactly, whatever the code page holds of it.
+  std::string shown = OwnFolderUtf8(files);
   if (!shown.empty() && shown.back() == '\\') shown.pop_back();
-  Refuse(services, std::string(layout::kRunProgramName) + " is not in " + shown +
-                       ". Run QuorvinConfigCmd.exe from the folder the package is installed in.");
+  services.out.WriteUtf8Text(
+      Stream::Err, std::string(layout::kRunProgramName) + " is not in " + shown +
+                       ". Run QuorvinConfigCmd.exe from the folder the package is installed in.\n");
   return false;
 }
 
 int FixPort(bool ifNeeded, ConsoleServices& services) {
-  std::string folder;
+  std::optional<std::string> folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
+  if (!folder) return Refuse(services, kFolderNotInCodePageText);
   bool needed = true;
   if (!RunReporting(services, [&] {
         Registry reg(services.platform.registry);
-        if (ifNeeded) needed = ReadPdfPortState(reg, folder).NeedsRepair();
-        if (needed) WritePdfPort(reg, folder);
+        if (ifNeeded) needed = ReadPdfPortState(reg, *folder).NeedsRepair();
+        if (needed) WritePdfPort(reg, *folder);
       })) {
     return kExitRefused;
   }
@@ -126,13 +130,13 @@ int Attach(const ConsoleArguments& args, ConsoleServices& services) {
 }
 
 int Install(const ConsoleArguments& args, ConsoleServices& services) {
-  std::string folder;
+  std::optional<std::string> folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
   TimeLimit limit(services, args.timeoutSeconds);
   CommandLineAnswers answers(args.operand, args.makeDefault);
   InstallOutcome outcome;
   if (!RunReporting(services,
-                    [&] { outcome = InstallPrinter(services.platform, limit, answers, folder); })) {
+                    [&] { outcome = InstallPrinter(services.platform, limit, answers); })) {
     return kExitRefused;
   }
   switch (outcome.result) {
@@ -156,7 +160,7 @@ int Install(const ConsoleArguments& args, ConsoleServices& services) {
 }
 
 int Status(bool json, ConsoleServices& services) {
-  std::string folder;
+  std::optional<std::string> folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
   StatusReport report;
   if (!RunReporting(services, [&] { report = GatherStatus(services.platform, folder); })) {

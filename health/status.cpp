@@ -75,6 +75,11 @@ std::vector<StatusReport::Problem> StatusReport::Problems() const {
       {gsDll32bit == false,
        {"ghostscript_not_32bit",
         "gsdll32.dll is not a 32-bit library; the package needs the 32-bit Ghostscript."}},
+      {folderNotInCodePage,
+       {"folder_not_in_code_page",
+        "This tool's folder holds characters that this system's code page cannot represent, "
+        "and it has no short name. Install the package in a folder whose name this code page "
+        "can hold."}},
       {!notInCodePage.empty(),
        {"value_not_in_code_page",
         "Some values hold characters that this system's code page cannot represent."}},
@@ -98,7 +103,7 @@ bool StatusReport::NotInCodePage(const std::string& name) const {
   return std::find(notInCodePage.begin(), notInCodePage.end(), name) != notInCodePage.end();
 }
 
-StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
+StatusReport GatherStatus(Platform& platform, const std::optional<std::string>& ownFolder) {
   IFileSystem& files = platform.files;
   StatusReport report;
   Registry reg(platform.registry);
@@ -121,7 +126,8 @@ StatusReport GatherStatus(Platform& platform, const std::string& ownFolder) {
   report.chosen = choice.chosen;
   report.only64bit = Only64Bit(report, files, platform.registry64);
 
-  report.port = ReadPdfPortState(reg, ownFolder);
+  report.folderNotInCodePage = !ownFolder;
+  report.port = ReadPdfPortState(reg, ownFolder.value_or(""));
   if (report.port.driverInvalid) report.invalid.push_back(L::kDriver);
   report.runProgramExists = files.FileExists(report.port.runProgram);
   report.distillerExists = files.FileExists(DistillerPath(report.port.distillerLine));

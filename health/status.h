@@ -33,7 +33,10 @@ struct StatusReport {
   // is there and built for this Windows' machine.
   std::string monitorFile;
   bool monitorFileOk = false;
-  bool protectedPrintMode = false;                         // Windows loads no outside port monitor
+  // Windows protected print mode: Windows loads no outside port monitor.
+  bool protectedPrintMode = false;
+  // The tool's folder: kFolderNotInCodePageText.
+  bool folderNotInCodePage = false;
   bool runProgramExists = false, distillerExists = false;  // the files the port names
   struct Printer {
     std::string name;  // as listed, in the system's code page
@@ -73,6 +76,8 @@ std::string PortLabel(const std::string& printer);
 
 // Reads everything status reports, for the package in ownFolder. Raises
 // the platform's error when the printer list cannot be had.
-StatusReport GatherStatus(Platform& platform, const std::string& ownFolder);
+// A package folder the code page cannot hold (nullopt) is a problem of its
+// own; the port's values are then compared with none.
+StatusReport GatherStatus(Platform& platform, const std::optional<std::string>& ownFolder);
 
 }  // namespace qv

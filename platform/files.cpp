@@ -73,8 +73,22 @@ std::string SystemProgram(IFileSystem& files, const std::string& fileName) {
   return folder + fileName;
 }
 
-std::string OwnFolder(IFileSystem& files) {
-  return ExtractFilePath(files.OwnExecutablePath(), files);
+std::optional<std::string> ChoosePath(const std::string& longPath, bool longExact,
+                                      const std::string& shortPath, bool shortExact) {
+  if (longExact) return longPath;
+  if (shortExact) return shortPath;
+  return std::nullopt;
+}
+
+std::optional<std::string> OwnFolder(IFileSystem& files) {
+  const std::optional<std::string> path = files.OwnExecutablePath();
+  if (!path) return std::nullopt;
+  return ExtractFilePath(*path, files);
+}
+
+std::string OwnFolderUtf8(IFileSystem& files) {
+  const std::string path = files.OwnExecutableUtf8();
+  return path.substr(0, path.find_last_of("\\:") + 1);
 }
 
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b, IFileSystem& files) {

@@ -3,9 +3,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace qv {
+
+constexpr const char* kFolderNotInCodePageText =
+    "This tool's folder holds characters that this system's code page cannot represent, and it "
+    "has no short name.\rInstall the package in a folder whose name this code page can hold.";
+
+// A path the system gives in UTF-16, as the tool can use it in the code
+// page: the path itself when it comes through exactly; otherwise its short
+// (8.3) form when that does (the package's ANSI programs open it as they
+// open the long one); otherwise nothing: refused. Where a volume makes no
+// short names, the short form is the long path again, and is refused.
+std::optional<std::string> ChoosePath(const std::string& longPath, bool longExact,
+                                      const std::string& shortPath, bool shortExact);
 
 // The machine types of a PE header that the tool tells apart.
 enum : std::uint16_t {
@@ -20,10 +33,16 @@ class IFileSystem {
   // True for an existing entry that is not a directory; false for an empty
   // name. Relative names are looked up in the current directory.
   virtual bool FileExists(const std::string& name) = 0;
-  // Full path of the running program's file.
-  virtual std::string OwnExecutablePath() = 0;
-  // The current user's desktop directory; empty when the system has none.
-  virtual std::string DesktopFolder() = 0;
+  // Full path of the running program's file, read in UTF-16, as ChoosePath
+  // gives it: nullopt when the code page holds neither it nor its short form.
+  virtual std::optional<std::string> OwnExecutablePath() = 0;
+  // The same path in UTF-8, exactly as the system has it.
+  virtual std::string OwnExecutableUtf8() = 0;
+  // The current user's desktop directory, as ChoosePath gives it; empty
+  // when the system has none.
+  virtual std::optional<std::string> DesktopFolder() = 0;
+  // Text of the system's code page in UTF-8.
+  virtual std::string ToUtf8(const std::string& text) = 0;
   // The system folder (System32), where the programs the tool starts are
   // taken from, without a trailing backslash.
   virtual std::string SystemFolder() = 0;
@@ -67,7 +86,10 @@ std::string SystemProgram(IFileSystem& files, const std::string& fileName);
 
 // The tool's own folder: its executable's directory, trailing backslash
 // included. The package's other programs and its driver lie there.
-std::string OwnFolder(IFileSystem& files);
+// nullopt when the code page cannot hold it (kFolderNotInCodePageText).
+std::optional<std::string> OwnFolder(IFileSystem& files);
+// The same folder in UTF-8, exactly, for what goes to the wide API.
+std::string OwnFolderUtf8(IFileSystem& files);
 
 // Equal when the case of the letters A to Z is ignored, as Windows compares
 // printer and value names; a double-byte character (whose second byte may

@@ -19,7 +19,7 @@ class IProcessRunner {
  public:
   virtual ~IProcessRunner() = default;
 
-  // Starts file with parameters, hidden, through the shell (ShellExecuteEx
+  // Starts file with parameters (both in UTF-8), hidden, through the shell (ShellExecuteEx
   // with SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT, verb "open",
   // owner the active window). On success returns true with the process
   // handle (0 when the shell gave none); on failure false with the system

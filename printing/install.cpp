@@ -24,17 +24,29 @@ bool IsValidPrinterName(const std::string& name, IFileSystem& files) {
   return !name.empty() && FindFirstCharacter(name, "\"\\,", files) == std::string::npos;
 }
 
+namespace {
+
+// The installer's command line around the folder of the INF.
+std::string BeforeFolder(const std::string& name) {
+  return "printui.dll,PrintUIEntry /if /b \"" + name + "\" /f \"";
+}
+std::string AfterFolder() {
+  return std::string(layout::kDriverInf) + "\" /q /r \"LPT1:\" /m \"" + layout::kPrinterModel +
+         "\" /z /u";
+}
+
+}  // namespace
+
 std::string InstallParameters(const std::string& name, const std::string& ownFolder) {
-  return std::string("printui.dll,PrintUIEntry /if /b \"") + name + "\" /f \"" + ownFolder +
-         layout::kDriverInf + "\" /q /r \"LPT1:\" /m \"" + layout::kPrinterModel + "\" /z /u";
+  return BeforeFolder(name) + ownFolder + AfterFolder();
 }
 
 std::string DefaultPrinterParameters(const std::string& name) {
   return "printui.dll,PrintUIEntry /y /n \"" + name + "\"";
 }
 
-InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
-                              const std::string& ownFolder) {
+InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
+                              IInstallQuestions& questions) {
   InstallOutcome outcome;
   std::string& name = outcome.name;
   name = layout::kPrinterModel;
@@ -57,7 +69,12 @@ InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQ
   if (!questions.ConfirmInstall()) return outcome;
 
   const std::string rundll32 = SystemProgram(platform.files, "rundll32.exe");
-  outcome.run = RunAndWait(platform, policy, rundll32, InstallParameters(name, ownFolder));
+  // The INF's path goes to the wide API exactly, whatever the code page
+  // holds of the tool's folder; the code page's form is only shown.
+  IFileSystem& files = platform.files;
+  outcome.run = RunAndWait(
+      platform, policy, rundll32, InstallParameters(name, OwnFolder(files).value_or("")),
+      files.ToUtf8(BeforeFolder(name)) + OwnFolderUtf8(files) + files.ToUtf8(AfterFolder()));
   // A program that did not start has been reported already: the key's
   // absence would only repeat the failure with a wrong reason.
   outcome.result = InstallResult::NotRun;

@@ -59,8 +59,8 @@ struct InstallOutcome {
   bool defaultNotSet = false;
 };
 
-// Install PS Driver, for the tool in ownFolder.
-InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
-                              const std::string& ownFolder);
+// Install PS Driver, with the driver beside the tool.
+InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
+                              IInstallQuestions& questions);
 
 }  // namespace qv

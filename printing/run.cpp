@@ -42,11 +42,14 @@ void AskingWait::Pause(std::uint32_t ms) {
 }
 
 RunOutcome RunAndWait(Platform& platform, IWaitPolicy& policy, const std::string& file,
-                      const std::string& parameters) {
+                      const std::string& parameters,
+                      const std::optional<std::string>& utf8Parameters) {
   IProcessRunner& processes = platform.processes;
   ProcessHandle process = 0;
   std::uint32_t error = 0;
-  if (!processes.StartHidden(file, parameters, &process, &error, [&] { policy.Idle(); })) {
+  IFileSystem& files = platform.files;
+  if (!processes.StartHidden(files.ToUtf8(file), utf8Parameters.value_or(files.ToUtf8(parameters)),
+                             &process, &error, [&] { policy.Idle(); })) {
     const std::string text = processes.SystemErrorText(error);
     policy.NotStarted(text);
     return {RunResult::NotStarted, text};

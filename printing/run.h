@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -68,7 +69,10 @@ class AskingWait : public IWaitPolicy {
 // Starts file with parameters hidden and waits in slices of 50 ms until it
 // ends, asking the policy after each slice. A program that has ended by
 // the time the policy gives it up counts as ended.
+// The program's text is shown in the code page; it starts through the wide
+// API, with utf8Parameters in place of parameters when given.
 RunOutcome RunAndWait(Platform& platform, IWaitPolicy& policy, const std::string& file,
-                      const std::string& parameters);
+                      const std::string& parameters,
+                      const std::optional<std::string>& utf8Parameters = std::nullopt);
 
 }  // namespace qv

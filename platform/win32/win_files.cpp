@@ -9,22 +9,59 @@
 
 namespace qv {
 
+namespace win32 {
+
+std::optional<std::string> InCodePage(const std::wstring& path) {
+  bool exact = false;
+  const std::string narrow = Narrow(path, CP_ACP, &exact);
+  if (exact) return narrow;
+  std::wstring shortPath(MAX_PATH, L'\0');
+  DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), MAX_PATH);
+  if (length >= MAX_PATH) {
+    shortPath.resize(length);
+    length = GetShortPathNameW(path.c_str(), shortPath.data(), length);
+  }
+  bool shortExact = false;
+  const std::string shortNarrow = length > 0 && length < shortPath.size()
+                                      ? Narrow(shortPath.substr(0, length), CP_ACP, &shortExact)
+                                      : std::string();
+  return ChoosePath(narrow, false, shortNarrow, shortExact);
+}
+
+}  // namespace win32
+
+namespace {
+
+// The running program's path in UTF-16, however long.
+std::wstring OwnExecutableWide() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) return buffer.substr(0, length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace
+
 bool Win32FileSystem::FileExists(const std::string& name) {
-  if (name.empty()) return false;
-  WIN32_FIND_DATAA data{};
-  const HANDLE found = FindFirstFileA(name.c_str(), &data);
-  if (found == INVALID_HANDLE_VALUE) return false;
-  const win32::UniqueFind closer(found);
-  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  // The exact name only: "?" and "*" are wildcards to the find functions
+  // and name no file here.
+  if (name.empty() || name.find_first_of("?*") != std::string::npos) return false;
+  const DWORD attributes = GetFileAttributesW(win32::Widen(name, CP_ACP).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string Win32FileSystem::OwnExecutablePath() {
-  char buffer[MAX_PATH + 1] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  return std::string(buffer, length < sizeof buffer ? length : sizeof buffer - 1);
+std::optional<std::string> Win32FileSystem::OwnExecutablePath() {
+  return win32::InCodePage(OwnExecutableWide());
 }
 
-std::string Win32FileSystem::DesktopFolder() {
+std::string Win32FileSystem::OwnExecutableUtf8() {
+  return win32::Narrow(OwnExecutableWide(), CP_UTF8);
+}
+
+std::optional<std::string> Win32FileSystem::DesktopFolder() {
   LPITEMIDLIST list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &list)) || !list) {
     return std::string();
@@ -33,9 +70,13 @@ std::string Win32FileSystem::DesktopFolder() {
     void operator()(LPITEMIDLIST p) const noexcept { CoTaskMemFree(p); }
   };
   const std::unique_ptr<ITEMIDLIST, Freer> owned(list);
-  char buffer[MAX_PATH + 1] = {};
-  if (!SHGetPathFromIDListA(owned.get(), buffer)) return std::string();
-  return buffer;
+  wchar_t buffer[MAX_PATH + 1] = {};
+  if (!SHGetPathFromIDListW(owned.get(), buffer)) return std::string();
+  return win32::InCodePage(buffer);
+}
+
+std::string Win32FileSystem::ToUtf8(const std::string& text) {
+  return win32::Narrow(win32::Widen(text, CP_ACP), CP_UTF8);
 }
 
 std::string Win32FileSystem::SystemFolder() {

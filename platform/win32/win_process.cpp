@@ -7,6 +7,7 @@
 #include <shellapi.h>
 // clang-format on
 
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/win_util.h"
 
 namespace qv {
@@ -19,7 +20,7 @@ HANDLE ToHandle(ProcessHandle process) {
 // A start handed to the worker thread: the record filled by the caller, and
 // what the shell's call gave back.
 struct StartJob {
-  SHELLEXECUTEINFOA info;
+  SHELLEXECUTEINFOW info;
   BOOL started;
   DWORD error;
 };
@@ -27,7 +28,7 @@ struct StartJob {
 DWORD WINAPI StartOnWorker(void* param) noexcept {
   auto* job = static_cast<StartJob*>(param);
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  job->started = ShellExecuteExA(&job->info);
+  job->started = ShellExecuteExW(&job->info);
   job->error = job->started ? 0 : GetLastError();
   if (SUCCEEDED(com)) CoUninitialize();
   return 0;
@@ -38,16 +39,20 @@ DWORD WINAPI StartOnWorker(void* param) noexcept {
 bool Win32ProcessRunner::StartHidden(const std::string& file, const std::string& parameters,
                                      ProcessHandle* process, std::uint32_t* errorCode,
                                      const std::function<void()>& whileStarting) {
+  // Through the wide API, so that a path the code page cannot hold (the
+  // driver's INF in such a folder) reaches the program exactly.
+  const std::wstring wideFile = win32::Widen(file, CP_UTF8);
+  const std::wstring wideParameters = win32::Widen(parameters, CP_UTF8);
   StartJob job{};
-  SHELLEXECUTEINFOA& info = job.info;
+  SHELLEXECUTEINFOW& info = job.info;
   info.cbSize = sizeof info;
   // SEE_MASK_FLAG_NO_UI: the shell shows no error box of its own, so the
   // caller's one message is the only one the user sees for a failed start.
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
   info.hwnd = GetActiveWindow();
-  info.lpVerb = "open";
-  info.lpFile = file.c_str();
-  info.lpParameters = parameters.c_str();
+  info.lpVerb = L"open";
+  info.lpFile = wideFile.c_str();
+  info.lpParameters = wideParameters.c_str();
   info.lpDirectory = nullptr;
   info.nShow = SW_HIDE;
   *process = 0;

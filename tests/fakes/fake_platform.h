@@ -79,12 +79,25 @@ class FakeFiles : public IFileSystem {
  public:
   std::set<std::string> files;  // existing files, exact names
   std::string executable = "C:\\Pkg\\QuorvinConfig.exe";
-  std::string desktop = "C:\\Users\\ann\\Desktop";
+  std::optional<std::string> desktop = "C:\\Users\\ann\\Desktop";
   unsigned codePage = 1252;                    // 932, 936, 949 and 950 have double-byte characters
   std::map<std::string, std::string> written;  // WriteFile's files
   bool FileExists(const std::string& name) override { return files.count(name) != 0; }
-  std::string OwnExecutablePath() override { return executable; }
-  std::string DesktopFolder() override { return desktop; }
+  // The program's path as the code page holds it: refused when
+  // executableInCodePage is false; executableUtf8 is its exact form (the
+  // path itself when empty).
+  bool executableInCodePage = true;
+  std::string executableUtf8;
+  std::optional<std::string> OwnExecutablePath() override {
+    if (!executableInCodePage) return std::nullopt;
+    return executable;
+  }
+  std::string OwnExecutableUtf8() override {
+    return executableUtf8.empty() ? executable : executableUtf8;
+  }
+  std::optional<std::string> DesktopFolder() override { return desktop; }
+  // The fakes' text is its own UTF-8.
+  std::string ToUtf8(const std::string& text) override { return text; }
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   bool IsLeadByte(unsigned char byte) override;
   void WriteFile(const std::string& path, const std::string& data) override {

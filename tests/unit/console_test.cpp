@@ -508,6 +508,21 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
               "qvpdfrun.exe is not in C:\\Pkg. Run QuorvinConfigCmd.exe from the folder the "
               "package is installed in.\n");
   }
+  // A folder beyond the code page is named exactly; where a path made from
+  // it would be written, it is refused, and status names the problem.
+  w.files.executableUtf8 = "C:\\\xce\xa9mega\\QuorvinConfigCmd.exe";
+  EXPECT_EQ(Run({"status"}), 1);
+  EXPECT_EQ(output.err,
+            "qvpdfrun.exe is not in C:\\\xce\xa9mega. Run QuorvinConfigCmd.exe from the folder "
+            "the package is installed in.\n");
+  w.files.executableInCodePage = false;
+  EXPECT_EQ(Run({"fix-port"}), 1);
+  EXPECT_EQ(output.err,
+            "This tool's folder holds characters that this system's code page cannot represent, "
+            "and it has no short name.\nInstall the package in a folder whose name this code page "
+            "can hold.\n");
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  EXPECT_NE(output.out.find("\"code\": \"folder_not_in_code_page\""), std::string::npos);
   EXPECT_EQ(w.registry.WriteCount(), before);
   EXPECT_EQ(Run({"set", "promptPDF=0"}), 0);  // set needs no package folder
 }

@@ -113,6 +113,28 @@ TEST(Paths, PeMachineOfWellFormedImagesOnly) {
   EXPECT_EQ(PeMachine(none, "C:\\missing.dll"), 0);
 }
 
+// A path from the wide API: exact, else its short form, else refused.
+TEST(Paths, ExactShortOrRefused) {
+  struct Case {
+    const char* longPath;
+    bool longExact;
+    const char* shortPath;
+    bool shortExact;
+    std::optional<std::string> chosen;
+  };
+  const Case cases[] = {
+      {"C:\\Program Files\\Pkg", true, "C:\\PROGRA~1\\Pkg", true, "C:\\Program Files\\Pkg"},
+      {"C:\\Program Files\\?mega PDF", false, "C:\\PROG~FBU\\_MEG~ZOF", true,
+       "C:\\PROG~FBU\\_MEG~ZOF"},
+      // No short names on this volume: the long path comes back, inexact.
+      {"C:\\Program Files\\?mega PDF", false, "C:\\Program Files\\?mega PDF", false, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChoosePath(c.longPath, c.longExact, c.shortPath, c.shortExact), c.chosen)
+        << c.shortPath;
+  }
+}
+
 TEST(PrinterService, ListsWithoutADefaultPrinterAndChecksOnlyTheRange) {
   fakes::FakePrinters backend;
   backend.names = {"Office PS", "\\\\server\\Shared"};

@@ -95,6 +95,37 @@ TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
   EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
 }
 
+// A tool folder and a desktop beyond the code page: the start tells the
+// folder once, writes nothing made from it (the silent port repair, the
+// default PDF folder) nor the desktop, and goes on; Fix PDF Port refuses.
+TEST_F(Startup, AFolderBeyondTheCodePageIsNeverWrittenAsALookAlike) {
+  InstallGhostscript(w);
+  AddPrinter(w, "Office PS", "LPT1:");
+  w.files.executableInCodePage = false;
+  w.files.desktop = std::nullopt;
+  w.registry.PutString(L::kSettingsKey, "userDesktopDir", "D:\\Desk");
+  Start();
+  const std::string text =
+      "This tool's folder holds characters that this system's code page cannot represent, and "
+      "it has no short name.\rInstall the package in a folder whose name this code page can hold.";
+  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(w.dialogs.boxes[0].text, text);
+  EXPECT_EQ(w.dialogs.boxes[0].caption, kApplicationTitle);
+  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x10u);
+  EXPECT_FALSE(w.registry.HasKey(L::kPdfPortKey));
+  EXPECT_FALSE(w.registry.Get(L::kSettingsKey, "defaultPDFDir").has_value());
+  EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
+  EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "defaultPDFFile"), "QuorvinPDF.pdf");
+  EXPECT_EQ(w.Edit2.text, "QuorvinPDF.pdf");  // the Options show what is stored
+  EXPECT_EQ(w.Edit3.text, "");
+
+  const int writes = w.registry.WriteCount();
+  w.Click(&TfrmMain::LMDButton2Click);
+  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(w.dialogs.boxes[1].text, text);
+  EXPECT_EQ(w.registry.WriteCount(), writes);
+}
+
 TEST_F(Startup, StoredOptionsAreUsedAndOnlyMissingOnesDefaulted) {
   InstallGhostscript(w);
   AddPrinter(w, "Office PS", "LPT1:");

@@ -94,6 +94,9 @@ class CountingRegistry : public IRegistryBackend {
     EXPECT_EQ(open_.erase(key), 1u) << "closing a key that is not open";
     return real_.CloseKey(key);
   }
+  bool ToCodePage(const std::u16string& text, std::string* narrow) override {
+    return real_.ToCodePage(text, narrow);
+  }
   int OpenCount() const { return static_cast<int>(open_.size()); }
 
  private:
