@@ -39,21 +39,16 @@ std::vector<ControlEntry> InCreationOrder(const std::vector<ControlEntry>& contr
   return out;
 }
 
-const ControlEntry* FindControl(const std::vector<ControlEntry>& controls, const char* name) {
-  for (const ControlEntry& c : controls) {
-    if (std::strcmp(c.name, name) == 0) return &c;
-  }
-  return nullptr;
-}
-
 Rect96 PositionInWindow(const std::vector<ControlEntry>& controls, const ControlEntry& control) {
   Rect96 r{control.left, control.top, control.width, control.height};
-  if (control.parent != nullptr) {
-    if (const ControlEntry* group = FindControl(controls, control.parent)) {
-      const Rect96 origin = PositionInWindow(controls, *group);
-      r.left += origin.left;
-      r.top += origin.top;
-    }
+  if (control.parent == nullptr) return r;
+  const auto group = std::find_if(controls.begin(), controls.end(), [&](const ControlEntry& c) {
+    return std::strcmp(c.name, control.parent) == 0;
+  });
+  if (group != controls.end()) {
+    const Rect96 origin = PositionInWindow(controls, *group);
+    r.left += origin.left;
+    r.top += origin.top;
   }
   return r;
 }

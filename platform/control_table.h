@@ -40,9 +40,9 @@ struct ControlEntry {
   int left, top, width, height;  // at 96 DPI, relative to the parent;
                                  // width 0: as wide as the caption
   const char* caption;           // text shown; empty for lists and images
-  int tabOrder;                  // position among the parent's tab stops; -1 for none
-  const char* parent;            // nullptr: the window itself; else a group box's name
-  FontKind font;
+  int tabOrder = -1;             // position among the parent's tab stops; -1 for none
+  const char* parent = nullptr;  // nullptr: the window itself; else a group box's name
+  FontKind font = FontKind::Normal;
 };
 
 // A table's controls in the order the window creates them: the order in
@@ -50,9 +50,6 @@ struct ControlEntry {
 // Controls without a tab stop keep their table place relative to the
 // others.
 std::vector<ControlEntry> InCreationOrder(const std::vector<ControlEntry>& controls);
-
-// The control with this name, or nullptr.
-const ControlEntry* FindControl(const std::vector<ControlEntry>& controls, const char* name);
 
 // A control's position in its window's client area: a group box's
 // contents are placed relative to the group box.

@@ -6,7 +6,6 @@
 
 #include "about/about.h"
 #include "platform/win32/control_adapters.h"
-#include "platform/win32/control_factory.h"
 #include "platform/win32/window_base.h"
 
 namespace qv {
@@ -26,16 +25,8 @@ class AboutWindow : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnCreate();
   bool IsLink(HWND control) const;
-  // Runs a handler of the form, showing any error it raises.
-  void Run(void (TfrmAbout::*handler)());
 
-  HINSTANCE instance_;
   IProcessRunner& processes_;
-  IDialogs& dialogs_;
-  int dpi_;
-  FontSet fonts_;
-  IconHandle image_;
-  WindowClass class_;
   Win32TextControl label2_;
   std::unique_ptr<TfrmAbout> form_;
 };

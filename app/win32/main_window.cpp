@@ -1,7 +1,8 @@
 #include "app/win32/main_window.h"
 
+#include <utility>
+
 #include "app/main_layout.h"
-#include "platform/errors.h"
 
 namespace qv {
 
@@ -20,43 +21,30 @@ bool IsReadOnlyEdit(int id) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform, Win32Dialogs& dialogs)
-    : WindowBase(dialogs),
-      instance_(instance),
+    : WindowBase(instance, dialogs, kMainClassName, ClassIcon::BigAndSmall),
       platform_(platform),
-      dialogs_(dialogs),
-      dpi_(win32::ScreenDpi()),
-      fonts_(dpi_),
-      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
-      class_(instance, ClassDescription(instance, kMainClassName, &MainWindow::Procedure,
-                                        ClassIcon::BigAndSmall)) {}
+      dialogs_(dialogs) {}
 
 MainWindow::~MainWindow() {
   Destroy();
 }
 
 void MainWindow::Create() {
-  const int width = win32::Scale(kMainWindowWidth, dpi_);
-  const int height = win32::Scale(kMainWindowHeight, dpi_);
-  const POINT at = win32::CentreOnScreen(width, height);
-  if (CreateBase(0, class_.Name(), kMainWindowCaption, kMainStyle, at.x, at.y, width, height,
-                 nullptr, instance_) == nullptr) {
-    throw ESystemError("The main window could not be created");
-  }
+  CreateCentred(kMainWindowCaption, kMainStyle, win32::Scale(kMainWindowWidth, dpi_),
+                win32::Scale(kMainWindowHeight, dpi_), nullptr,
+                "The main window could not be created");
 }
 
 LRESULT MainWindow::OnCreate() {
   try {
     CreateControls(hwnd_, instance_, MainWindowControls(), fonts_, image_.get(), dpi_);
-    edit2_.Bind(GetDlgItem(hwnd_, kIdEdit2));
-    edit3_.Bind(GetDlgItem(hwnd_, kIdEdit3));
-    edit4_.Bind(GetDlgItem(hwnd_, kIdEdit4));
-    edit5_.Bind(GetDlgItem(hwnd_, kIdEdit5));
-    edit6_.Bind(GetDlgItem(hwnd_, kIdEdit6));
-    comboBox1_.Bind(GetDlgItem(hwnd_, kIdComboBox1));
-    listBox1_.Bind(GetDlgItem(hwnd_, kIdListBox1));
-    checkBox1_.Bind(GetDlgItem(hwnd_, kIdCheckBox1));
-    checkBox2_.Bind(GetDlgItem(hwnd_, kIdCheckBox2));
-    checkBox3_.Bind(GetDlgItem(hwnd_, kIdCheckBox3));
+    const std::pair<Win32Control*, int> bindings[] = {
+        {&edit2_, kIdEdit2},         {&edit3_, kIdEdit3},         {&edit4_, kIdEdit4},
+        {&edit5_, kIdEdit5},         {&edit6_, kIdEdit6},         {&comboBox1_, kIdComboBox1},
+        {&listBox1_, kIdListBox1},   {&checkBox1_, kIdCheckBox1}, {&checkBox2_, kIdCheckBox2},
+        {&checkBox3_, kIdCheckBox3},
+    };
+    for (const auto& [control, id] : bindings) control->Bind(GetDlgItem(hwnd_, id));
     form_ = std::make_unique<TfrmMain>(
         platform_, dialogs_,
         MainFormControls{edit2_, edit3_, edit4_, edit5_, edit6_, comboBox1_, listBox1_, checkBox1_,
@@ -98,16 +86,6 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
   if (code == BN_CLICKED) form_->ButtonClick(id);
 }
 
-void MainWindow::OnClose() {
-  if (form_ == nullptr) {
-    DestroyWindow(hwnd_);
-    return;
-  }
-  // The close box is Exit; while another command runs, the close waits
-  // for it to end.
-  form_->ButtonClick(kIdLMDButton3);
-}
-
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -115,22 +93,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
-    case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORSTATIC:
       // Read-only fields keep the edit's window colour.
-      auto control = reinterpret_cast<HWND>(lParam);
-      if (IsReadOnlyEdit(GetDlgCtrlID(control))) {
-        auto dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      if (IsReadOnlyEdit(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
+        return StaticColours(wParam, GetSysColor(COLOR_WINDOWTEXT), COLOR_WINDOW);
       }
       break;
-    }
     case WM_ACTIVATE:
       KeepFocusOnActivate(wParam);
       return 0;
     case WM_CLOSE:
-      OnClose();
+      // The close box is Exit; while another command runs, the close waits
+      // for it to end.
+      if (form_ != nullptr) {
+        form_->ButtonClick(kIdLMDButton3);
+      } else {
+        DestroyWindow(hwnd_);
+      }
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -11,7 +11,6 @@
 #include "app/main.h"
 #include "platform/platform.h"
 #include "platform/win32/control_adapters.h"
-#include "platform/win32/control_factory.h"
 #include "platform/win32/win_dialogs.h"
 #include "platform/win32/window_base.h"
 
@@ -34,15 +33,9 @@ class MainWindow : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnCreate();
   void OnCommand(int id, int code, HWND control);
-  void OnClose();
 
-  HINSTANCE instance_;
   Platform& platform_;
   Win32Dialogs& dialogs_;
-  int dpi_;
-  FontSet fonts_;
-  IconHandle image_;  // Image1's picture
-  WindowClass class_;
 
   Win32TextControl edit2_, edit3_, edit4_, edit5_, edit6_;
   Win32ListControl comboBox1_{Win32ListControl::Kind::ComboBox};

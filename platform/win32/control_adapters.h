@@ -10,24 +10,27 @@
 
 namespace qv {
 
-// An edit or label: the window text.
-class Win32TextControl : public ITextControl {
+// The control an adapter is bound to once the window has created it.
+class Win32Control {
  public:
-  explicit Win32TextControl(HWND control = nullptr) : hwnd_(control) {}
   void Bind(HWND control) { hwnd_ = control; }
+
+ protected:
+  HWND hwnd_ = nullptr;
+};
+
+// An edit or label: the window text.
+class Win32TextControl : public ITextControl, public Win32Control {
+ public:
   std::string Text() const override;
   void SetText(const std::string& text) override;
-
- private:
-  HWND hwnd_;
 };
 
 // A list box or a drop-down list.
-class Win32ListControl : public IListControl {
+class Win32ListControl : public IListControl, public Win32Control {
  public:
   enum class Kind { ListBox, ComboBox };
-  explicit Win32ListControl(Kind kind, HWND control = nullptr) : kind_(kind), hwnd_(control) {}
-  void Bind(HWND control) { hwnd_ = control; }
+  explicit Win32ListControl(Kind kind) : kind_(kind) {}
   void Clear() override;
   void Add(const std::string& item) override;
   int Count() const override;
@@ -39,19 +42,13 @@ class Win32ListControl : public IListControl {
   LRESULT Send(UINT listBoxMessage, UINT comboBoxMessage, WPARAM w, LPARAM l) const;
 
   Kind kind_;
-  HWND hwnd_;
 };
 
 // A check box.
-class Win32CheckControl : public ICheckControl {
+class Win32CheckControl : public ICheckControl, public Win32Control {
  public:
-  explicit Win32CheckControl(HWND control = nullptr) : hwnd_(control) {}
-  void Bind(HWND control) { hwnd_ = control; }
   bool Checked() const override;
   void SetChecked(bool checked) override;
-
- private:
-  HWND hwnd_;
 };
 
 }  // namespace qv

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "platform/control_table.h"
@@ -14,14 +12,6 @@
 
 namespace qv {
 
-// The owner of an icon made with LoadImage (without LR_SHARED).
-struct IconDeleter {
-  void operator()(HICON icon) const {
-    if (icon != nullptr) DestroyIcon(icon);
-  }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
 // The fonts one window's controls use, created for its DPI.
 class FontSet {
  public:
@@ -29,11 +19,11 @@ class FontSet {
   HFONT Get(FontKind kind) const;
 
  private:
-  win32::UniqueFont normal_, title_, aboutTitle_, credit_, link_;
+  win32::UniqueFont fonts_[5];  // by FontKind
 };
 
 // The application icon at a given size, owned by the caller.
-IconHandle LoadAppIcon(HINSTANCE instance, int size);
+win32::UniqueIcon LoadAppIcon(HINSTANCE instance, int size);
 
 // Creates the controls of a table as children of parent, in creation order
 // (which is the tab order), at their positions scaled to dpi. A group

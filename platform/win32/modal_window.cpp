@@ -4,9 +4,10 @@
 
 namespace qv {
 
-ModalWindow::ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className)
+ModalWindow::ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, HFONT font)
     : instance_(instance),
       errors_(errors),
+      font_(font),
       class_(instance, ClassDescription(instance, className, &ModalWindow::Procedure)) {}
 
 ModalWindow::~ModalWindow() {
@@ -29,12 +30,12 @@ bool ModalWindow::Create(const char* caption, DWORD style, int clientWidth, int 
 }
 
 HWND ModalWindow::AddControl(DWORD exStyle, const char* className, const char* text, DWORD style,
-                             const RECT& r, int id, HFONT font) {
+                             const RECT& r, int id) {
   const HWND control =
       CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                       r.right - r.left, r.bottom - r.top, Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return control;
 }
 
@@ -44,17 +45,14 @@ bool ModalWindow::RunModal(HWND focus, const std::function<bool(const MSG&)>& pr
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetFocus(focus);
-  // A WM_QUIT taken here is posted again afterwards, so that the program's
-  // main loop still sees it.
-  bool quit = false;
-  WPARAM quitCode = 0;
   while (!done_ && IsWindow(window)) {
     MSG msg;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == -1) break;
     if (got == 0) {
-      quit = true;
-      quitCode = msg.wParam;
+      // A WM_QUIT taken here is posted again, so that the program's main
+      // loop still sees it.
+      PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
     if (preTranslate && preTranslate(msg)) continue;
@@ -63,12 +61,7 @@ bool ModalWindow::RunModal(HWND focus, const std::function<bool(const MSG&)>& pr
       DispatchMessageA(&msg);
     }
   }
-  if (quit) PostQuitMessage(static_cast<int>(quitCode));
   return accepted_;
-}
-
-bool ModalWindow::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) {
-  return false;
 }
 
 LRESULT CALLBACK ModalWindow::Procedure(HWND window, UINT message, WPARAM wParam,
@@ -83,7 +76,7 @@ LRESULT CALLBACK ModalWindow::Procedure(HWND window, UINT message, WPARAM wParam
   }
   try {
     LRESULT result = 0;
-    if (self->OnMessage(message, wParam, lParam, &result)) return result;
+    if (self->onMessage && self->onMessage(message, result)) return result;
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
       self->accepted_ = LOWORD(wParam) == IDOK;
       self->done_ = true;
@@ -98,6 +91,20 @@ LRESULT CALLBACK ModalWindow::Procedure(HWND window, UINT message, WPARAM wParam
   } catch (...) {
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+SIZE FontUnits(HFONT font) {
+  const win32::WindowDc dc(nullptr);
+  const win32::SelectedObject selected(dc.Get(), font);
+  return win32::DialogBaseUnits(dc.Get());
+}
+
+RECT TextRect(HFONT font, const std::string& text, int width, UINT format) {
+  const win32::WindowDc dc(nullptr);
+  const win32::SelectedObject selected(dc.Get(), font);
+  RECT rect{0, 0, width, 0};
+  DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | format);
+  return rect;
 }
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "platform/win32/win_util.h"
 #include "platform/win32/window_base.h"
@@ -14,28 +15,28 @@ namespace qv {
 
 class ModalWindow {
  public:
+  // errors: where an exception inside the window's procedure is shown;
+  // font: the font of every control, which outlives the window.
+  ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, HFONT font);
+  ~ModalWindow();
   ModalWindow(const ModalWindow&) = delete;
   ModalWindow& operator=(const ModalWindow&) = delete;
-
- protected:
-  // errors: where an exception inside the window's procedure is shown.
-  ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className);
-  virtual ~ModalWindow();
 
   // Creates the window hidden, centred on the screen, with this client
   // size; false when the system refuses.
   bool Create(const char* caption, DWORD style, int clientWidth, int clientHeight, HWND owner);
-  // A child control at r, in font.
+  // A child control at r, in the window's font.
   HWND AddControl(DWORD exStyle, const char* className, const char* text, DWORD style,
-                  const RECT& r, int id, HFONT font);
+                  const RECT& r, int id);
   // Shows the window with the keyboard focus on focus and takes messages
   // until it ends; preTranslate may take a message first. True for OK.
   bool RunModal(HWND focus, const std::function<bool(const MSG&)>& preTranslate = nullptr);
-  // A message of the window's own, before the shared handling: true when
-  // handled, with its result.
-  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
   HWND Handle() const { return window_.get(); }
+
+  // A message of the window's own, before the shared handling: true when
+  // handled, with its result.
+  std::function<bool(UINT message, LRESULT& result)> onMessage;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam,
@@ -43,11 +44,18 @@ class ModalWindow {
 
   HINSTANCE instance_;
   IDialogs& errors_;
+  HFONT font_;
   WindowClass class_;
   HWND previousActive_ = nullptr;
   bool done_ = false;
   bool accepted_ = false;
   win32::UniqueWindow window_;
 };
+
+// The dialog base units of font (see win32::DialogBaseUnits).
+SIZE FontUnits(HFONT font);
+// The rectangle of text drawn in font from (0, 0), wrapped at width, with
+// these DrawText flags.
+RECT TextRect(HFONT font, const std::string& text, int width, UINT format);
 
 }  // namespace qv

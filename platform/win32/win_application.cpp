@@ -4,22 +4,24 @@
 
 namespace qv {
 
+namespace {
+
+// The show command the main window first appears with, from the start-up
+// information the program was started with.
 int StartupShowCommand() {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
+  const WORD show = startup.wShowWindow;
   if ((startup.dwFlags & STARTF_USESHOWWINDOW) == 0) return SW_SHOWNORMAL;
-  switch (startup.wShowWindow) {
-    case SW_SHOWMAXIMIZED:
-      return SW_SHOWMAXIMIZED;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      return SW_SHOWMINIMIZED;
-    default:
-      return SW_SHOWNORMAL;
+  if (show == SW_SHOWMAXIMIZED) return SW_SHOWMAXIMIZED;
+  if (show == SW_SHOWMINIMIZED || show == SW_MINIMIZE || show == SW_SHOWMINNOACTIVE) {
+    return SW_SHOWMINIMIZED;
   }
+  return SW_SHOWNORMAL;
 }
+
+}  // namespace
 
 void Win32Application::Dispatch(MSG& message) {
   // Keyboard navigation among the controls of our top-level windows.
@@ -55,17 +57,11 @@ int Win32Application::Run(HWND mainWindow) {
   MSG message;
   while (!terminated_) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got == 0) {
-      terminated_ = true;
-      exitCode_ = static_cast<int>(message.wParam);
-      break;
-    }
-    if (got == -1) {
-      terminated_ = true;
-      break;
-    }
+    if (got == 0) exitCode_ = static_cast<int>(message.wParam);
+    if (got == 0 || got == -1) break;
     Dispatch(message);
   }
+  terminated_ = true;
   return exitCode_;
 }
 

@@ -38,8 +38,4 @@ class Win32Application : public IApplication {
   int exitCode_ = 0;
 };
 
-// The show command the main window first appears with, from the start-up
-// information the program was started with.
-int StartupShowCommand();
-
 }  // namespace qv

@@ -12,8 +12,6 @@
 
 namespace qv {
 
-Win32Dialogs::Win32Dialogs(HINSTANCE instance) : instance_(instance) {}
-
 int Win32Dialogs::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   const win32::ModalDisabler disabler(nullptr, GetActiveWindow());
   return MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
@@ -80,18 +78,11 @@ UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
     auto* context = reinterpret_cast<FileDialogContext*>(GetWindowLongPtrA(hook, DWLP_USER));
     const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
     if (!context || !notify) return FALSE;
-    switch (notify->hdr.code) {
-      case CDN_INITDONE:
-        PlaceFileDialog(GetParent(hook), context->placeBy);
-        break;
-      case CDN_FILEOK:
-        if (!FileMayBeAccepted(*context, GetParent(hook), *notify->lpOFN)) {
-          SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
-          return TRUE;
-        }
-        break;
-      default:
-        break;
+    const UINT code = notify->hdr.code;
+    if (code == CDN_INITDONE) PlaceFileDialog(GetParent(hook), context->placeBy);
+    if (code == CDN_FILEOK && !FileMayBeAccepted(*context, GetParent(hook), *notify->lpOFN)) {
+      SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+      return TRUE;
     }
   } catch (...) {
     // Nothing may unwind into the system dialog.

@@ -17,7 +17,7 @@ namespace qv {
 class Win32Dialogs : public IDialogs {
  public:
   // instance: the module whose resources (icon) the dialogs use.
-  explicit Win32Dialogs(HINSTANCE instance);
+  explicit Win32Dialogs(HINSTANCE instance) : instance_(instance) {}
 
   // The application window that owns message boxes and file dialogs: the
   // main window once it exists, none before.

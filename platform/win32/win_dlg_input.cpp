@@ -13,22 +13,6 @@ constexpr int kPromptId = 100;
 constexpr int kEditId = 101;
 constexpr int kMaxLength = 255;
 
-class InputDialog : public ModalWindow {
- public:
-  InputDialog(HINSTANCE instance, IDialogs& errors)
-      : ModalWindow(instance, errors, "QvInputDialog") {}
-  using ModalWindow::AddControl;
-  using ModalWindow::Create;
-  using ModalWindow::RunModal;
-
- private:
-  bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override {
-    if (message != DM_GETDEFID) return false;
-    *result = MAKELRESULT(IDOK, DC_HASDEFID);
-    return true;
-  }
-};
-
 // "MS Sans Serif" 8 pt, the main window's font, at the screen's DPI.
 win32::UniqueFont DialogFont() {
   return win32::UniqueFont(CreateFontA(-MulDiv(8, win32::ScreenDpi(), 72), 0, 0, 0, FW_NORMAL,
@@ -42,19 +26,11 @@ win32::UniqueFont DialogFont() {
 bool Win32Dialogs::InputQuery(const std::string& caption, const std::string& prompt,
                               std::string& value) {
   const win32::UniqueFont font = DialogFont();
-  SIZE unit{};
-  RECT promptRect{};
-  int editHeight = 0;
-  {
-    const win32::WindowDc dc(nullptr);
-    const win32::SelectedObject selected(dc.Get(), font.get());
-    unit = win32::DialogBaseUnits(dc.Get());
-    promptRect = RECT{0, 0, MulDiv(164, unit.cx, 4), 0};
-    DrawTextA(dc.Get(), prompt.c_str(), static_cast<int>(prompt.size()), &promptRect,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    // A one-line edit: the text height plus room for its sunken border.
-    editHeight = unit.cy + unit.cy / 4 + 4 * GetSystemMetrics(SM_CYBORDER);
-  }
+  const SIZE unit = FontUnits(font.get());
+  RECT promptRect =
+      TextRect(font.get(), prompt, MulDiv(164, unit.cx, 4), DT_WORDBREAK | DT_NOPREFIX);
+  // A one-line edit: the text height plus room for its sunken border.
+  const int editHeight = unit.cy + unit.cy / 4 + 4 * GetSystemMetrics(SM_CYBORDER);
   const int left = MulDiv(8, unit.cx, 4);
   OffsetRect(&promptRect, left, MulDiv(8, unit.cy, 8));
   const int editTop = promptRect.bottom + 5;
@@ -65,20 +41,23 @@ bool Win32Dialogs::InputQuery(const std::string& caption, const std::string& pro
   const int okLeft = MulDiv(38, unit.cx, 4);
   const int cancelLeft = MulDiv(92, unit.cx, 4);
 
-  InputDialog dialog(instance_, *this);
+  ModalWindow dialog(instance_, *this, "QvInputDialog", font.get());
+  dialog.onMessage = [](UINT message, LRESULT& result) {
+    if (message != DM_GETDEFID) return false;
+    result = MAKELRESULT(IDOK, DC_HASDEFID);
+    return true;
+  };
   if (!dialog.Create(caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
                      MulDiv(180, unit.cx, 4), buttonBottom + 13, owner_)) {
     return false;
   }
-  dialog.AddControl(0, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, promptRect, kPromptId,
-                    font.get());
+  dialog.AddControl(0, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, promptRect, kPromptId);
   const HWND edit = dialog.AddControl(WS_EX_CLIENTEDGE, "EDIT", value.c_str(),
-                                      WS_TABSTOP | ES_AUTOHSCROLL, editRect, kEditId, font.get());
+                                      WS_TABSTOP | ES_AUTOHSCROLL, editRect, kEditId);
   dialog.AddControl(0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                    RECT{okLeft, buttonTop, okLeft + buttonWidth, buttonBottom}, IDOK, font.get());
+                    RECT{okLeft, buttonTop, okLeft + buttonWidth, buttonBottom}, IDOK);
   dialog.AddControl(0, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON,
-                    RECT{cancelLeft, buttonTop, cancelLeft + buttonWidth, buttonBottom}, IDCANCEL,
-                    font.get());
+                    RECT{cancelLeft, buttonTop, cancelLeft + buttonWidth, buttonBottom}, IDCANCEL);
   SendMessageA(edit, EM_LIMITTEXT, kMaxLength, 0);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   if (!dialog.RunModal(edit)) return false;

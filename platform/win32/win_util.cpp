@@ -43,17 +43,12 @@ std::string WindowText(HWND window) {
 }
 
 bool CopyTextToClipboard(HWND owner, const std::string& text) {
-  struct MemoryFreer {
-    void operator()(void* memory) const noexcept { GlobalFree(memory); }
-  };
-  std::unique_ptr<void, MemoryFreer> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  std::unique_ptr<void, Closer<GlobalFree>> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (!memory) return false;
-  if (void* locked = GlobalLock(memory.get())) {
-    std::memcpy(locked, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory.get());
-  } else {
-    return false;
-  }
+  void* locked = GlobalLock(memory.get());
+  if (locked == nullptr) return false;
+  std::memcpy(locked, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory.get());
   if (!OpenClipboard(owner)) return false;
   struct ClipboardCloser {
     ~ClipboardCloser() { CloseClipboard(); }
@@ -64,28 +59,21 @@ bool CopyTextToClipboard(HWND owner, const std::string& text) {
   return true;
 }
 
-namespace {
-struct DisableContext {
-  HWND keep;
-  std::vector<HWND>* disabled;
-};
-
-BOOL CALLBACK DisableWindow(HWND window, LPARAM param) noexcept {
-  auto* context = reinterpret_cast<DisableContext*>(param);
-  if (window == context->keep || !IsWindowEnabled(window)) return TRUE;
+BOOL CALLBACK ModalDisabler::Disable(HWND window, LPARAM param) noexcept {
+  auto* self = reinterpret_cast<ModalDisabler*>(param);
+  if (window == self->keep_ || !IsWindowEnabled(window)) return TRUE;
   try {
-    context->disabled->push_back(window);
+    self->disabled_.push_back(window);
   } catch (...) {
     return FALSE;  // out of memory: leave the rest enabled
   }
   EnableWindow(window, FALSE);
   return TRUE;
 }
-}  // namespace
 
-ModalDisabler::ModalDisabler(HWND keep, HWND previousActive) : previousActive_(previousActive) {
-  DisableContext context{keep, &disabled_};
-  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&context));
+ModalDisabler::ModalDisabler(HWND keep, HWND previousActive)
+    : keep_(keep), previousActive_(previousActive) {
+  EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
 }
 
 ModalDisabler::~ModalDisabler() {

@@ -12,31 +12,23 @@
 
 namespace qv::win32 {
 
-struct KeyCloser {
-  void operator()(HKEY key) const noexcept { RegCloseKey(key); }
+// A deleter that hands a handle to the function that closes it.
+template <auto Close>
+struct Closer {
+  template <typename T>
+  void operator()(T* handle) const noexcept {
+    Close(handle);
+  }
 };
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-  void operator()(HANDLE handle) const noexcept { FindClose(handle); }
-};
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, Closer<RegCloseKey>>;
+using UniqueHandle = std::unique_ptr<void, Closer<CloseHandle>>;
 // Holds a FindFirstFile handle; construct only from a valid one.
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
-struct WindowDestroyer {
-  void operator()(HWND window) const noexcept { DestroyWindow(window); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-struct GdiDeleter {
-  void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+using UniqueFind = std::unique_ptr<void, Closer<FindClose>>;
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, Closer<DestroyWindow>>;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, Closer<DeleteObject>>;
+// An icon made with LoadImage (without LR_SHARED).
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, Closer<DestroyIcon>>;
 
 // A device context of a window (or the screen) from GetDC.
 class WindowDc {
@@ -101,6 +93,9 @@ class ModalDisabler {
   ModalDisabler& operator=(const ModalDisabler&) = delete;
 
  private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM self) noexcept;
+
+  HWND keep_;
   std::vector<HWND> disabled_;
   HWND previousActive_;
 };

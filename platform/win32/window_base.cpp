@@ -1,7 +1,10 @@
 #include "platform/win32/window_base.h"
 
 #include <stdexcept>
+#include <utility>
 
+#include "platform/errors.h"
+#include "platform/win32/screen.h"
 #include "platform/win32/win_util.h"
 
 namespace qv {
@@ -38,23 +41,31 @@ WindowClass::~WindowClass() {
   if (registered_) UnregisterClassA(name_, instance_);
 }
 
+WindowBase::WindowBase(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon)
+    : errorDialogs_(dialogs),
+      instance_(instance),
+      dpi_(win32::ScreenDpi()),
+      fonts_(dpi_),
+      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
+      class_(instance, ClassDescription(instance, className, &WindowBase::Procedure, icon)) {}
+
 WindowBase::~WindowBase() {
   Destroy();
 }
 
 void WindowBase::Destroy() {
-  if (hwnd_ != nullptr) {
-    HWND window = hwnd_;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    hwnd_ = nullptr;
-    DestroyWindow(window);
-  }
+  if (hwnd_ == nullptr) return;
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(std::exchange(hwnd_, nullptr));
 }
 
-HWND WindowBase::CreateBase(DWORD exStyle, const char* className, const char* caption, DWORD style,
-                            int x, int y, int width, int height, HWND owner, HINSTANCE instance) {
-  return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, owner, nullptr,
-                         instance, this);
+void WindowBase::CreateCentred(const char* caption, DWORD style, int width, int height, HWND owner,
+                               const char* failure) {
+  const POINT at = win32::CentreOnScreen(width, height);
+  if (CreateWindowExA(0, class_.Name(), caption, style, at.x, at.y, width, height, owner, nullptr,
+                      instance_, this) == nullptr) {
+    throw ESystemError(failure);
+  }
 }
 
 void WindowBase::KeepFocusOnActivate(WPARAM wParam) {
@@ -69,6 +80,12 @@ void WindowBase::KeepFocusOnActivate(WPARAM wParam) {
     target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
   }
   if (target != nullptr) SetFocus(target);
+}
+
+LRESULT WindowBase::StaticColours(WPARAM dc, COLORREF text, int background) {
+  SetTextColor(reinterpret_cast<HDC>(dc), text);
+  SetBkColor(reinterpret_cast<HDC>(dc), GetSysColor(background));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
 LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 // registered window class and a base with one HandleMessage per window.
 #pragma once
 
+#include "platform/win32/control_factory.h"
 #include "platform/win32/win_dialogs.h"
 
 namespace qv {
@@ -28,9 +29,10 @@ class WindowClass {
   bool registered_;
 };
 
-// The base of our top-level windows: one HandleMessage per window, with
-// every exception stopped at the window procedure and shown by the error
-// display.
+// The base of our top-level windows: a window class of its own, the
+// screen's DPI with the fonts and the application icon its controls show,
+// and one HandleMessage per window, with every exception stopped at the
+// window procedure and shown by the error display.
 class WindowBase {
  public:
   WindowBase(const WindowBase&) = delete;
@@ -41,25 +43,35 @@ class WindowBase {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  protected:
-  explicit WindowBase(IDialogs& dialogs) : errorDialogs_(dialogs) {}
+  WindowBase(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon);
   // Destroys the window if it still exists; messages it receives from
   // here on go to the default procedure.
   virtual ~WindowBase();
   void Destroy();
 
-  // Creates the window; lpParam carries this object to the procedure.
-  HWND CreateBase(DWORD exStyle, const char* className, const char* caption, DWORD style, int x,
-                  int y, int width, int height, HWND owner, HINSTANCE instance);
+  // Creates the window hidden, centred on the screen with this outer
+  // size; lpParam carries this object to the procedure. Raises
+  // ESystemError with failure as its text when the system refuses.
+  void CreateCentred(const char* caption, DWORD style, int width, int height, HWND owner,
+                     const char* failure);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
   // WM_ACTIVATE as a dialog handles it: the control that had the keyboard
   // focus gets it back, or the first in the tab order.
   void KeepFocusOnActivate(WPARAM wParam);
 
+  // WM_CTLCOLORSTATIC for a control drawn in these system colours.
+  static LRESULT StaticColours(WPARAM dc, COLORREF text, int background);
+
   HWND hwnd_ = nullptr;
+  IDialogs& errorDialogs_;
+  HINSTANCE instance_;
+  int dpi_;
+  FontSet fonts_;
+  win32::UniqueIcon image_;  // what the window's Image control shows
+  WindowClass class_;
 
  private:
-  IDialogs& errorDialogs_;
   HWND lastFocus_ = nullptr;
 };
 
