@@ -8,6 +8,9 @@
 
 #include <vector>
 
+#include "platform/application.h"
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/win_files.h"
 #include "platform/win32/win_util.h"
 
 namespace qv {
@@ -23,11 +26,30 @@ namespace {
 constexpr std::size_t kFileBufferSize = 1024;
 constexpr std::size_t kMaxInitialName = 260;
 
+constexpr const char* kChosenFileNotInCodePageText =
+    "The path of the chosen file holds characters that this system's code page cannot "
+    "represent.\rChoose a file in another folder.";
+
 struct FileDialogContext {
   Win32Dialogs* dialogs;
   FileDialog* dialog;
   HWND placeBy;  // the window whose monitor the dialog comes up on
+  bool save;
 };
+
+// The chosen path in the code page: exact, or its short form; for a file
+// to save (which may not exist yet) only the folder may be shortened.
+std::optional<std::string> ChosenPath(const std::wstring& path, bool save) {
+  if (!save) return win32::InCodePage(path);
+  const std::size_t slash = path.find_last_of(L"\\:");
+  const std::optional<std::string> folder =
+      slash == std::wstring::npos ? std::string() : win32::InCodePage(path.substr(0, slash + 1));
+  bool exact = false;
+  const std::string name =
+      win32::Narrow(slash == std::wstring::npos ? path : path.substr(slash + 1), CP_ACP, &exact);
+  if (!folder || !exact) return std::nullopt;
+  return *folder + name;
+}
 
 // On the monitor of placeBy (the primary monitor without one): centred
 // across, the top at a third of the monitor's free height.
@@ -45,16 +67,25 @@ void PlaceFileDialog(HWND dialog, HWND placeBy) {
 }
 
 // Runs the close-query event; false when the dialog must stay open.
-bool FileMayBeAccepted(FileDialogContext& context, HWND dialog, const OPENFILENAMEA& ofn) {
+bool FileMayBeAccepted(FileDialogContext& context, HWND dialog, const OPENFILENAMEW& ofn) {
   // The system has put the full path of the choice into the file buffer
   // by now (Wine's CDM_GETFILEPATH joins the folder to a typed full path).
-  if (ofn.lpstrFile && ofn.lpstrFile[0] != '\0') {
-    context.dialog->fileName = ofn.lpstrFile;
+  std::wstring wide;
+  if (ofn.lpstrFile && ofn.lpstrFile[0] != L'\0') {
+    wide = ofn.lpstrFile;
   } else {
-    char path[kFileBufferSize] = {};
-    SendMessageA(dialog, CDM_GETFILEPATH, sizeof path, reinterpret_cast<LPARAM>(path));
-    context.dialog->fileName = path;
+    wchar_t path[kFileBufferSize] = {};
+    SendMessageW(dialog, CDM_GETFILEPATH, kFileBufferSize, reinterpret_cast<LPARAM>(path));
+    wide = path;
   }
+  // Never a look-alike: a path the code page cannot hold is refused here,
+  // and the dialog stays open.
+  const std::optional<std::string> chosen = ChosenPath(wide, context.save);
+  if (!chosen) {
+    MessageBoxA(dialog, kChosenFileNotInCodePageText, kApplicationTitle, MB_ICONERROR);
+    return false;
+  }
+  context.dialog->fileName = *chosen;
   bool canClose = true;
   try {
     if (context.dialog->onCanClose) context.dialog->onCanClose(*context.dialog, canClose);
@@ -70,13 +101,13 @@ bool FileMayBeAccepted(FileDialogContext& context, HWND dialog, const OPENFILENA
 UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam) noexcept {
   try {
     if (message == WM_INITDIALOG) {
-      const auto* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+      const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
       SetWindowLongPtrA(hook, DWLP_USER, static_cast<LONG_PTR>(ofn->lCustData));
       return FALSE;
     }
     if (message != WM_NOTIFY) return FALSE;
     auto* context = reinterpret_cast<FileDialogContext*>(GetWindowLongPtrA(hook, DWLP_USER));
-    const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
+    const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
     if (!context || !notify) return FALSE;
     const UINT code = notify->hdr.code;
     if (code == CDN_INITDONE) PlaceFileDialog(GetParent(hook), context->placeBy);
@@ -94,15 +125,21 @@ UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
 
 static bool RunFileDialog(Win32Dialogs& dialogs, HINSTANCE instance, HWND owner, FileDialog& dialog,
                           bool save) {
-  const std::string filter = dialog.filter.empty() ? std::string() : FilterForSystem(dialog.filter);
-  const std::string initialDir = InitialDirForSystem(dialog.initialDir);
-  std::vector<char> file(kFileBufferSize, '\0');
-  dialog.fileName.copy(file.data(), std::min(dialog.fileName.size(), kMaxInitialName));
+  // Through the wide API: the chosen path comes back exactly, to be kept,
+  // shortened or refused, never as the code page's look-alike.
+  const auto wide = [](const std::string& text) { return win32::Widen(text, CP_ACP); };
+  const std::wstring filter =
+      dialog.filter.empty() ? std::wstring() : wide(FilterForSystem(dialog.filter));
+  const std::wstring initialDir = wide(InitialDirForSystem(dialog.initialDir));
+  const std::wstring title = wide(dialog.title), defaultExt = wide(dialog.defaultExt);
+  std::vector<wchar_t> file(kFileBufferSize, L'\0');
+  const std::wstring initialName = wide(dialog.fileName.substr(0, kMaxInitialName));
+  initialName.copy(file.data(), std::min(initialName.size(), kMaxInitialName));
 
   // The monitor of the active form, or of the main window when none is.
   const HWND active = GetActiveWindow();
-  FileDialogContext context{&dialogs, &dialog, active != nullptr ? active : owner};
-  OPENFILENAMEA ofn{};
+  FileDialogContext context{&dialogs, &dialog, active != nullptr ? active : owner, save};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
   ofn.hInstance = instance;
@@ -110,16 +147,20 @@ static bool RunFileDialog(Win32Dialogs& dialogs, HINSTANCE instance, HWND owner,
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  ofn.lpstrTitle = dialog.title.empty() ? nullptr : dialog.title.c_str();
-  ofn.lpstrDefExt = dialog.defaultExt.empty() ? nullptr : dialog.defaultExt.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
   ofn.lpfnHook = FileDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(&context);
 
   const win32::ModalDisabler disabler(nullptr, GetActiveWindow());
-  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return false;
-  dialog.fileName = file.data();
+  // The close check took it already; a choice the check never saw goes
+  // through the same rule.
+  const std::optional<std::string> path = ChosenPath(file.data(), save);
+  if (!path) return false;
+  dialog.fileName = *path;
   return true;
 }
 

@@ -110,6 +110,20 @@ Tool Tool::Start(const std::string& exe, int showCommand, const std::string& fol
   return Tool(info.hProcess, info.dwProcessId);
 }
 
+Tool Tool::Start(const std::wstring& exe) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    ADD_FAILURE() << "could not start " << Narrow(exe) << " (error " << GetLastError() << ")";
+    return Tool(nullptr, 0);
+  }
+  CloseHandle(info.hThread);
+  return Tool(info.hProcess, info.dwProcessId);
+}
+
 Tool::Tool(Tool&& other) noexcept : process_(other.process_), pid_(other.pid_) {
   other.process_ = nullptr;
   other.pid_ = 0;

@@ -22,6 +22,8 @@ class Tool {
   // in folder when one is given.
   static Tool Start(const std::string& exe, int showCommand = SW_SHOWNORMAL,
                     const std::string& folder = "");
+  // The program at a path the code page may not hold.
+  static Tool Start(const std::wstring& exe);
   Tool(Tool&& other) noexcept;
   Tool& operator=(Tool&&) = delete;
   ~Tool();
