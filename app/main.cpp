@@ -12,31 +12,22 @@
 
 namespace qv {
 
-namespace {
-
-template <typename Control, std::size_t N>
-Control& Named(const std::pair<const char*, Control*> (&controls)[N], const std::string& name) {
-  for (const auto& [controlName, control] : controls) {
-    if (name == controlName) return *control;
-  }
-  throw std::logic_error("The main window has no control " + name);
-}
-
-}  // namespace
-
+// The designer names number the fields from Edit2 and the boxes from
+// CheckBox1.
 ITextControl& MainFormControls::Text(const std::string& name) const {
-  const std::pair<const char*, ITextControl*> fields[] = {{"Edit2", &Edit2},
-                                                          {"Edit3", &Edit3},
-                                                          {"Edit4", &Edit4},
-                                                          {"Edit5", &Edit5},
-                                                          {"Edit6", &Edit6}};
-  return Named(fields, name);
+  ITextControl* const fields[] = {&Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+  for (int i = 0; i < 5; ++i) {
+    if (name == "Edit" + std::to_string(i + 2)) return *fields[i];
+  }
+  throw std::logic_error("The main window has no field " + name);
 }
 
 ICheckControl& MainFormControls::Check(const std::string& name) const {
-  const std::pair<const char*, ICheckControl*> boxes[] = {
-      {"CheckBox1", &CheckBox1}, {"CheckBox2", &CheckBox2}, {"CheckBox3", &CheckBox3}};
-  return Named(boxes, name);
+  ICheckControl* const boxes[] = {&CheckBox1, &CheckBox2, &CheckBox3};
+  for (int i = 0; i < 3; ++i) {
+    if (name == "CheckBox" + std::to_string(i + 1)) return *boxes[i];
+  }
+  throw std::logic_error("The main window has no check box " + name);
 }
 
 TfrmMain::TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls& controls)

@@ -4,6 +4,18 @@
 #include "platform/files.h"
 
 namespace qv {
+namespace {
+
+// A flag as its number, 1 for "1" and 0 otherwise; a text as it is.
+void WriteOption(Registry& reg, const Option& option, const std::string& value) {
+  if (option.type == OptionType::Flag) {
+    reg.WriteInteger(option.name, value == "1" ? 1 : 0);
+  } else {
+    reg.WriteString(option.name, value);
+  }
+}
+
+}  // namespace
 
 std::optional<std::string> QueryDesktopFolder(IFileSystem& files) {
   return files.DesktopFolder();
@@ -38,11 +50,9 @@ void SaveSettings(Registry& reg, const SettingsRecord& settings) {
   reg.OpenKey(layout::kSettingsKey, false);
   for (const Option& option : kOptions) {
     if (option.role != OptionRole::Setting) continue;
-    if (option.type == OptionType::Flag) {
-      reg.WriteInteger(option.name, settings.*option.flag != 0 ? 1 : 0);
-    } else {
-      reg.WriteString(option.name, settings.*option.text);
-    }
+    WriteOption(reg, option,
+                option.type == OptionType::Flag ? (settings.*option.flag != 0 ? "1" : "0")
+                                                : settings.*option.text);
   }
   reg.CloseKey();
 }
@@ -56,13 +66,7 @@ const Option* FindOption(const std::string& name, IFileSystem& files) {
 
 void StoreOptions(Registry& reg, const std::vector<std::pair<const Option*, std::string>>& values) {
   reg.OpenKey(layout::kSettingsKey, true);
-  for (const auto& [option, value] : values) {
-    if (option->type == OptionType::Flag) {
-      reg.WriteInteger(option->name, value == "1" ? 1 : 0);
-    } else {
-      reg.WriteString(option->name, value);
-    }
-  }
+  for (const auto& [option, value] : values) WriteOption(reg, *option, value);
   reg.CloseKey();
 }
 

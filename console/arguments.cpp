@@ -1,5 +1,6 @@
 #include "console/arguments.h"
 
+#include <charconv>
 #include <cstdint>
 
 namespace qv {
@@ -76,14 +77,11 @@ bool IsOption(const std::string& arg) {
 
 // A whole number of seconds from 1 to 86400.
 bool ParseSeconds(const std::string& text, std::uint32_t* seconds) {
-  if (text.empty() || text.size() > 10) return false;
-  std::uint64_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (value < 1 || value > 86400) return false;
-  *seconds = static_cast<std::uint32_t>(value);
+  std::uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || at != end || value < 1 || value > 86400) return false;
+  *seconds = value;
   return true;
 }
 

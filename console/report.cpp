@@ -111,11 +111,7 @@ std::string StatusJson(const StatusReport& r,
   json.Key("GSWIN32C").String(toUtf8(r.gsExe)).Key("GS_DLL").String(toUtf8(r.gsDll));
   json.Key("GSWIN32C_exists").Bool(r.gsExeExists).Key("GS_DLL_exists").Bool(r.gsDllExists);
   json.Key("GS_DLL_32bit");
-  if (r.gsDll32bit) {
-    json.Bool(*r.gsDll32bit);
-  } else {
-    json.Null();
-  }
+  r.gsDll32bit ? json.Bool(*r.gsDll32bit) : json.Null();
   json.Key("registered").BeginArray();
   for (std::size_t i = 0; i < r.registered.size(); ++i) {
     const GhostscriptVersion& version = r.registered[i];
@@ -125,11 +121,7 @@ std::string StatusJson(const StatusReport& r,
     json.EndObject();
   }
   json.EndArray().Key("only_64bit");
-  if (r.only64bit) {
-    json.String(toUtf8(*r.only64bit));
-  } else {
-    json.Null();
-  }
+  r.only64bit ? json.String(toUtf8(*r.only64bit)) : json.Null();
   json.EndObject();
   json.Key("port").BeginObject();
   json.Key("driver").String(toUtf8(r.port.driver)).Key("driver_ok").Bool(r.port.driverOk);

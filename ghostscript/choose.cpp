@@ -46,10 +46,7 @@ GhostscriptChoice ChooseGhostscript(Registry& reg, IFileSystem& files, KeyAccess
   ReadGhostscriptVersions(reg, L::kAfplGhostscriptFamily, L::kGhostscriptVersionPrefix, access,
                           files, &all);
   const int afplCount = static_cast<int>(all.size());
-  for (const char* family : L::kLaterGhostscriptFamilies) {
-    ReadGhostscriptVersions(reg, family, L::kSoftwarePrefix + std::string(family) + "\\",
-                            KeyAccess::ReadOnly, files, &all);
-  }
+  ReadLaterGhostscriptVersions(reg, files, &all);
   if (!ReadStored(reg, access, &choice)) return choice;
 
   // The AFPL registration: every version with a GS_DLL is taken in turn,

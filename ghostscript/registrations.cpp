@@ -82,4 +82,12 @@ GhostscriptVersions::const_iterator HighestInstalled(GhostscriptVersions::const_
   return best;
 }
 
+void ReadLaterGhostscriptVersions(Registry& reg, IFileSystem& files,
+                                  GhostscriptVersions* versions) {
+  for (const char* family : layout::kLaterGhostscriptFamilies) {
+    ReadGhostscriptVersions(reg, family, layout::kSoftwarePrefix + std::string(family) + "\\",
+                            KeyAccess::ReadOnly, files, versions);
+  }
+}
+
 }  // namespace qv

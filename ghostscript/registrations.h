@@ -37,6 +37,10 @@ void ReadGhostscriptVersions(Registry& reg, const std::string& family,
                              const std::string& versionPrefix, KeyAccess access, IFileSystem& files,
                              GhostscriptVersions* versions);
 
+// Appends the versions of today's installers' families (GPL, then
+// Artifex), read with read-only opens.
+void ReadLaterGhostscriptVersions(Registry& reg, IFileSystem& files, GhostscriptVersions* versions);
+
 // The highest version in [first, last) whose library exists, the first
 // found among equals; last when there is none.
 GhostscriptVersions::const_iterator HighestInstalled(GhostscriptVersions::const_iterator first,

@@ -22,10 +22,7 @@ std::optional<std::string> Only64Bit(const StatusReport& report, IFileSystem& fi
   }
   Registry reg64(*registry64);
   GhostscriptVersions versions64;
-  for (const char* family : L::kLaterGhostscriptFamilies) {
-    ReadGhostscriptVersions(reg64, family, L::kSoftwarePrefix + std::string(family) + "\\",
-                            KeyAccess::ReadOnly, files, &versions64);
-  }
+  ReadLaterGhostscriptVersions(reg64, files, &versions64);
   const auto best = HighestInstalled(versions64.begin(), versions64.end());
   if (best == versions64.end()) return std::nullopt;
   return best->gsDll;

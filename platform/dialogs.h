@@ -16,10 +16,7 @@ enum : unsigned {
   kMbIconQuestion = 0x20,
   kMbIconExclamation = 0x30,
   kMbIconInformation = 0x40,
-};
-enum : unsigned {
-  kMbTypeMask = 0xF,   // the buttons (MB_TYPEMASK)
-  kMbIconMask = 0xF0,  // the icon (MB_ICONMASK)
+  kMbTypeMask = 0xF,  // the buttons (MB_TYPEMASK)
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 

@@ -8,12 +8,8 @@ namespace {
 [[noreturn]] void Raise(const char* what, const std::string& name) {
   throw ERegistryException(std::string(what) + " '" + name + "'");
 }
-[[noreturn]] void RaiseGetFailed(const std::string& name) {
-  Raise("Failed to get data for", name);
-}
-[[noreturn]] void RaiseSetFailed(const std::string& name) {
-  Raise("Failed to set data for", name);
-}
+constexpr const char* kGetFailed = "Failed to get data for";
+constexpr const char* kSetFailed = "Failed to set data for";
 
 // A string's UTF-16LE bytes up to the first NUL.
 std::u16string WideText(const std::vector<unsigned char>& data) {
@@ -99,7 +95,7 @@ bool Registry::ValueExists(const std::string& name) {
   std::uint32_t type = kRegNone;
   const long rc = backend_.QueryValue(current_, name, &type, nullptr);
   if (rc == kErrorFileNotFound) return false;
-  if (rc != kErrorSuccess) RaiseGetFailed(name);
+  if (rc != kErrorSuccess) Raise(kGetFailed, name);
   return true;
 }
 
@@ -117,7 +113,7 @@ std::optional<std::string> Registry::ReadComparable(const std::string& name) {
   std::uint32_t type = kRegNone;
   std::vector<unsigned char> data;
   if (backend_.QueryValueWide(current_, name, &type, &data) != kErrorSuccess) {
-    RaiseGetFailed(name);
+    Raise(kGetFailed, name);
   }
   if (data.empty()) return std::string();
   if (type != kRegSz && type != kRegExpandSz) Raise("Invalid data type for", name);
@@ -131,17 +127,18 @@ std::u16string Registry::ReadWideString(const std::string& name, std::uint32_t* 
   if (current_ == 0) return std::u16string();
   std::vector<unsigned char> data;
   if (!ValueExists(name)) return std::u16string();
-  if (backend_.QueryValueWide(current_, name, type, &data) != kErrorSuccess) RaiseGetFailed(name);
+  if (backend_.QueryValueWide(current_, name, type, &data) != kErrorSuccess)
+    Raise(kGetFailed, name);
   if (*type != kRegSz && *type != kRegExpandSz) Raise("Invalid data type for", name);
   return WideText(data);
 }
 
 std::int32_t Registry::ReadInteger(const std::string& name) {
-  if (current_ == 0) RaiseGetFailed(name);
+  if (current_ == 0) Raise(kGetFailed, name);
   std::uint32_t type = kRegNone;
   std::vector<unsigned char> data;
   if (backend_.QueryValue(current_, name, &type, &data) != kErrorSuccess || data.size() > 4) {
-    RaiseGetFailed(name);
+    Raise(kGetFailed, name);
   }
   if (type != kRegDword) Raise("Invalid data type for", name);
   // Little-endian; a short value is taken as far as it goes.
@@ -151,19 +148,19 @@ std::int32_t Registry::ReadInteger(const std::string& name) {
 }
 
 void Registry::WriteString(const std::string& name, const std::string& value) {
-  if (current_ == 0) RaiseSetFailed(name);
+  if (current_ == 0) Raise(kSetFailed, name);
   const auto* bytes = reinterpret_cast<const unsigned char*>(value.c_str());
   if (backend_.SetValue(current_, name, kRegSz, bytes, value.size() + 1) != kErrorSuccess) {
-    RaiseSetFailed(name);
+    Raise(kSetFailed, name);
   }
 }
 
 void Registry::WriteInteger(const std::string& name, std::int32_t value) {
-  if (current_ == 0) RaiseSetFailed(name);
+  if (current_ == 0) Raise(kSetFailed, name);
   unsigned char bytes[4];
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(std::uint32_t(value) >> 8 * i);
   if (backend_.SetValue(current_, name, kRegDword, bytes, sizeof bytes) != kErrorSuccess) {
-    RaiseSetFailed(name);
+    Raise(kSetFailed, name);
   }
 }
 

@@ -24,7 +24,6 @@ class Registry {
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
-  RegKey RootKey() const { return root_; }
   void SetRootKey(RegKey root);
 
   // Opens path (created first when canCreate and the path is not empty).

@@ -108,15 +108,7 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, std::uint32_
 long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::uint32_t* type,
                                    std::vector<unsigned char>* data) {
   // The name is in the system code page, which every UTF-16 form holds.
-  std::wstring wideName;
-  if (!name.empty()) {
-    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(),
-                                           static_cast<int>(name.size()), nullptr, 0);
-    if (length <= 0) return ERROR_INVALID_PARAMETER;
-    wideName.resize(static_cast<std::size_t>(length));
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), static_cast<int>(name.size()),
-                        wideName.data(), length);
-  }
+  const std::wstring wideName = win32::Widen(name, CP_ACP);
   return QueryWhole(
       [&](DWORD* valueType, BYTE* buffer, DWORD* size) {
         return RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, valueType, buffer, size);

@@ -23,8 +23,6 @@ struct Closer {
 
 using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, Closer<RegCloseKey>>;
 using UniqueHandle = std::unique_ptr<void, Closer<CloseHandle>>;
-// Holds a FindFirstFile handle; construct only from a valid one.
-using UniqueFind = std::unique_ptr<void, Closer<FindClose>>;
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, Closer<DestroyWindow>>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, Closer<DeleteObject>>;
 // An icon made with LoadImage (without LR_SHARED).
