@@ -386,18 +386,22 @@ TEST(Lookalike, APrinterIsNeverTakenForAnother) {
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "O-Printer", "Port").data, port);
 
   // Redirected, text for people is in the OEM code page, which lacks "\x8a"
-  // (S with caron): a "?" stands for it, not best fit's "S"; JSON keeps it.
+  // (S with caron): a "?" stands for it, not best fit's "S"; JSON keeps it,
+  // escaped: its text is ASCII, the same bytes whatever the code page.
   e2e::RegAdd(e2e::kSettingsKey, "defaultPDFFile", "REG_SZ", "\x8a.pdf");
   EXPECT_TRUE(Contains(Command("status").out, "  defaultPDFFile = ?.pdf\n"));
   run = Command("status --json");
-  EXPECT_TRUE(Contains(run.out, "\"defaultPDFFile\": \"\xc5\xa0.pdf\""));
+  EXPECT_TRUE(Contains(run.out, "\"defaultPDFFile\": \"\\u0160.pdf\""));
+  EXPECT_TRUE(std::all_of(run.out.begin(), run.out.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+  EXPECT_TRUE(Contains(run.out, "\\u03a9-Printer"));
   std::printf("status --json with a name beyond the code page (exit %d):\n%s", run.code,
               run.out.c_str());
   EXPECT_TRUE(Contains(run.out,
                        "\"name\": \"O-Printer\",\n      \"monitored\": false,\n      "
                        "\"addressable\": true"));
   EXPECT_TRUE(Contains(run.out,
-                       "\"name\": \"\xce\xa9-Printer\",\n      \"monitored\": false,\n      "
+                       "\"name\": \"\\u03a9-Printer\",\n      \"monitored\": false,\n      "
                        "\"addressable\": false"));
 }
 
