@@ -278,6 +278,18 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
   EXPECT_EQ(run.err,
             "Argument 2 holds characters that this system's code page cannot represent.\n");
   EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, "fleet.pdf");
+  // Typed into cmd.exe, "defaultPDFDir=C:\My PDFs\" ends in a quote: the
+  // backslash before the closing quote keeps it. Refused, nothing written.
+  const e2e::RegValue dir = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir");
+  run.code = e2e::RunProgram("cmd.exe /c \"\"" + e2e::ToolFolder() +
+                                 "QuorvinConfigCmd.exe\" set \"defaultPDFDir=C:\\My PDFs\\\"\"",
+                             &run.out, &run.err);
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err,
+            "Argument 2 holds a double quote (\"), which no path or file name can hold. In cmd.exe "
+            "a backslash before the closing quote keeps the quote: leave that backslash out, or "
+            "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\r\n");
+  EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir").data, dir.data);
 
   // Export, delete the keys, import into the 32-bit view: all comes back,
   // but userDesktopDir, which belongs to each machine.

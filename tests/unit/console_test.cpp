@@ -560,11 +560,25 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
 }
 
 TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"},
-        std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}}) {
-    EXPECT_EQ(Run(bad), 2);
+  const std::string quote =
+      " holds a double quote (\"), which no path or file name can hold. In cmd.exe a backslash "
+      "before the closing quote keeps the quote: leave that backslash out, or double it "
+      "(\"defaultPDFDir=C:\\My PDFs\\\\\").\n";
+  const struct {
+    std::vector<std::string> args;
+    std::string err;  // whole; any text when empty
+  } bad[] = {
+      {{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"}, ""},
+      {{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}, ""},
+      {{"set", "defaultPDFDir=C:\\My PDFs\""}, "Argument 2" + quote},
+      {{"set", "promptPDF=1", "GS_DLL=\"C:\\gs\\gsdll32.dll\""}, "Argument 3" + quote},
+  };
+  for (const auto& b : bad) {
+    EXPECT_EQ(Run(b.args), 2);
     EXPECT_FALSE(output.err.empty());
+    if (!b.err.empty()) {
+      EXPECT_EQ(output.err, b.err);
+    }
     EXPECT_EQ(w.registry.WriteCount(), 0);
   }
   EXPECT_EQ(Run({"set", "defaultpdffile=a.pdf", "finishMessage=0", "GS_DLL="}), 0);
