@@ -1,6 +1,8 @@
 // A small writer of JSON text: objects, arrays, strings, numbers, booleans
-// and null, indented by two blanks. Strings must be UTF-8; they are escaped
-// as JSON requires.
+// and null, indented by two blanks. Strings are given as UTF-8; the text
+// is ASCII, every other character escaped as \uXXXX (a surrogate pair above
+// U+FFFF), so it reads the same whatever the code page. A byte that is not
+// UTF-8 reads as U+FFFD.
 #pragma once
 
 #include <cstdint>

@@ -63,7 +63,8 @@ bool RunReporting(ConsoleServices& services, const std::function<void()>& work) 
 
 int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& services) {
   std::vector<std::pair<const Option*, std::string>> writes;
-  for (const std::string& assignment : assignments) {
+  for (std::size_t i = 0; i < assignments.size(); ++i) {
+    const std::string& assignment = assignments[i];
     const auto equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
     const std::string value = assignment.substr(equals + 1);
@@ -78,6 +79,19 @@ int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& ser
     if (option->type == OptionType::Flag && value != "0" && value != "1") {
       services.out.Write(Stream::Err,
                          std::string(option->name) + " takes 0 or 1, not \"" + value + "\".\n");
+      return kExitUsage;
+    }
+    // A quote in a value is most often a typed "C:\My PDFs\" whose last
+    // backslash made the closing quote part of the argument. set takes no
+    // options, so assignment i is argument i + 2, counted as the code-page
+    // refusal counts (the command is argument 1).
+    if (option->type == OptionType::Text && value.find('"') != std::string::npos) {
+      services.out.Write(
+          Stream::Err,
+          "Argument " + std::to_string(i + 2) +
+              " holds a double quote (\"), which no path or file name can hold. In cmd.exe a "
+              "backslash before the closing quote keeps the quote: leave that backslash out, or "
+              "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\n");
       return kExitUsage;
     }
     writes.emplace_back(option, value);

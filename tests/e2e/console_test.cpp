@@ -278,6 +278,18 @@ TEST_F(Console, SetValidatesFirstAndExportRecreatesEveryValue) {
   EXPECT_EQ(run.err,
             "Argument 2 holds characters that this system's code page cannot represent.\n");
   EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, "fleet.pdf");
+  // Typed into cmd.exe, "defaultPDFDir=C:\My PDFs\" ends in a quote: the
+  // backslash before the closing quote keeps it. Refused, nothing written.
+  const e2e::RegValue dir = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir");
+  run.code = e2e::RunProgram("cmd.exe /c \"\"" + e2e::ToolFolder() +
+                                 "QuorvinConfigCmd.exe\" set \"defaultPDFDir=C:\\My PDFs\\\"\"",
+                             &run.out, &run.err);
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.err,
+            "Argument 2 holds a double quote (\"), which no path or file name can hold. In cmd.exe "
+            "a backslash before the closing quote keeps the quote: leave that backslash out, or "
+            "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\r\n");
+  EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir").data, dir.data);
 
   // Export, delete the keys, import into the 32-bit view: all comes back,
   // but userDesktopDir, which belongs to each machine.
@@ -386,18 +398,22 @@ TEST(Lookalike, APrinterIsNeverTakenForAnother) {
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "O-Printer", "Port").data, port);
 
   // Redirected, text for people is in the OEM code page, which lacks "\x8a"
-  // (S with caron): a "?" stands for it, not best fit's "S"; JSON keeps it.
+  // (S with caron): a "?" stands for it, not best fit's "S"; JSON keeps it,
+  // escaped: its text is ASCII, the same bytes whatever the code page.
   e2e::RegAdd(e2e::kSettingsKey, "defaultPDFFile", "REG_SZ", "\x8a.pdf");
   EXPECT_TRUE(Contains(Command("status").out, "  defaultPDFFile = ?.pdf\n"));
   run = Command("status --json");
-  EXPECT_TRUE(Contains(run.out, "\"defaultPDFFile\": \"\xc5\xa0.pdf\""));
+  EXPECT_TRUE(Contains(run.out, "\"defaultPDFFile\": \"\\u0160.pdf\""));
+  EXPECT_TRUE(std::all_of(run.out.begin(), run.out.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+  EXPECT_TRUE(Contains(run.out, "\\u03a9-Printer"));
   std::printf("status --json with a name beyond the code page (exit %d):\n%s", run.code,
               run.out.c_str());
   EXPECT_TRUE(Contains(run.out,
                        "\"name\": \"O-Printer\",\n      \"monitored\": false,\n      "
                        "\"addressable\": true"));
   EXPECT_TRUE(Contains(run.out,
-                       "\"name\": \"\xce\xa9-Printer\",\n      \"monitored\": false,\n      "
+                       "\"name\": \"\\u03a9-Printer\",\n      \"monitored\": false,\n      "
                        "\"addressable\": false"));
 }
 

@@ -115,7 +115,15 @@ TEST(Json, NestsIndentsAndEscapes) {
             "{\n  \"ok\": true,\n  \"n\": -300,\n  \"none\": null,\n  \"list\": [\n    \"a\",\n"
             "    {}\n  ],\n  \"empty\": []\n}\n");
   EXPECT_EQ(JsonQuoted("C:\\a \"b\"\r\n\t\x01 \xc3\xa9"),
-            "\"C:\\\\a \\\"b\\\"\\r\\n\\t\\u0001 \xc3\xa9\"");
+            "\"C:\\\\a \\\"b\\\"\\r\\n\\t\\u0001 \\u00e9\"");
+  // ASCII out, whatever comes in; each invalid part of UTF-8 is one U+FFFD:
+  // a stray byte, overlong, a surrogate, above U+10FFFF, cut short.
+  for (const auto& [text, escaped] : std::vector<std::pair<std::string, std::string>>{
+           {"\xe2\x82\xac\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf", "\\u20ac\\ud83d\\ude00\\udbff\\udfff"},
+           {"\xff\xc0\xaf\xe0\x80", "\\ufffd\\ufffd\\ufffd\\ufffd\\ufffd"},
+           {"\xed\xa0\xf4\x90-\xf0\x9f\x98", "\\ufffd\\ufffd\\ufffd\\ufffd-\\ufffd"}}) {
+    EXPECT_EQ(JsonQuoted(text), "\"" + escaped + "\"") << escaped;
+  }
 }
 
 TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
@@ -193,9 +201,9 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
        {"\"differs\": []",
         "\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
         "\"addressable\": true",
-        "\"name\": \"\xce\xa9-Pdf\",\n      \"monitored\": false,\n      "
+        "\"name\": \"\\u03a9-Pdf\",\n      \"monitored\": false,\n      "
         "\"addressable\": false",
-        "\"defaultPDFFile\": \"caf\xc3\xa9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
+        "\"defaultPDFFile\": \"caf\\u00e9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
         "\"GS_DLL_exists\": true,\n    \"GS_DLL_32bit\": true,",
         "\"differs\": [],\n    \"monitor_file\": "
         "\"C:\\\\Windows\\\\system32\\\\quorvinmonnt.dll\",\n    "
@@ -573,11 +581,25 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
 }
 
 TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"},
-        std::vector<std::string>{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}}) {
-    EXPECT_EQ(Run(bad), 2);
+  const std::string quote =
+      " holds a double quote (\"), which no path or file name can hold. In cmd.exe a backslash "
+      "before the closing quote keeps the quote: leave that backslash out, or double it "
+      "(\"defaultPDFDir=C:\\My PDFs\\\\\").\n";
+  const struct {
+    std::vector<std::string> args;
+    std::string err;  // whole; any text when empty
+  } bad[] = {
+      {{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"}, ""},
+      {{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}, ""},
+      {{"set", "defaultPDFDir=C:\\My PDFs\""}, "Argument 2" + quote},
+      {{"set", "promptPDF=1", "GS_DLL=\"C:\\gs\\gsdll32.dll\""}, "Argument 3" + quote},
+  };
+  for (const auto& b : bad) {
+    EXPECT_EQ(Run(b.args), 2);
     EXPECT_FALSE(output.err.empty());
+    if (!b.err.empty()) {
+      EXPECT_EQ(output.err, b.err);
+    }
     EXPECT_EQ(w.registry.WriteCount(), 0);
   }
   EXPECT_EQ(Run({"set", "defaultpdffile=a.pdf", "finishMessage=0", "GS_DLL="}), 0);
