@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include <algorithm>
+
 #include "platform/application.h"
 #include "platform/errors.h"
 
@@ -14,12 +16,8 @@ void ShowException(IDialogs& dialogs, const std::exception& error) noexcept {
 }
 
 std::string FilterForSystem(const std::string& filter) {
-  std::string result = filter;
-  for (char& c : result) {
-    if (c == '|') c = '\0';
-  }
-  result.push_back('\0');
-  result.push_back('\0');
+  std::string result = filter + std::string(2, '\0');
+  std::replace(result.begin(), result.end(), '|', '\0');
   return result;
 }
 

@@ -1,18 +1,14 @@
 #include "platform/process.h"
 
+#include <algorithm>
+
 namespace qv {
 
 std::string TrimSystemText(const std::string& text) {
-  std::string::size_type end = text.size();
-  while (end > 0) {
-    const auto c = static_cast<unsigned char>(text[end - 1]);
-    if (c <= ' ' || c == '.') {
-      --end;
-    } else {
-      break;
-    }
-  }
-  return text.substr(0, end);
+  const auto kept = std::find_if(text.rbegin(), text.rend(), [](char c) {
+    return static_cast<unsigned char>(c) > ' ' && c != '.';
+  });
+  return std::string(text.begin(), kept.base());
 }
 
 }  // namespace qv
