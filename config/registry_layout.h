@@ -48,9 +48,9 @@ constexpr const char* kProtectedPrintKey =
 constexpr const char* kProtectedPrintValues[] = {"WindowsProtectedPrintGroupPolicyState",
                                                  "WindowsProtectedPrintMode"};
 
-// The package's run program and distiller, beside the tool.
+// The package's run program, beside the tool (the distiller is named in
+// the PDF port's Arguments).
 constexpr const char* kRunProgramName = "qvpdfrun.exe";
-constexpr const char* kDistillerName = "QVPDFDistiller.exe";
 
 // One value of the PDF port as Fix PDF Port writes it.
 struct PortValue {

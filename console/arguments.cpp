@@ -71,10 +71,6 @@ const SwitchSpec kSwitches[] = {
     {"--if-needed", kIfNeeded, &ConsoleArguments::ifNeeded},
 };
 
-bool IsOption(const std::string& arg) {
-  return arg.size() > 1 && arg[0] == '-';
-}
-
 // A whole number of seconds from 1 to 86400.
 bool ParseSeconds(const std::string& text, std::uint32_t* seconds) {
   std::uint32_t value = 0;
@@ -105,7 +101,7 @@ bool ParseRest(const std::vector<std::string>& args, const CommandSpec& spec,
         return false;
       }
       ++i;
-    } else if (IsOption(arg)) {
+    } else if (arg.size() > 1 && arg[0] == '-') {  // an option of another command
       *error = "Unknown option \"" + arg + "\" for \"" + args[0] + "\".";
       return false;
     } else {
