@@ -49,6 +49,38 @@ class FileDialogTest : public ::testing::Test {
   std::string folder_;
 };
 
+// A file name the code page cannot hold is refused by the close check: a
+// box owned by the dialog, which stays open; the event never sees it.
+TEST_F(FileDialogTest, ANameBeyondTheCodePageKeepsTheDialogOpen) {
+  std::vector<std::string> seen;
+  dialog_.onCanClose = [&](FileDialog& d, bool&) { seen.push_back(d.fileName); };
+  Driver driver([&](Driver& d) {
+    const HWND dialog = WaitForWindow("#32770", kTitle);
+    if (!dialog) return d.Fail("no file dialog");
+    const std::wstring name = std::wstring(folder_.begin(), folder_.end()) + L"\\\u03A9.pdf";
+    SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    const HWND box = WaitForWindow("#32770", kApplicationTitle);
+    if (!box) return d.Fail("no refusal");
+    if (GetWindow(box, GW_OWNER) != dialog) d.Fail("the box is not the dialog's");
+    if (TextOf(GetDlgItem(box, 0xFFFF)) !=
+        "The path of the chosen file holds characters that this system's code page cannot "
+        "represent.\rChoose a file in another folder.") {
+      d.Fail("wrong text: " + TextOf(GetDlgItem(box, 0xFFFF)));
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    if (!WaitUntilGone(box)) return d.Fail("the box stayed");
+    if (!IsWindowVisible(dialog)) return d.Fail("closed although refused");
+    TypeAndConfirm(dialog, Chosen("ok.pdf"));
+    if (!WaitUntilGone(dialog)) d.Fail("still open");
+  });
+  dialog_.defaultExt = "pdf";
+  EXPECT_TRUE(dialogs_.ExecuteSave(dialog_));
+  ASSERT_EQ(driver.Finish(), "");
+  EXPECT_EQ(seen, std::vector<std::string>{Chosen("ok.pdf")});
+}
+
 TEST_F(FileDialogTest, TheCloseQueryEventSeesThePathAndCanKeepTheDialogOpen) {
   std::vector<std::string> seen;
   dialog_.onCanClose = [&](FileDialog& d, bool& canClose) {
