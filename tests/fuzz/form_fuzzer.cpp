@@ -138,8 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (in.ConsumeBool()) files.executable = in.ConsumeRandomLengthString(40);
   FuzzDialogs dialogs(in);
   fakes::FakeApplication app;
-  fakes::FakeSpooler spooler(processes);
   fakes::FakeClock clock;
+  fakes::FakeSpooler spooler(processes, registry, clock);
   Platform platform{registry, printers, processes, files, app, spooler, clock};
 
   MemoryText e2, e3, e4, e5, e6;
