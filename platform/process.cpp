@@ -11,4 +11,14 @@ std::string TrimSystemText(const std::string& text) {
   return std::string(text.begin(), kept.base());
 }
 
+void OpenLink(IProcessRunner& processes, std::uintptr_t owner, const std::string& operation,
+              const std::string& file, const std::string& parameters, const std::string& directory,
+              int showCommand) {
+  if (processes.IsElevated() &&
+      processes.OpenAsDesktopUser(operation, file, parameters, directory, showCommand)) {
+    return;
+  }
+  processes.ShellOpen(owner, operation, file, parameters, directory, showCommand);
+}
+
 }  // namespace qv

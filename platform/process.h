@@ -42,7 +42,23 @@ class IProcessRunner {
   virtual void ShellOpen(std::uintptr_t owner, const std::string& operation,
                          const std::string& file, const std::string& parameters,
                          const std::string& directory, int showCommand) = 0;
+
+  // Whether this process runs elevated (its token's TokenElevation).
+  virtual bool IsElevated() = 0;
+  // Hands the same call as ShellOpen to the shell of the desktop (Explorer),
+  // which starts the program with the rights of the user who owns the
+  // desktop. False when that shell could not be reached or refused the call.
+  virtual bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
+                                 const std::string& parameters, const std::string& directory,
+                                 int showCommand) = 0;
 };
+
+// Opens a link as ShellOpen does, except that an elevated process hands it
+// to the desktop's shell first, so that the browser or mail program does not
+// run elevated too; when that shell cannot take it, ShellOpen opens it.
+void OpenLink(IProcessRunner& processes, std::uintptr_t owner, const std::string& operation,
+              const std::string& file, const std::string& parameters, const std::string& directory,
+              int showCommand);
 
 // Removes trailing white space, control characters and periods, as the
 // system error text is shown.

@@ -17,6 +17,13 @@ class Win32ProcessRunner : public IProcessRunner {
   void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;
+  bool IsElevated() override;
+  // Through Explorer's Shell.Application object behind the desktop window
+  // (ShellWindows, the desktop's view, IShellDispatch2::ShellExecute), with
+  // COM on the calling thread; false at the first step that fails.
+  bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int showCommand) override;
 };
 
 }  // namespace qv

@@ -28,6 +28,32 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, Closer<DeleteOb
 // An icon made with LoadImage (without LR_SHARED).
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, Closer<DestroyIcon>>;
 
+// Owns one reference to a COM interface and releases it.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() { Reset(); }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T* operator->() const { return object_; }
+  T* Get() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  // Where a call puts the new reference it gives back; the old one is
+  // released first.
+  T** Put() {
+    Reset();
+    return &object_;
+  }
+  void Reset() {
+    if (object_ != nullptr) object_->Release();
+    object_ = nullptr;
+  }
+
+ private:
+  T* object_ = nullptr;
+};
+
 // A device context of a window (or the screen) from GetDC.
 class WindowDc {
  public:

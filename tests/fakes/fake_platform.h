@@ -59,6 +59,11 @@ class FakeProcesses : public IProcessRunner {
     int show;
   };
   std::vector<Open> opened;
+  // The desktop's shell takes every link handed to it when reachable; its
+  // opens are recorded with owner 0.
+  bool elevated = false;
+  bool desktopShellReachable = false;
+  std::vector<Open> desktopOpened;
 
   // Messages "arrive" once during every start.
   bool StartHidden(const std::string& file, const std::string& parameters, ProcessHandle* process,
@@ -69,6 +74,14 @@ class FakeProcesses : public IProcessRunner {
   void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;
+  bool IsElevated() override { return elevated; }
+  bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int showCommand) override {
+    if (desktopShellReachable)
+      desktopOpened.push_back({0, operation, file, parameters, directory, showCommand});
+    return desktopShellReachable;
+  }
 
  private:
   int remaining_ = 0;

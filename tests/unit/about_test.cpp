@@ -41,5 +41,35 @@ TEST(About, LinksAskTheShellForTheSiteAndANewMail) {
   EXPECT_TRUE(processes.starts.empty());
 }
 
+// An elevated tool hands both links, unchanged, to the desktop's shell;
+// otherwise, and whenever that shell cannot be reached, ShellOpen opens them.
+TEST(About, ElevatedLinksGoThroughTheDesktopShellWhenItAnswers) {
+  const struct {
+    bool elevated, reachable, throughDesktop;
+  } kCases[] = {
+      {false, false, false}, {false, true, false}, {true, false, false}, {true, true, true}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "elevated " << c.elevated << ", reachable " << c.reachable);
+    fakes::FakeProcesses processes;
+    processes.elevated = c.elevated;
+    processes.desktopShellReachable = c.reachable;
+    MemoryText label2;
+    TfrmAbout about(processes, AboutFormControls{label2});
+    about.Label4Click();
+    about.Label7Click();
+    const auto& taken = c.throughDesktop ? processes.desktopOpened : processes.opened;
+    ASSERT_EQ(processes.opened.size() + processes.desktopOpened.size(), taken.size());
+    ASSERT_EQ(taken.size(), 2u);
+    for (const auto& open : taken) {
+      EXPECT_EQ(open.operation + "|" + open.parameters + "|" + open.directory + "|" +
+                    std::to_string(open.show),
+                "open|||5");
+    }
+    EXPECT_EQ(taken[0].file + " " + taken[1].file,
+              "www.hollisfield.example mailto:support@hollisfield.example");
+  }
+}
+
 }  // namespace
 }  // namespace qv

@@ -1,9 +1,13 @@
 // Starting programs through the shell, waiting without blocking the
 // window's messages, and the system's error texts.
 #include <gtest/gtest.h>
+// clang-format off
 #include <windows.h>
+#include <exdisp.h>
+// clang-format on
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "platform/win32/win_process.h"
@@ -61,6 +65,53 @@ TEST(Win32Process, AStartedProgramRunsHiddenWithItsParametersUntilItEnds) {
   EXPECT_TRUE(GetExitCodeProcess(reinterpret_cast<HANDLE>(process), &exitCode));
   EXPECT_EQ(exitCode, 3u);
   runner.CloseProcess(process);
+}
+
+// Prints the elevation and FindWindowSW's answer for the desktop window. A
+// link handed to the desktop's shell is taken exactly when a dispatch came
+// back, and then reaches the program with its parameters and folder; the
+// call leaves COM on this thread as it found it.
+TEST(Win32Process, TheDesktopShellTakesALinkOrRefusesItCleanly) {
+  const auto comState = [] {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (SUCCEEDED(result)) CoUninitialize();
+    return result;
+  };
+  const HRESULT comBefore = comState();
+  HRESULT found = E_FAIL;
+  bool dispatch = false;
+  if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    {
+      win32::ComRef<IShellWindows> windows;
+      win32::ComRef<IDispatch> desktop;
+      VARIANT none{};  // VT_EMPTY
+      long window = 0;
+      if (SUCCEEDED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
+                                     IID_PPV_ARGS(windows.Put())))) {
+        found = windows->FindWindowSW(&none, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                                      desktop.Put());
+      }
+      dispatch = static_cast<bool>(desktop);
+    }
+    CoUninitialize();
+  }
+  char temp[MAX_PATH] = {};
+  ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+  const std::string written = std::string(temp) + "qv-desktop-link.txt";
+  DeleteFileA(written.c_str());
+  Win32ProcessRunner runner;
+  const bool taken =
+      runner.OpenAsDesktopUser("open", "cmd", "/c echo x> qv-desktop-link.txt", temp, SW_HIDE);
+  EXPECT_EQ(comState(), comBefore);
+  std::printf("IsElevated %d; FindWindowSW 0x%08lX, dispatch %d; OpenAsDesktopUser %d\n",
+              runner.IsElevated(), static_cast<unsigned long>(found), dispatch, taken);
+  EXPECT_EQ(taken, dispatch);
+  const auto exists = [&] {
+    return GetFileAttributesA(written.c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  for (int i = 0; taken && !exists() && i < 200; ++i) Sleep(100);
+  EXPECT_EQ(exists(), taken) << "the shell's program did not write its file";
+  DeleteFileA(written.c_str());
 }
 
 class Win32Wait : public ::testing::Test {
