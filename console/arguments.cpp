@@ -42,13 +42,13 @@ namespace {
 // The options, each a flag of the commands that take it.
 enum OptionFlag : unsigned { kJson = 1, kDefault = 2, kIfNeeded = 4, kTimeout = 8 };
 
-struct CommandSpec {
+struct CommandRow {
   const char* name;
   ConsoleCommand command;
   unsigned options;  // the OptionFlags it takes
   std::size_t minOperands, maxOperands;
 };
-const CommandSpec kCommands[] = {
+const CommandRow kCommands[] = {
     {"--help", ConsoleCommand::Help, 0, 0, 0},
     {"-h", ConsoleCommand::Help, 0, 0, 0},
     {"/?", ConsoleCommand::Help, 0, 0, 0},
@@ -60,12 +60,12 @@ const CommandSpec kCommands[] = {
     {"export", ConsoleCommand::Export, 0, 1, 1},
 };
 
-struct SwitchSpec {
+struct SwitchRow {
   const char* name;
   OptionFlag flag;
   bool ConsoleArguments::*value;
 };
-const SwitchSpec kSwitches[] = {
+const SwitchRow kSwitches[] = {
     {"--json", kJson, &ConsoleArguments::json},
     {"--default", kDefault, &ConsoleArguments::makeDefault},
     {"--if-needed", kIfNeeded, &ConsoleArguments::ifNeeded},
@@ -82,19 +82,19 @@ bool ParseSeconds(const std::string& text, std::uint32_t* seconds) {
 }
 
 // The options and operands after the command; false with the reason.
-bool ParseRest(const std::vector<std::string>& args, const CommandSpec& spec,
+bool ParseRest(const std::vector<std::string>& args, const CommandRow& row,
                ConsoleArguments* parsed, std::vector<std::string>* operands, std::string* error) {
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     bool known = false;
-    for (const SwitchSpec& option : kSwitches) {
-      if (arg == option.name && (spec.options & option.flag) != 0) {
+    for (const SwitchRow& option : kSwitches) {
+      if (arg == option.name && (row.options & option.flag) != 0) {
         parsed->*option.value = true;
         known = true;
       }
     }
     if (known) continue;
-    if (arg == "--timeout" && (spec.options & kTimeout) != 0) {
+    if (arg == "--timeout" && (row.options & kTimeout) != 0) {
       if (i + 1 >= args.size() || !ParseSeconds(args[i + 1], &parsed->timeoutSeconds)) {
         *error = "--timeout needs a whole number of seconds from 1 to 86400.";
         parsed->withoutUsage = true;
@@ -108,11 +108,11 @@ bool ParseRest(const std::vector<std::string>& args, const CommandSpec& spec,
       operands->push_back(arg);
     }
   }
-  if (operands->size() < spec.minOperands) {
+  if (operands->size() < row.minOperands) {
     *error = "\"" + args[0] + "\" needs an argument.";
     return false;
   }
-  if (operands->size() > spec.maxOperands) {
+  if (operands->size() > row.maxOperands) {
     *error = "Too many arguments for \"" + args[0] + "\".";
     return false;
   }
@@ -128,18 +128,18 @@ bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* pars
     *error = "No command given.";
     return false;
   }
-  const CommandSpec* spec = nullptr;
-  for (const CommandSpec& known : kCommands) {
-    if (args[0] == known.name) spec = &known;
+  const CommandRow* row = nullptr;
+  for (const CommandRow& known : kCommands) {
+    if (args[0] == known.name) row = &known;
   }
-  if (spec == nullptr) {
+  if (row == nullptr) {
     *error = "Unknown command \"" + args[0] + "\".";
     return false;
   }
   std::vector<std::string> operands;
-  if (!ParseRest(args, *spec, parsed, &operands, error)) return false;
-  parsed->command = spec->command;
-  if (spec->command == ConsoleCommand::Set) {
+  if (!ParseRest(args, *row, parsed, &operands, error)) return false;
+  parsed->command = row->command;
+  if (row->command == ConsoleCommand::Set) {
     for (const std::string& assignment : operands) {
       if (assignment.find('=') == std::string::npos) {
         *error = "\"" + assignment + "\" is not NAME=VALUE.";

@@ -51,23 +51,23 @@ constexpr int kDropDownRows = 8;
 }  // namespace
 
 FontSet::FontSet(int dpi) {
-  struct FontSpec {
+  struct FontRow {
     int height, weight;
     bool underline;
     BYTE charset;
     const char* face;
   };
   // In FontKind's order: Normal, Title, AboutTitle, Credit, Link.
-  static const FontSpec kSpecs[] = {
+  static const FontRow kFontRows[] = {
       {-11, FW_NORMAL, false, DEFAULT_CHARSET, "MS Sans Serif"},
       {-24, FW_BOLD, true, DEFAULT_CHARSET, "MS Sans Serif"},
       {-13, FW_BOLD, true, DEFAULT_CHARSET, "MS Sans Serif"},
       {-11, FW_BOLD, false, ANSI_CHARSET, "Arial Narrow"},
       {-11, FW_NORMAL, true, DEFAULT_CHARSET, "MS Sans Serif"},
   };
-  static_assert(std::size(kSpecs) == std::extent_v<decltype(fonts_)>);
-  for (std::size_t i = 0; i < std::size(kSpecs); ++i) {
-    const FontSpec& f = kSpecs[i];
+  static_assert(std::size(kFontRows) == std::extent_v<decltype(fonts_)>);
+  for (std::size_t i = 0; i < std::size(kFontRows); ++i) {
+    const FontRow& f = kFontRows[i];
     fonts_[i].reset(CreateFontA(win32::Scale(f.height, dpi), 0, 0, 0, f.weight, FALSE, f.underline,
                                 FALSE, f.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.face));
