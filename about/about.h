@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "platform/control_table.h"
-#include "platform/controls.h"
 #include "platform/process.h"
+#include "ui/control_table.h"
+#include "ui/controls.h"
 
 namespace qv {
 

@@ -30,12 +30,13 @@ ICheckControl& MainFormControls::Check(const std::string& name) const {
   throw std::logic_error("The main window has no check box " + name);
 }
 
-TfrmMain::TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls& controls)
+TfrmMain::TfrmMain(Platform& platform, IApplication& app, IDialogs& dialogs,
+                   const MainFormControls& controls)
     : platform_(platform),
       dialogs_(dialogs),
       controls_(controls),
       commands_([&dialogs](const std::exception& error) { ShowException(dialogs, error); }),
-      wait_(platform, dialogs) {
+      wait_(app, platform.clock, dialogs) {
   OpenDialog1.defaultExt = "exe";
   OpenDialog1.fileName = "gswin32c.exe";
   OpenDialog1.filter = "Application Program (*.exe)|*.exe|All Files|*.*";

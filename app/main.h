@@ -8,13 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "app/asking_wait.h"
 #include "config/settings.h"
 #include "platform/commands.h"
-#include "platform/controls.h"
-#include "platform/dialogs.h"
 #include "platform/platform.h"
-#include "printing/run.h"
 #include "printing/spooler_restart.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 namespace qv {
 
@@ -39,7 +39,8 @@ struct MainFormControls {
 
 class TfrmMain {
  public:
-  TfrmMain(Platform& platform, IDialogs& dialogs, const MainFormControls& controls);
+  TfrmMain(Platform& platform, IApplication& app, IDialogs& dialogs,
+           const MainFormControls& controls);
 
   // Set by the window: close the main window at once (ending the
   // program), and show the About window.
@@ -75,7 +76,6 @@ class TfrmMain {
   void RefreshPrinterList();
   void RefreshMonitoredList();
   void RestorePdfPort(bool showConfirmation);
-  void RunAndWait(const std::string& file, const std::string& parameters);
   void RestartSpooler();
   void LocateGhostscript(Registry& reg);
   void LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder);

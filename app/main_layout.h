@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/control_table.h"
+#include "ui/control_table.h"
 
 namespace qv {
 

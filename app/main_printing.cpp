@@ -106,10 +106,6 @@ void TfrmMain::LMDButton2Click() {
   RestorePdfPort(true);
 }
 
-void TfrmMain::RunAndWait(const std::string& file, const std::string& parameters) {
-  qv::RunAndWait(platform_, wait_, file, parameters);
-}
-
 void TfrmMain::RestartSpooler() {
   FinishPrinterChange(qv::RestartSpooler(platform_, wait_), nullptr);
 }

@@ -2,7 +2,6 @@
 // both programs compose once.
 #pragma once
 
-#include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/printers.h"
@@ -18,7 +17,6 @@ struct Platform {
   PrinterService& printers;
   IProcessRunner& processes;
   IFileSystem& files;
-  IApplication& app;
   ISpooler& spooler;
   IClock& clock;
   // The 64-bit registry view, which only status reads; null where Windows

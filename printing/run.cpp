@@ -1,7 +1,5 @@
 #include "printing/run.h"
 
-#include <algorithm>
-
 namespace qv {
 namespace {
 constexpr std::uint32_t kWaitSliceMs = 50;
@@ -10,35 +8,6 @@ constexpr std::uint32_t kWaitSliceMs = 50;
 std::string StillRunningText(const std::string& program, std::uint64_t seconds) {
   return "\"" + program + "\" did not finish within " + std::to_string(seconds) +
          " seconds; it is still running.";
-}
-
-std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes) {
-  return "\"" + program + "\" has been running for " + std::to_string(minutes) +
-         " minutes.\rWait for it another 5 minutes?";
-}
-
-void AskingWait::Started() {
-  startedMs_ = platform_.clock.NowMs();
-  nextAskMs_ = askEveryMs_;
-}
-
-bool AskingWait::KeepWaiting(const std::string& program, std::uint64_t waitedMs) {
-  if (waitedMs < nextAskMs_) return true;
-  if (dialogs_.MessageBox(StillRunningQuestion(program, waitedMs / 60000), "Still Running",
-                          kMbYesNo | kMbIconQuestion) != kIdYes) {
-    return false;
-  }
-  nextAskMs_ = platform_.clock.NowMs() - startedMs_ + askEveryMs_;
-  return true;
-}
-
-void AskingWait::Pause(std::uint32_t ms) {
-  // In short slices, so that the window answers within a few milliseconds.
-  const std::uint64_t end = platform_.clock.NowMs() + ms;
-  for (std::uint64_t now = platform_.clock.NowMs(); now < end; now = platform_.clock.NowMs()) {
-    platform_.app.ProcessMessages();
-    platform_.clock.Sleep(static_cast<std::uint32_t>(std::min<std::uint64_t>(end - now, 10)));
-  }
 }
 
 RunOutcome RunAndWait(Platform& platform, IWaitPolicy& policy, const std::string& file,

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "platform/dialogs.h"
 #include "platform/platform.h"
 
 namespace qv {
@@ -42,29 +41,6 @@ struct RunOutcome {
 
 // "\"PROGRAM\" did not finish within N seconds; it is still running."
 std::string StillRunningText(const std::string& program, std::uint64_t seconds);
-
-// "\"PROGRAM\" has been running for N minutes.\rWait for it another 5 minutes?"
-std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes);
-
-// The window's wait: it keeps answering its messages, and each time a
-// program has run for another askEveryMs it asks whether to wait on.
-class AskingWait : public IWaitPolicy {
- public:
-  static constexpr std::uint64_t kAskEveryMs = 5 * 60 * 1000;
-  AskingWait(Platform& platform, IDialogs& dialogs, std::uint64_t askEveryMs = kAskEveryMs)
-      : platform_(platform), dialogs_(dialogs), askEveryMs_(askEveryMs) {}
-  void Idle() override { platform_.app.ProcessMessages(); }
-  void Started() override;
-  bool KeepWaiting(const std::string& program, std::uint64_t waitedMs) override;
-  void NotStarted(const std::string& systemText) override { dialogs_.ShowMessage(systemText); }
-  void Pause(std::uint32_t ms) override;
-
- private:
-  Platform& platform_;
-  IDialogs& dialogs_;
-  std::uint64_t askEveryMs_;
-  std::uint64_t startedMs_ = 0, nextAskMs_ = 0;
-};
 
 // Starts file with parameters hidden and waits in slices of 50 ms until it
 // ends, asking the policy after each slice. A program that has ended by

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "about/about.h"
-#include "platform/win32/control_adapters.h"
-#include "platform/win32/window_base.h"
+#include "ui/win32/control_adapters.h"
+#include "ui/win32/window_base.h"
 
 namespace qv {
 

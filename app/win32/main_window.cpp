@@ -20,9 +20,11 @@ bool IsReadOnlyEdit(int id) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, Platform& platform, Win32Dialogs& dialogs)
+MainWindow::MainWindow(HINSTANCE instance, Platform& platform, IApplication& app,
+                       Win32Dialogs& dialogs)
     : WindowBase(instance, dialogs, kMainClassName, ClassIcon::BigAndSmall),
       platform_(platform),
+      app_(app),
       dialogs_(dialogs) {}
 
 MainWindow::~MainWindow() {
@@ -46,7 +48,7 @@ LRESULT MainWindow::OnCreate() {
     };
     for (const auto& [control, id] : bindings) control->Bind(GetDlgItem(hwnd_, id));
     form_ = std::make_unique<TfrmMain>(
-        platform_, dialogs_,
+        platform_, app_, dialogs_,
         MainFormControls{edit2_, edit3_, edit4_, edit5_, edit6_, comboBox1_, listBox1_, checkBox1_,
                          checkBox2_, checkBox3_});
   } catch (const std::exception& error) {

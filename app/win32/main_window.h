@@ -10,15 +10,15 @@
 
 #include "app/main.h"
 #include "platform/platform.h"
-#include "platform/win32/control_adapters.h"
-#include "platform/win32/win_dialogs.h"
-#include "platform/win32/window_base.h"
+#include "ui/win32/control_adapters.h"
+#include "ui/win32/win_dialogs.h"
+#include "ui/win32/window_base.h"
 
 namespace qv {
 
 class MainWindow : public WindowBase {
  public:
-  MainWindow(HINSTANCE instance, Platform& platform, Win32Dialogs& dialogs);
+  MainWindow(HINSTANCE instance, Platform& platform, IApplication& app, Win32Dialogs& dialogs);
   ~MainWindow() override;
 
   // Creates the window hidden, with its controls, and runs the start-up
@@ -35,6 +35,7 @@ class MainWindow : public WindowBase {
   void OnCommand(int id, int code, HWND control);
 
   Platform& platform_;
+  IApplication& app_;
   Win32Dialogs& dialogs_;
 
   Win32TextControl edit2_, edit3_, edit4_, edit5_, edit6_;

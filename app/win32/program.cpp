@@ -25,7 +25,7 @@ void ShowFatal(Win32Dialogs& dialogs, const std::exception& error) {
 int RunWindowProgram(HINSTANCE instance, Platform& platform, Win32Dialogs& dialogs,
                      Win32Application& app) {
   try {
-    MainWindow mainWindow(instance, platform, dialogs);
+    MainWindow mainWindow(instance, platform, app, dialogs);
     mainWindow.Create();
     AboutWindow aboutWindow(instance, platform.processes, dialogs);
     aboutWindow.Create(mainWindow.Handle());

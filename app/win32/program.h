@@ -5,9 +5,9 @@
 // <windows.h> comes through win_dialogs.h, which keeps MessageBox as the
 // dialogs interface's own name rather than the A/W macro.
 // clang-format off
-#include "platform/win32/win_dialogs.h"
+#include "ui/win32/win_dialogs.h"
 #include "platform/platform.h"
-#include "platform/win32/win_application.h"
+#include "ui/win32/win_application.h"
 // clang-format on
 
 namespace qv {

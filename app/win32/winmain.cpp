@@ -15,5 +15,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   qv::Win32Dialogs dialogs(instance);
   qv::Win32Services s;
-  return qv::RunWindowProgram(instance, s.platform, dialogs, s.app);
+  qv::Win32Application app;
+  return qv::RunWindowProgram(instance, s.platform, dialogs, app);
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/win32/win_application.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_files.h"
 #include "platform/win32/win_printers.h"
@@ -14,7 +13,7 @@
 namespace qv {
 
 struct Win32Services {
-  Win32Services() { app.SetTitle(kApplicationTitle); }
+  Win32Services() = default;
   Win32Services(const Win32Services&) = delete;
   Win32Services& operator=(const Win32Services&) = delete;
 
@@ -24,11 +23,15 @@ struct Win32Services {
   PrinterService printers{printerBackend};
   Win32ProcessRunner processes;
   Win32FileSystem files;
-  Win32Application app;
   Win32Spooler spooler;
   Win32Clock clock;
-  Platform platform{registry, printers, processes, files,
-                    app,      spooler,  clock,     Has64BitRegistryView() ? &registry64 : nullptr};
+  Platform platform{registry,
+                    printers,
+                    processes,
+                    files,
+                    spooler,
+                    clock,
+                    Has64BitRegistryView() ? &registry64 : nullptr};
 };
 
 }  // namespace qv

@@ -218,7 +218,7 @@ FakeWorld::FakeWorld() {
   MainFormControls controls{Edit2,     Edit3,    Edit4,     Edit5,     Edit6,
                             ComboBox1, ListBox1, CheckBox1, CheckBox2, CheckBox3};
   Edit4.text = "Copy";  // the field's initial text
-  form = std::make_unique<TfrmMain>(platform, dialogs, controls);
+  form = std::make_unique<TfrmMain>(platform, app, dialogs, controls);
   form->closeWindow = [this] { ++closes; };
   form->showAbout = [this] { ++aboutShown; };
 }

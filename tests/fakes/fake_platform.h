@@ -273,7 +273,7 @@ struct FakeWorld {
   FakeApplication app;
   FakeClock clock;
   FakeSpooler spooler{processes, registry, clock};
-  Platform platform{registry, printers, processes, files, app, spooler, clock};
+  Platform platform{registry, printers, processes, files, spooler, clock};
 
   MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
   MemoryList ComboBox1, ListBox1;

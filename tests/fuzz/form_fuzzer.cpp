@@ -140,12 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fakes::FakeApplication app;
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
-  Platform platform{registry, printers, processes, files, app, spooler, clock};
+  Platform platform{registry, printers, processes, files, spooler, clock};
 
   MemoryText e2, e3, e4, e5, e6;
   MemoryList combo, list;
   MemoryCheck c1, c2, c3;
-  TfrmMain form(platform, dialogs, MainFormControls{e2, e3, e4, e5, e6, combo, list, c1, c2, c3});
+  TfrmMain form(platform, app, dialogs,
+                MainFormControls{e2, e3, e4, e5, e6, combo, list, c1, c2, c3});
 
   auto run = [&](void (TfrmMain::*handler)()) {
     form.Commands().Execute([&] {

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/commands.h"
-#include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/process.h"
 #include "tests/fakes/fake_platform.h"
+#include "ui/dialogs.h"
 
 namespace qv {
 namespace {

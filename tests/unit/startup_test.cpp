@@ -89,7 +89,7 @@ TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
   const int writes = w.registry.WriteCount();
   w.files.desktop = "D:\\Desk";
   FakeWorld& world = w;
-  TfrmMain second(world.platform, world.dialogs, world.form->controls());
+  TfrmMain second(world.platform, world.app, world.dialogs, world.form->controls());
   world.form->Commands().Execute([&] { second.FormCreate(); });
   EXPECT_EQ(w.registry.WriteCount(), writes + 1);
   EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
@@ -406,7 +406,7 @@ TEST_F(Startup, PortMonitorIsRepairedOnlyWhenItsDriverIsNotOurs) {
   // Correct driver, port values changed by hand: left alone at start.
   w.registry.PutDword(L::kPdfPortKey, "Delay", 1000);
   w.registry.PutString(L::kPdfPortKey, "Command", "X:\\elsewhere.exe");
-  TfrmMain second(w.platform, w.dialogs, w.form->controls());
+  TfrmMain second(w.platform, w.app, w.dialogs, w.form->controls());
   second.Commands().Execute([&] { second.FormCreate(); });
   EXPECT_EQ(w.registry.GetDword(L::kPdfPortKey, "Delay"), 1000u);
   EXPECT_EQ(w.registry.GetString(L::kPdfPortKey, "Command"), "X:\\elsewhere.exe");

@@ -6,9 +6,9 @@
 
 #include "platform/application.h"
 #include "platform/errors.h"
-#include "platform/win32/win_dialogs.h"
-#include "platform/win32/win_util.h"
 #include "tests/win32/gui_driver.h"
+#include "ui/win32/gui_util.h"
+#include "ui/win32/win_dialogs.h"
 
 namespace qv::testing {
 namespace {

@@ -37,7 +37,7 @@ TEST(WindowProgram, AFailingAboutWindowIsShownWithoutAnOwner) {
   Win32Application app;
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
-  Platform platform{registry, printers, processes, files, app, spooler, clock};
+  Platform platform{registry, printers, processes, files, spooler, clock};
 
   failingHook = SetWindowsHookExA(WH_CBT, RefuseAboutWindow, nullptr, GetCurrentThreadId());
   ASSERT_NE(failingHook, nullptr);

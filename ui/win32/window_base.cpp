@@ -1,11 +1,11 @@
-#include "platform/win32/window_base.h"
+#include "ui/win32/window_base.h"
 
 #include <stdexcept>
 #include <utility>
 
 #include "platform/errors.h"
-#include "platform/win32/screen.h"
 #include "platform/win32/win_util.h"
+#include "ui/win32/screen.h"
 
 namespace qv {
 

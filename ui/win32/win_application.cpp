@@ -1,4 +1,4 @@
-#include "platform/win32/win_application.h"
+#include "ui/win32/win_application.h"
 
 #include <algorithm>
 

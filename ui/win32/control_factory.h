@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "platform/control_table.h"
-#include "platform/win32/screen.h"
-#include "platform/win32/win_util.h"
+#include "ui/control_table.h"
+#include "ui/win32/gui_util.h"
+#include "ui/win32/screen.h"
 
 namespace qv {
 

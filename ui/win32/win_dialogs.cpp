@@ -1,4 +1,4 @@
-#include "platform/win32/win_dialogs.h"
+#include "ui/win32/win_dialogs.h"
 
 // <commdlg.h> needs the types of <windows.h> declared first.
 // clang-format off
@@ -11,7 +11,7 @@
 #include "platform/application.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win_files.h"
-#include "platform/win32/win_util.h"
+#include "ui/win32/gui_util.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "platform/control_table.h"
+#include "ui/control_table.h"
 
 #include <algorithm>
 #include <cstring>

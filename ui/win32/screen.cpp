@@ -1,6 +1,6 @@
-#include "platform/win32/screen.h"
+#include "ui/win32/screen.h"
 
-#include "platform/win32/win_util.h"
+#include "ui/win32/gui_util.h"
 
 namespace qv::win32 {
 

@@ -1,6 +1,6 @@
-#include "platform/win32/modal_window.h"
+#include "ui/win32/modal_window.h"
 
-#include "platform/win32/screen.h"
+#include "ui/win32/screen.h"
 
 namespace qv {
 

@@ -2,9 +2,9 @@
 // measured in dialog units of the main window's font.
 #include <windows.h>
 
-#include "platform/win32/modal_window.h"
-#include "platform/win32/screen.h"
-#include "platform/win32/win_dialogs.h"
+#include "ui/win32/modal_window.h"
+#include "ui/win32/screen.h"
+#include "ui/win32/win_dialogs.h"
 
 namespace qv {
 namespace {

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/win32/win_util.h"
-#include "platform/win32/window_base.h"
+#include "ui/win32/gui_util.h"
+#include "ui/win32/window_base.h"
 
 namespace qv {
 

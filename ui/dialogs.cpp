@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "platform/win32/control_adapters.h"
+#include "ui/win32/control_adapters.h"
 
 #include <vector>
 
-#include "platform/win32/win_util.h"
+#include "ui/win32/gui_util.h"
 
 namespace qv {
 

@@ -10,7 +10,7 @@
 #undef MessageBox
 #endif
 
-#include "platform/dialogs.h"
+#include "ui/dialogs.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 // registered window class and a base with one HandleMessage per window.
 #pragma once
 
-#include "platform/win32/control_factory.h"
-#include "platform/win32/win_dialogs.h"
+#include "ui/win32/control_factory.h"
+#include "ui/win32/win_dialogs.h"
 
 namespace qv {
 

@@ -13,12 +13,6 @@ namespace qv {
 
 class Win32Application : public IApplication {
  public:
-  // The title on the taskbar and as the caption of the error display and
-  // the simple message window. Those take kApplicationTitle directly, and
-  // the program has no hidden application window to carry it, so nothing
-  // more is kept.
-  void SetTitle(const std::string& /*title*/) {}
-
   // Windows whose controls Tab, Enter and Esc move between (the dialog
   // manager's keyboard handling).
   void AddNavigableWindow(HWND window) { navigable_.push_back(window); }

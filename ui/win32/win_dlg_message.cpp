@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "platform/application.h"
-#include "platform/win32/modal_window.h"
-#include "platform/win32/win_dialogs.h"
+#include "ui/win32/modal_window.h"
+#include "ui/win32/win_dialogs.h"
 
 namespace qv {
 namespace {

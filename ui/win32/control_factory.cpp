@@ -1,4 +1,4 @@
-#include "platform/win32/control_factory.h"
+#include "ui/win32/control_factory.h"
 
 #include <iterator>
 #include <type_traits>

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/controls.h"
+#include "ui/controls.h"
 
 namespace qv {
 

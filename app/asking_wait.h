@@ -1,0 +1,39 @@
+// The window's wait for a program it started: the window keeps answering
+// its messages, and every few minutes the user is asked whether to wait on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/application.h"
+#include "platform/clock.h"
+#include "printing/run.h"
+#include "ui/dialogs.h"
+
+namespace qv {
+
+// "\"PROGRAM\" has been running for N minutes.\rWait for it another M
+// minutes?", M being the interval at which the question comes.
+std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes);
+
+class AskingWait : public IWaitPolicy {
+ public:
+  // How long the wait goes on between two questions.
+  static constexpr std::uint64_t kAskEveryMs = 5 * 60 * 1000;
+
+  AskingWait(IApplication& app, IClock& clock, IDialogs& dialogs)
+      : app_(app), clock_(clock), dialogs_(dialogs) {}
+  void Idle() override { app_.ProcessMessages(); }
+  void Started() override;
+  bool KeepWaiting(const std::string& program, std::uint64_t waitedMs) override;
+  void NotStarted(const std::string& systemText) override { dialogs_.ShowMessage(systemText); }
+  void Pause(std::uint32_t ms) override;
+
+ private:
+  IApplication& app_;
+  IClock& clock_;
+  IDialogs& dialogs_;
+  std::uint64_t startedMs_ = 0, nextAskMs_ = 0;
+};
+
+}  // namespace qv
