@@ -1,12 +1,15 @@
 #include "about/win32/about_window.h"
 
+#include "platform/errors.h"
+
 namespace qv {
 
 constexpr const char* kAboutClassName = "QuorvinConfigAbout";
 constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 AboutWindow::AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs& dialogs)
-    : WindowBase(instance, dialogs, kAboutClassName, ClassIcon::SmallOnly), processes_(processes) {}
+    : TableWindow(instance, dialogs, kAboutClassName, ClassIcon::SmallOnly),
+      processes_(processes) {}
 
 AboutWindow::~AboutWindow() {
   Destroy();
@@ -15,8 +18,10 @@ AboutWindow::~AboutWindow() {
 void AboutWindow::Create(HWND owner) {
   RECT frame{0, 0, win32::Scale(kAboutClientWidth, dpi_), win32::Scale(kAboutClientHeight, dpi_)};
   AdjustWindowRectEx(&frame, kAboutStyle, FALSE, 0);
-  CreateCentred(kAboutCaption, kAboutStyle, frame.right - frame.left, frame.bottom - frame.top,
-                owner, "The About window could not be created");
+  if (!CreateCentred({kAboutCaption, kAboutStyle, 0, frame.right - frame.left,
+                      frame.bottom - frame.top, owner})) {
+    throw ESystemError("The About window could not be created");
+  }
 }
 
 void AboutWindow::Show() {

@@ -10,7 +10,7 @@
 
 namespace qv {
 
-class AboutWindow : public WindowBase {
+class AboutWindow : public TableWindow {
  public:
   AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs& dialogs);
   ~AboutWindow() override;

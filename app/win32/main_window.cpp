@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/main_layout.h"
+#include "platform/errors.h"
 
 namespace qv {
 
@@ -22,7 +23,7 @@ bool IsReadOnlyEdit(int id) {
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform, IApplication& app,
                        Win32Dialogs& dialogs)
-    : WindowBase(instance, dialogs, kMainClassName, ClassIcon::BigAndSmall),
+    : TableWindow(instance, dialogs, kMainClassName, ClassIcon::BigAndSmall),
       platform_(platform),
       app_(app),
       dialogs_(dialogs) {}
@@ -32,9 +33,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
-  CreateCentred(kMainWindowCaption, kMainStyle, win32::Scale(kMainWindowWidth, dpi_),
-                win32::Scale(kMainWindowHeight, dpi_), nullptr,
-                "The main window could not be created");
+  if (!CreateCentred({kMainWindowCaption, kMainStyle, 0, win32::Scale(kMainWindowWidth, dpi_),
+                      win32::Scale(kMainWindowHeight, dpi_), nullptr})) {
+    throw ESystemError("The main window could not be created");
+  }
 }
 
 LRESULT MainWindow::OnCreate() {

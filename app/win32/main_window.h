@@ -16,7 +16,7 @@
 
 namespace qv {
 
-class MainWindow : public WindowBase {
+class MainWindow : public TableWindow {
  public:
   MainWindow(HINSTANCE instance, Platform& platform, IApplication& app, Win32Dialogs& dialogs);
   ~MainWindow() override;

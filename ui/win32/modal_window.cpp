@@ -5,14 +5,10 @@
 namespace qv {
 
 ModalWindow::ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, HFONT font)
-    : instance_(instance),
-      errors_(errors),
-      font_(font),
-      class_(instance, ClassDescription(instance, className, &ModalWindow::Procedure)) {}
+    : WindowBase(instance, errors, className, ClassIcon::None), font_(font) {}
 
 ModalWindow::~ModalWindow() {
-  // Messages of the window's destruction find no object to reach.
-  if (window_) SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+  Destroy();
 }
 
 bool ModalWindow::Create(const char* caption, DWORD style, int clientWidth, int clientHeight,
@@ -20,21 +16,16 @@ bool ModalWindow::Create(const char* caption, DWORD style, int clientWidth, int 
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT outer{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  const POINT at = win32::CentreOnScreen(width, height);
   previousActive_ = GetActiveWindow();
-  window_.reset(CreateWindowExA(exStyle, class_.Name(), caption, style, at.x, at.y, width, height,
-                                owner, nullptr, instance_, this));
-  return window_ != nullptr;
+  return CreateCentred(
+      {caption, style, exStyle, outer.right - outer.left, outer.bottom - outer.top, owner});
 }
 
-HWND ModalWindow::AddControl(DWORD exStyle, const char* className, const char* text, DWORD style,
-                             const RECT& r, int id) {
+HWND ModalWindow::AddControl(const ChildControl& c) {
   const HWND control =
-      CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                      r.right - r.left, r.bottom - r.top, Handle(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+      CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.rect.left,
+                      c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top, Handle(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return control;
 }
@@ -64,33 +55,19 @@ bool ModalWindow::RunModal(HWND focus, const std::function<bool(const MSG&)>& pr
   return accepted_;
 }
 
-LRESULT CALLBACK ModalWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (onMessage && onMessage(message, result)) return result;
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    accepted_ = LOWORD(wParam) == IDOK;
+    done_ = true;
+    return 0;
   }
-  auto* self = reinterpret_cast<ModalWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr || message == WM_NCCREATE) {
-    return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_CLOSE) {  // the close box cancels
+    done_ = true;
+    return 0;
   }
-  try {
-    LRESULT result = 0;
-    if (self->onMessage && self->onMessage(message, result)) return result;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-      self->accepted_ = LOWORD(wParam) == IDOK;
-      self->done_ = true;
-      return 0;
-    }
-    if (message == WM_CLOSE) {  // the close box cancels
-      self->done_ = true;
-      return 0;
-    }
-  } catch (const std::exception& e) {
-    ShowException(self->errors_, e);
-  } catch (...) {
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 SIZE FontUnits(HFONT font) {

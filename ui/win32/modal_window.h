@@ -1,8 +1,7 @@
 // The base of the program's own modal windows, the input dialog and the
-// simple message window: a window class of its own while one is open, a
-// procedure that ends the window with OK, Cancel (Esc) or the close box and
-// stops every exception, and the modal loop with every other window of the
-// program disabled.
+// simple message window: a window of the window base that ends with OK,
+// Cancel (Esc) or the close box, and the modal loop with every other
+// window of the program disabled.
 #pragma once
 
 #include <functional>
@@ -13,43 +12,43 @@
 
 namespace qv {
 
-class ModalWindow {
+// A child control of a modal window, at rect in its client area.
+struct ChildControl {
+  DWORD exStyle;
+  const char* className;
+  const char* text;
+  DWORD style;  // added to WS_CHILD | WS_VISIBLE
+  RECT rect;
+  int id;
+};
+
+class ModalWindow : public WindowBase {
  public:
   // errors: where an exception inside the window's procedure is shown;
   // font: the font of every control, which outlives the window.
   ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, HFONT font);
-  ~ModalWindow();
-  ModalWindow(const ModalWindow&) = delete;
-  ModalWindow& operator=(const ModalWindow&) = delete;
+  ~ModalWindow() override;
 
   // Creates the window hidden, centred on the screen, with this client
   // size; false when the system refuses.
   bool Create(const char* caption, DWORD style, int clientWidth, int clientHeight, HWND owner);
-  // A child control at r, in the window's font.
-  HWND AddControl(DWORD exStyle, const char* className, const char* text, DWORD style,
-                  const RECT& r, int id);
+  // A child control in the window's font.
+  HWND AddControl(const ChildControl& control);
   // Shows the window with the keyboard focus on focus and takes messages
   // until it ends; preTranslate may take a message first. True for OK.
   bool RunModal(HWND focus, const std::function<bool(const MSG&)>& preTranslate = nullptr);
-
-  HWND Handle() const { return window_.get(); }
 
   // A message of the window's own, before the shared handling: true when
   // handled, with its result.
   std::function<bool(UINT message, LRESULT& result)> onMessage;
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  HINSTANCE instance_;
-  IDialogs& errors_;
   HFONT font_;
-  WindowClass class_;
   HWND previousActive_ = nullptr;
   bool done_ = false;
   bool accepted_ = false;
-  win32::UniqueWindow window_;
 };
 
 // The dialog base units of font (see win32::DialogBaseUnits).

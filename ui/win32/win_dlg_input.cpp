@@ -51,13 +51,14 @@ bool Win32Dialogs::InputQuery(const std::string& caption, const std::string& pro
                      MulDiv(180, unit.cx, 4), buttonBottom + 13, owner_)) {
     return false;
   }
-  dialog.AddControl(0, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, promptRect, kPromptId);
-  const HWND edit = dialog.AddControl(WS_EX_CLIENTEDGE, "EDIT", value.c_str(),
-                                      WS_TABSTOP | ES_AUTOHSCROLL, editRect, kEditId);
-  dialog.AddControl(0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                    RECT{okLeft, buttonTop, okLeft + buttonWidth, buttonBottom}, IDOK);
-  dialog.AddControl(0, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON,
-                    RECT{cancelLeft, buttonTop, cancelLeft + buttonWidth, buttonBottom}, IDCANCEL);
+  dialog.AddControl({0, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, promptRect, kPromptId});
+  const HWND edit = dialog.AddControl(
+      {WS_EX_CLIENTEDGE, "EDIT", value.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, editRect, kEditId});
+  dialog.AddControl({0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                     RECT{okLeft, buttonTop, okLeft + buttonWidth, buttonBottom}, IDOK});
+  dialog.AddControl({0, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON,
+                     RECT{cancelLeft, buttonTop, cancelLeft + buttonWidth, buttonBottom},
+                     IDCANCEL});
   SendMessageA(edit, EM_LIMITTEXT, kMaxLength, 0);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   if (!dialog.RunModal(edit)) return false;

@@ -61,13 +61,13 @@ void Win32Dialogs::ShowMessage(const std::string& text) {
                      gap + textHeight + gap + buttonHeight + gap, owner_)) {
     return;
   }
-  window.AddControl(0, "STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX,
-                    RECT{margin, gap, margin + textWidth, gap + textHeight}, kTextId);
+  window.AddControl({0, "STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX,
+                     RECT{margin, gap, margin + textWidth, gap + textHeight}, kTextId});
   const int buttonLeft = (clientWidth - buttonWidth) / 2;
   const int buttonTop = gap + textHeight + gap;
   const HWND button = window.AddControl(
-      0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-      RECT{buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, IDOK);
+      {0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+       RECT{buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, IDOK});
   const HWND handle = window.Handle();
   window.RunModal(button, [handle](const MSG& msg) {
     if (!IsCopyKey(msg) || (msg.hwnd != handle && !IsChild(handle, msg.hwnd))) return false;

@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/errors.h"
 #include "platform/win32/win_util.h"
 #include "ui/win32/screen.h"
 
@@ -44,10 +43,14 @@ WindowClass::~WindowClass() {
 WindowBase::WindowBase(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon)
     : errorDialogs_(dialogs),
       instance_(instance),
+      class_(instance, ClassDescription(instance, className, &WindowBase::Procedure, icon)) {}
+
+TableWindow::TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* className,
+                         ClassIcon icon)
+    : WindowBase(instance, dialogs, className, icon),
       dpi_(win32::ScreenDpi()),
       fonts_(dpi_),
-      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
-      class_(instance, ClassDescription(instance, className, &WindowBase::Procedure, icon)) {}
+      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))) {}
 
 WindowBase::~WindowBase() {
   Destroy();
@@ -59,13 +62,11 @@ void WindowBase::Destroy() {
   DestroyWindow(std::exchange(hwnd_, nullptr));
 }
 
-void WindowBase::CreateCentred(const char* caption, DWORD style, int width, int height, HWND owner,
-                               const char* failure) {
-  const POINT at = win32::CentreOnScreen(width, height);
-  if (CreateWindowExA(0, class_.Name(), caption, style, at.x, at.y, width, height, owner, nullptr,
-                      instance_, this) == nullptr) {
-    throw ESystemError(failure);
-  }
+bool WindowBase::CreateCentred(const CentredWindow& window) {
+  const POINT at = win32::CentreOnScreen(window.width, window.height);
+  return CreateWindowExA(window.exStyle, class_.Name(), window.caption, window.style, at.x, at.y,
+                         window.width, window.height, window.owner, nullptr, instance_,
+                         this) != nullptr;
 }
 
 void WindowBase::KeepFocusOnActivate(WPARAM wParam) {

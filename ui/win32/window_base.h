@@ -29,18 +29,25 @@ class WindowClass {
   bool registered_;
 };
 
-// The base of our top-level windows: a window class of its own, the
-// screen's DPI with the fonts and the application icon its controls show,
-// and one HandleMessage per window, with every exception stopped at the
-// window procedure and shown by the error display.
+// Where a top-level window is created: hidden, centred on the screen with
+// this outer size.
+struct CentredWindow {
+  const char* caption;
+  DWORD style;
+  DWORD exStyle;
+  int width, height;  // the outer size, in pixels
+  HWND owner;
+};
+
+// The base of every window the program creates: a window class of its own
+// and one HandleMessage per window, reached through the one window
+// procedure, where every exception stops and is shown by the error
+// display.
 class WindowBase {
  public:
   WindowBase(const WindowBase&) = delete;
   WindowBase& operator=(const WindowBase&) = delete;
   HWND Handle() const { return hwnd_; }
-
-  // The window procedure of every class built on this base.
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  protected:
   WindowBase(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon);
@@ -49,11 +56,9 @@ class WindowBase {
   virtual ~WindowBase();
   void Destroy();
 
-  // Creates the window hidden, centred on the screen with this outer
-  // size; lpParam carries this object to the procedure. Raises
-  // ESystemError with failure as its text when the system refuses.
-  void CreateCentred(const char* caption, DWORD style, int width, int height, HWND owner,
-                     const char* failure);
+  // Creates the window; lpParam carries this object to the procedure.
+  // False when the system refuses.
+  bool CreateCentred(const CentredWindow& window);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
   // WM_ACTIVATE as a dialog handles it: the control that had the keyboard
@@ -66,13 +71,23 @@ class WindowBase {
   HWND hwnd_ = nullptr;
   IDialogs& errorDialogs_;
   HINSTANCE instance_;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  WindowClass class_;
+  HWND lastFocus_ = nullptr;
+};
+
+// A window whose controls come from a control table: the screen's DPI,
+// with the fonts and the application icon its controls show.
+class TableWindow : public WindowBase {
+ protected:
+  TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon);
+
   int dpi_;
   FontSet fonts_;
   win32::UniqueIcon image_;  // what the window's Image control shows
-  WindowClass class_;
-
- private:
-  HWND lastFocus_ = nullptr;
 };
 
 }  // namespace qv
