@@ -2,74 +2,42 @@
 
 #include <charconv>
 #include <cstdint>
+#include <sstream>
+
+#include "console/commands.h"
 
 namespace qv {
-
-std::string ConsoleUsage() {
-  return "Usage: QuorvinConfigCmd <command> [options]\n"
-         "\n"
-         "Commands:\n"
-         "  status [--json]         Report Ghostscript, the PDF port, the printers and the\n"
-         "                          options; exit 0 when healthy, 3 when something needs "
-         "repair.\n"
-         "  fix-port [--if-needed]  Rewrite the port monitor and PDF port registration;\n"
-         "                          --if-needed writes only when something there differs.\n"
-         "  attach PRINTER [--timeout SECONDS]\n"
-         "                          Send the installed printer PRINTER to the PDF port and\n"
-         "                          restart the print spooler. PRINTER is its name as listed;\n"
-         "                          the case of A to Z does not matter.\n"
-         "  install NAME [--default] [--timeout SECONDS]\n"
-         "                          Install a PostScript printer named NAME from the package's\n"
-         "                          driver, attach it to the PDF port; --default makes it the\n"
-         "                          default printer.\n"
-         "                          --timeout (attach, install): the longest wait for each\n"
-         "                          program started, 1 to 86400 seconds (" +
-         std::to_string(kDefaultTimeoutSeconds) +
-         " by default).\n"
-         "  set NAME=VALUE...       Store options: defaultPDFFile, defaultPDFDir,\n"
-         "                          defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"
-         "                          (0 or 1), GSWIN32C, GS_DLL.\n"
-         "  export FILE             Write the settings, the port monitor and the PDF port as a\n"
-         "                          .reg file for \"reg import FILE /reg:32\" on another machine.\n"
-         "  --help                  Show this text.\n"
-         "\n"
-         "Exit codes: 0 done, 1 the machine refused or the change did not take effect (see\n"
-         "the message), 2 malformed command line, 3 (status) something needs repair.\n";
-}
-
 namespace {
 
-// The options, each a flag of the commands that take it.
-enum OptionFlag : unsigned { kJson = 1, kDefault = 2, kIfNeeded = 4, kTimeout = 8 };
-
-struct CommandRow {
-  const char* name;
-  ConsoleCommand command;
-  unsigned options;  // the OptionFlags it takes
-  std::size_t minOperands, maxOperands;
-};
-const CommandRow kCommands[] = {
-    {"--help", ConsoleCommand::Help, 0, 0, 0},
-    {"-h", ConsoleCommand::Help, 0, 0, 0},
-    {"/?", ConsoleCommand::Help, 0, 0, 0},
-    {"status", ConsoleCommand::Status, kJson, 0, 0},
-    {"fix-port", ConsoleCommand::FixPort, kIfNeeded, 0, 0},
-    {"attach", ConsoleCommand::Attach, kTimeout, 1, 1},
-    {"install", ConsoleCommand::Install, kDefault | kTimeout, 1, 1},
-    {"set", ConsoleCommand::Set, 0, 1, SIZE_MAX},
-    {"export", ConsoleCommand::Export, 0, 1, 1},
-};
-
-struct SwitchRow {
+struct OptionRow {
   const char* name;
   OptionFlag flag;
-  bool ConsoleArguments::*value;
+  bool ConsoleArguments::*value;  // a switch's; nullptr for --timeout, which takes a value
+  const char* usage;              // as --help shows it beside a command
 };
-const SwitchRow kSwitches[] = {
-    {"--json", kJson, &ConsoleArguments::json},
-    {"--default", kDefault, &ConsoleArguments::makeDefault},
-    {"--if-needed", kIfNeeded, &ConsoleArguments::ifNeeded},
+const OptionRow kOptionRows[] = {
+    {"--json", kJson, &ConsoleArguments::json, "[--json]"},
+    {"--default", kDefault, &ConsoleArguments::makeDefault, "[--default]"},
+    {"--if-needed", kIfNeeded, &ConsoleArguments::ifNeeded, "[--if-needed]"},
+    {"--timeout", kTimeout, nullptr, "[--timeout SECONDS]"},
 };
+
+// Where --help starts the description of each command.
+constexpr std::size_t kUsageColumn = 26;
+
+// A command as --help names it: its operands, then its options.
+std::string Synopsis(const ConsoleCommand& command) {
+  std::string synopsis = command.name;
+  if (command.operand != nullptr) {
+    const std::string operand = command.operand;
+    synopsis += " " + (command.minOperands == 0 ? "[" + operand + "]" : operand) +
+                (command.maxOperands > 1 ? "..." : "");
+  }
+  for (const OptionRow& option : kOptionRows) {
+    if ((command.options & option.flag) != 0) synopsis += std::string(" ") + option.usage;
+  }
+  return synopsis;
+}
 
 // A whole number of seconds from 1 to 86400.
 bool ParseSeconds(const std::string& text, std::uint32_t* seconds) {
@@ -82,19 +50,19 @@ bool ParseSeconds(const std::string& text, std::uint32_t* seconds) {
 }
 
 // The options and operands after the command; false with the reason.
-bool ParseRest(const std::vector<std::string>& args, const CommandRow& row,
-               ConsoleArguments* parsed, std::vector<std::string>* operands, std::string* error) {
+bool ParseRest(const std::vector<std::string>& args, const ConsoleCommand& command,
+               ConsoleArguments* parsed, std::string* error) {
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     bool known = false;
-    for (const SwitchRow& option : kSwitches) {
-      if (arg == option.name && (row.options & option.flag) != 0) {
+    for (const OptionRow& option : kOptionRows) {
+      if (arg == option.name && option.value != nullptr && (command.options & option.flag) != 0) {
         parsed->*option.value = true;
         known = true;
       }
     }
     if (known) continue;
-    if (arg == "--timeout" && (row.options & kTimeout) != 0) {
+    if (arg == "--timeout" && (command.options & kTimeout) != 0) {
       if (i + 1 >= args.size() || !ParseSeconds(args[i + 1], &parsed->timeoutSeconds)) {
         *error = "--timeout needs a whole number of seconds from 1 to 86400.";
         parsed->withoutUsage = true;
@@ -105,21 +73,53 @@ bool ParseRest(const std::vector<std::string>& args, const CommandRow& row,
       *error = "Unknown option \"" + arg + "\" for \"" + args[0] + "\".";
       return false;
     } else {
-      operands->push_back(arg);
+      parsed->operands.push_back(arg);
     }
   }
-  if (operands->size() < row.minOperands) {
+  if (parsed->operands.size() < command.minOperands) {
     *error = "\"" + args[0] + "\" needs an argument.";
     return false;
   }
-  if (operands->size() > row.maxOperands) {
+  if (parsed->operands.size() > command.maxOperands) {
     *error = "Too many arguments for \"" + args[0] + "\".";
     return false;
   }
   return true;
 }
 
+const ConsoleCommand* FindCommand(const std::string& name) {
+  for (const ConsoleCommand& command : ConsoleCommands()) {
+    if (name == command.name) return &command;
+    for (const char* alias : command.aliases) {
+      if (name == alias) return &command;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+std::string ConsoleUsage() {
+  std::string text = "Usage: QuorvinConfigCmd <command> [options]\n\nCommands:\n";
+  for (const ConsoleCommand& command : ConsoleCommands()) {
+    // The description starts beside a short synopsis, below a long one.
+    std::string line = "  " + Synopsis(command);
+    if (line.size() + 2 > kUsageColumn) {
+      text += line + "\n";
+      line.clear();
+    }
+    std::istringstream lines(command.usage);
+    for (std::string usage; std::getline(lines, usage);) {
+      line.resize(kUsageColumn, ' ');
+      text += line + usage + "\n";
+      line.clear();
+    }
+  }
+  return text +
+         "\n"
+         "Exit codes: 0 done, 1 the machine refused or the change did not take effect (see\n"
+         "the message), 2 malformed command line, 3 (status) something needs repair.\n";
+}
 
 bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* parsed,
                     std::string* error) {
@@ -128,28 +128,21 @@ bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* pars
     *error = "No command given.";
     return false;
   }
-  const CommandRow* row = nullptr;
-  for (const CommandRow& known : kCommands) {
-    if (args[0] == known.name) row = &known;
-  }
-  if (row == nullptr) {
+  const ConsoleCommand* command = FindCommand(args[0]);
+  if (command == nullptr) {
     *error = "Unknown command \"" + args[0] + "\".";
     return false;
   }
-  std::vector<std::string> operands;
-  if (!ParseRest(args, *row, parsed, &operands, error)) return false;
-  parsed->command = row->command;
-  if (row->command == ConsoleCommand::Set) {
-    for (const std::string& assignment : operands) {
+  if (!ParseRest(args, *command, parsed, error)) return false;
+  if (command->assignments) {
+    for (const std::string& assignment : parsed->operands) {
       if (assignment.find('=') == std::string::npos) {
-        *error = "\"" + assignment + "\" is not NAME=VALUE.";
+        *error = "\"" + assignment + "\" is not " + command->operand + ".";
         return false;
       }
     }
-    parsed->assignments = operands;
-  } else if (!operands.empty()) {
-    parsed->operand = operands[0];
   }
+  parsed->command = command;
   return true;
 }
 

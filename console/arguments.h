@@ -7,14 +7,14 @@
 
 namespace qv {
 
-enum class ConsoleCommand { Help, Status, FixPort, Attach, Install, Set, Export };
+struct ConsoleCommand;  // console/commands.h
 
 // The longest attach and install wait for each program they start, unless
 // --timeout says otherwise.
 constexpr std::uint32_t kDefaultTimeoutSeconds = 300;
 
 struct ConsoleArguments {
-  ConsoleCommand command = ConsoleCommand::Help;
+  const ConsoleCommand* command = nullptr;
   bool json = false;                                      // status --json
   bool makeDefault = false;                               // install --default
   bool ifNeeded = false;                                  // fix-port --if-needed
@@ -22,8 +22,8 @@ struct ConsoleArguments {
   // A malformed value of an option: its message is enough, without the
   // usage.
   bool withoutUsage = false;
-  std::string operand;                   // attach PRINTER, install NAME, export FILE
-  std::vector<std::string> assignments;  // set NAME=VALUE...
+  // attach PRINTER, install NAME, set NAME=VALUE..., export FILE
+  std::vector<std::string> operands;
 };
 
 // Parses the arguments after the program's name. False, with the reason,
@@ -32,7 +32,7 @@ struct ConsoleArguments {
 bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* parsed,
                     std::string* error);
 
-// The usage text.
+// The usage text, from the rows of the commands.
 std::string ConsoleUsage();
 
 }  // namespace qv

@@ -29,17 +29,20 @@ std::string Shown(const std::string& text) {
   }
   return shown;
 }
-}  // namespace
 
-std::string StatusText(const StatusReport& r,
-                       const std::function<std::string(const std::string&)>& toUtf8) {
-  const auto found = [&](const char* name, const std::string& path, bool exists) {
-    if (r.Invalid(name)) return std::string(r.NotInCodePage(name) ? kNotInCodePage : kWrongType);
-    return (path.empty() ? "(not stored)" : Shown(path)) + (exists ? "" : "  [missing]");
-  };
+using ToUtf8 = std::function<std::string(const std::string&)>;
+
+// A stored path as the plain report shows it, and whether its file exists.
+std::string StoredPath(const StatusReport& r, const char* name, const std::string& path,
+                       bool exists) {
+  if (r.Invalid(name)) return std::string(r.NotInCodePage(name) ? kNotInCodePage : kWrongType);
+  return (path.empty() ? "(not stored)" : Shown(path)) + (exists ? "" : "  [missing]");
+}
+
+std::string GhostscriptLines(const StatusReport& r) {
   std::string text = "Ghostscript\n";
-  text += "  GSWIN32C  " + found(L::kGsWin32c, r.gsExe, r.gsExeExists) + "\n";
-  text += "  GS_DLL    " + found(L::kGsDll, r.gsDll, r.gsDllExists) +
+  text += "  GSWIN32C  " + StoredPath(r, L::kGsWin32c, r.gsExe, r.gsExeExists) + "\n";
+  text += "  GS_DLL    " + StoredPath(r, L::kGsDll, r.gsDll, r.gsDllExists) +
           (r.gsDll32bit == false ? "  [not 32-bit]" : "") + "\n";
   for (std::size_t i = 0; i < r.registered.size(); ++i) {
     const GhostscriptVersion& version = r.registered[i];
@@ -52,7 +55,11 @@ std::string StatusText(const StatusReport& r,
     text += "  Only a 64-bit Ghostscript is installed (" + *r.only64bit +
             "); the package needs the 32-bit one.\n";
   }
-  text += "PDF port\n";
+  return text;
+}
+
+std::string PortLines(const StatusReport& r) {
+  std::string text = "PDF port\n";
   text += "  Driver    ";
   if (r.Invalid(L::kDriver)) {
     text += std::string(kWrongType) + "\n";
@@ -70,10 +77,13 @@ std::string StatusText(const StatusReport& r,
   }
   text += "  Monitor   " + Shown(r.monitorFile) +
           (r.monitorFileOk ? "" : "  [missing or not for this Windows]") + "\n";
-  text += "Printers\n";
-  // The printers by their own names, which the code page may not hold.
-  std::string utf8 = toUtf8(text);
-  text.clear();
+  return text;
+}
+
+// The printers by their own names, in UTF-8: the code page may not hold
+// them.
+std::string PrinterLinesUtf8(const StatusReport& r) {
+  std::string utf8;
   if (r.printers.empty()) utf8 += "  (none)\n";
   for (const auto& printer : r.printers) {
     const char* mark = r.Invalid(PortLabel(printer.name)) ? "  [Port of the wrong type]"
@@ -82,7 +92,11 @@ std::string StatusText(const StatusReport& r,
     utf8 += "  " + Shown(printer.utf8) + mark + (printer.addressable ? "" : "  [not addressable]") +
             "\n";
   }
-  text += "Options\n";
+  return utf8;
+}
+
+std::string OptionLines(const StatusReport& r) {
+  std::string text = "Options\n";
   for (const auto& option : r.options) {
     text += "  " + std::string(option.option->name) + " = ";
     if (option.invalid) {
@@ -95,18 +109,20 @@ std::string StatusText(const StatusReport& r,
               "\n";
     }
   }
-  text += std::string("Windows\n  Protected print mode  ") + (r.protectedPrintMode ? "on" : "off") +
-          "\n";
+  return text;
+}
+
+// Protected print mode, then each problem, or that there is none.
+std::string WindowsAndProblemLines(const StatusReport& r) {
+  std::string text = std::string("Windows\n  Protected print mode  ") +
+                     (r.protectedPrintMode ? "on" : "off") + "\n";
   const auto problems = r.Problems();
   if (problems.empty()) text += "Healthy.\n";
   for (const auto& problem : problems) text += std::string(problem.text) + "\n";
-  return utf8 + toUtf8(text);
+  return text;
 }
 
-std::string StatusJson(const StatusReport& r,
-                       const std::function<std::string(const std::string&)>& toUtf8) {
-  JsonWriter json;
-  json.BeginObject().Key("healthy").Bool(r.Healthy());
+void WriteGhostscript(JsonWriter& json, const StatusReport& r, const ToUtf8& toUtf8) {
   json.Key("ghostscript").BeginObject();
   json.Key("GSWIN32C").String(toUtf8(r.gsExe)).Key("GS_DLL").String(toUtf8(r.gsDll));
   json.Key("GSWIN32C_exists").Bool(r.gsExeExists).Key("GS_DLL_exists").Bool(r.gsDllExists);
@@ -123,12 +139,18 @@ std::string StatusJson(const StatusReport& r,
   json.EndArray().Key("only_64bit");
   r.only64bit ? json.String(toUtf8(*r.only64bit)) : json.Null();
   json.EndObject();
+}
+
+void WritePort(JsonWriter& json, const StatusReport& r, const ToUtf8& toUtf8) {
   json.Key("port").BeginObject();
   json.Key("driver").String(toUtf8(r.port.driver)).Key("driver_ok").Bool(r.port.driverOk);
   json.Key("differs").BeginArray();
   for (const std::string& name : r.port.differs) json.String(name);
   json.EndArray().Key("monitor_file").String(toUtf8(r.monitorFile));
   json.Key("monitor_file_ok").Bool(r.monitorFileOk).EndObject();
+}
+
+void WritePrinters(JsonWriter& json, const StatusReport& r) {
   json.Key("printers").BeginArray();
   for (const auto& printer : r.printers) {
     json.BeginObject().Key("name").String(printer.utf8);
@@ -136,6 +158,9 @@ std::string StatusJson(const StatusReport& r,
     json.Key("addressable").Bool(printer.addressable).EndObject();
   }
   json.EndArray();
+}
+
+void WriteOptions(JsonWriter& json, const StatusReport& r, const ToUtf8& toUtf8) {
   json.Key("options").BeginObject();
   for (const auto& option : r.options) {
     json.Key(option.option->name);
@@ -148,6 +173,23 @@ std::string StatusJson(const StatusReport& r,
     }
   }
   json.EndObject();
+}
+
+}  // namespace
+
+std::string StatusText(const StatusReport& r, const ToUtf8& toUtf8) {
+  std::string utf8 = toUtf8(GhostscriptLines(r) + PortLines(r) + "Printers\n");
+  utf8 += PrinterLinesUtf8(r);
+  return utf8 + toUtf8(OptionLines(r) + WindowsAndProblemLines(r));
+}
+
+std::string StatusJson(const StatusReport& r, const ToUtf8& toUtf8) {
+  JsonWriter json;
+  json.BeginObject().Key("healthy").Bool(r.Healthy());
+  WriteGhostscript(json, r, toUtf8);
+  WritePort(json, r, toUtf8);
+  WritePrinters(json, r);
+  WriteOptions(json, r, toUtf8);
   json.Key("invalid").BeginArray();
   for (const std::string& name : r.invalid) json.String(toUtf8(name));
   json.EndArray();

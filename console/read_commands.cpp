@@ -1,11 +1,13 @@
-#include "console/maintenance.h"
+#include "console/read_commands.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "config/registry_layout.h"
 #include "config/settings.h"
-#include "platform/commands.h"
-#include "platform/errors.h"
+#include "console/command_support.h"
+#include "console/report.h"
+#include "health/status.h"
 #include "platform/registry.h"
 
 namespace qv {
@@ -53,57 +55,20 @@ std::u16string RegDword(std::int32_t value) {
 
 }  // namespace
 
-bool RunReporting(ConsoleServices& services, const std::function<void()>& work) {
-  CommandDispatcher commands([&services](const std::exception& error) {
-    services.out.Write(Stream::Err, AsConsoleLines(ErrorDisplayText(error.what())));
-  });
-  commands.Execute(work);
-  return commands.Errors() == 0;
-}
-
-int SetOptions(const std::vector<std::string>& assignments, ConsoleServices& services) {
-  std::vector<std::pair<const Option*, std::string>> writes;
-  for (std::size_t i = 0; i < assignments.size(); ++i) {
-    const std::string& assignment = assignments[i];
-    const auto equals = assignment.find('=');
-    const std::string name = assignment.substr(0, equals);
-    const std::string value = assignment.substr(equals + 1);
-    const Option* option = FindOption(name, services.platform.files);
-    if (option == nullptr) {
-      std::string known;
-      for (const Option& o : kOptions) known += std::string(known.empty() ? "" : ", ") + o.name;
-      services.out.Write(Stream::Err,
-                         "Unknown setting \"" + name + "\"; settable are " + known + ".\n");
-      return kExitUsage;
-    }
-    if (option->type == OptionType::Flag && value != "0" && value != "1") {
-      services.out.Write(Stream::Err,
-                         std::string(option->name) + " takes 0 or 1, not \"" + value + "\".\n");
-      return kExitUsage;
-    }
-    // A quote in a value is most often a typed "C:\My PDFs\" whose last
-    // backslash made the closing quote part of the argument. set takes no
-    // options, so assignment i is argument i + 2, counted as the code-page
-    // refusal counts (the command is argument 1).
-    if (option->type == OptionType::Text && value.find('"') != std::string::npos) {
-      services.out.Write(
-          Stream::Err,
-          "Argument " + std::to_string(i + 2) +
-              " holds a double quote (\"), which no path or file name can hold. In cmd.exe a "
-              "backslash before the closing quote keeps the quote: leave that backslash out, or "
-              "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\n");
-      return kExitUsage;
-    }
-    writes.emplace_back(option, value);
-  }
-  if (!RunReporting(services, [&] {
-        Registry reg(services.platform.registry);
-        StoreOptions(reg, writes);
-      })) {
+int StatusCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  std::optional<std::string> folder;
+  if (!InPackageFolder(services, &folder)) return kExitRefused;
+  StatusReport report;
+  if (!RunReporting(services, [&] { report = GatherStatus(services.platform, folder); })) {
     return kExitRefused;
   }
-  services.out.Write(Stream::Out, std::string(kChangesSavedText) + "\n");
-  return kExitDone;
+  const auto toUtf8 = [&](const std::string& text) { return services.out.ToUtf8(text); };
+  if (args.json) {
+    services.out.WriteUtf8(Stream::Out, StatusJson(report, toUtf8));
+  } else {
+    services.out.WriteUtf8Text(Stream::Out, StatusText(report, toUtf8));
+  }
+  return report.Healthy() ? kExitDone : kExitNeedsRepair;
 }
 
 std::string RegistryExport(IRegistryBackend& registry) {
@@ -145,7 +110,8 @@ std::string RegistryExport(IRegistryBackend& registry) {
   return bytes;
 }
 
-int ExportSettings(const std::string& file, ConsoleServices& services) {
+int ExportCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  const std::string& file = args.operands[0];
   if (!RunReporting(services, [&] {
         services.platform.files.WriteFile(file, RegistryExport(services.platform.registry));
       })) {

@@ -1,0 +1,145 @@
+#include "console/change_commands.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/settings.h"
+#include "console/command_support.h"
+#include "platform/registry.h"
+#include "printing/attach.h"
+#include "printing/install.h"
+#include "printing/pdf_port.h"
+#include "printing/printer_list.h"
+
+namespace qv {
+namespace {
+
+// A restart that did not bring the change into effect or left a dependent
+// service stopped, or a program that could not be started (told by the
+// wait): exit 1; otherwise 0 with the notice.
+int AfterRestart(ConsoleServices& services, const TimeLimit& limit, const RestartOutcome& restart,
+                 const std::string& notice) {
+  if (restart.result == RestartResult::ProgramNotStarted) return kExitRefused;
+  if (restart.result != RestartResult::Restarted) return Refuse(services, restart.text);
+  return limit.failed ? kExitRefused : Done(services, notice);
+}
+
+}  // namespace
+
+int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  std::optional<std::string> folder;
+  if (!InPackageFolder(services, &folder)) return kExitRefused;
+  if (!folder) return Refuse(services, kFolderNotInCodePageText);
+  bool needed = true;
+  if (!RunReporting(services, [&] {
+        Registry reg(services.platform.registry);
+        if (args.ifNeeded) needed = ReadPdfPortState(reg, *folder).NeedsRepair();
+        if (needed) WritePdfPort(reg, *folder);
+      })) {
+    return kExitRefused;
+  }
+  return Done(services, needed ? kPortRestoredText : "The PDF port needed no repair.");
+}
+
+int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  const std::string& typed = args.operands[0];
+  Platform& platform = services.platform;
+  std::vector<std::string> names;
+  if (!RunReporting(services, [&] { names = ListPrinters(platform.printers); })) {
+    return kExitRefused;
+  }
+  const int index = FindPrinter(names, typed, platform.files);
+  if (index < 0) return Refuse(services, "No printer named \"" + typed + "\" is installed.");
+  TimeLimit limit(services, args.timeoutSeconds);
+  CommandLineAnswers answers(typed, false);
+  AttachOutcome outcome;
+  if (!RunReporting(services, [&] {
+        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index));
+      })) {
+    return kExitRefused;
+  }
+  if (outcome.result == AttachResult::NotAddressable) {
+    return Refuse(services, kNameNotInCodePageText);
+  }
+  return AfterRestart(services, limit, outcome.restart, kAttachedText);
+}
+
+int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  std::optional<std::string> folder;
+  if (!InPackageFolder(services, &folder)) return kExitRefused;
+  TimeLimit limit(services, args.timeoutSeconds);
+  CommandLineAnswers answers(args.operands[0], args.makeDefault);
+  InstallOutcome outcome;
+  if (!RunReporting(services,
+                    [&] { outcome = InstallPrinter(services.platform, limit, answers); })) {
+    return kExitRefused;
+  }
+  switch (outcome.result) {
+    case InstallResult::InvalidName:
+      return Refuse(services, kInvalidPrinterNameText);
+    case InstallResult::NameTaken:
+      return Refuse(services, NameTakenText(outcome.name));
+    case InstallResult::NotRun:
+      // A program that could not start has been reported by the wait.
+      if (outcome.run.result == RunResult::NotStarted) return kExitRefused;
+      return Refuse(services, outcome.run.text);
+    case InstallResult::NotInstalled:
+      return Refuse(services, NotInstalledText(outcome.name));
+    case InstallResult::Installed:
+      if (outcome.defaultNotSet) return Refuse(services, NotDefaultText(outcome.name));
+      return AfterRestart(services, limit, outcome.restart, kInstalledText);
+    case InstallResult::Cancelled:
+      break;
+  }
+  return kExitRefused;
+}
+
+int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  const std::vector<std::string>& assignments = args.operands;
+  std::vector<std::pair<const Option*, std::string>> writes;
+  for (std::size_t i = 0; i < assignments.size(); ++i) {
+    const std::string& assignment = assignments[i];
+    const auto equals = assignment.find('=');
+    const std::string name = assignment.substr(0, equals);
+    const std::string value = assignment.substr(equals + 1);
+    const Option* option = FindOption(name, services.platform.files);
+    if (option == nullptr) {
+      std::string known;
+      for (const Option& o : kOptions) known += std::string(known.empty() ? "" : ", ") + o.name;
+      services.out.Write(Stream::Err,
+                         "Unknown setting \"" + name + "\"; settable are " + known + ".\n");
+      return kExitUsage;
+    }
+    if (option->type == OptionType::Flag && value != "0" && value != "1") {
+      services.out.Write(Stream::Err,
+                         std::string(option->name) + " takes 0 or 1, not \"" + value + "\".\n");
+      return kExitUsage;
+    }
+    // A quote in a value is most often a typed "C:\My PDFs\" whose last
+    // backslash made the closing quote part of the argument. set takes no
+    // options, so assignment i is argument i + 2, counted as the code-page
+    // refusal counts (the command is argument 1).
+    if (option->type == OptionType::Text && value.find('"') != std::string::npos) {
+      services.out.Write(
+          Stream::Err,
+          "Argument " + std::to_string(i + 2) +
+              " holds a double quote (\"), which no path or file name can hold. In cmd.exe a "
+              "backslash before the closing quote keeps the quote: leave that backslash out, or "
+              "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\n");
+      return kExitUsage;
+    }
+    writes.emplace_back(option, value);
+  }
+  if (!RunReporting(services, [&] {
+        Registry reg(services.platform.registry);
+        StoreOptions(reg, writes);
+      })) {
+    return kExitRefused;
+  }
+  services.out.Write(Stream::Out, std::string(kChangesSavedText) + "\n");
+  return kExitDone;
+}
+
+}  // namespace qv
