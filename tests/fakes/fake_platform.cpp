@@ -162,10 +162,8 @@ std::string FakeProcesses::SystemErrorText(std::uint32_t code) {
   return code == 2 ? "The system cannot find the file specified" : "Error " + std::to_string(code);
 }
 
-void FakeProcesses::ShellOpen(std::uintptr_t owner, const std::string& operation,
-                              const std::string& file, const std::string& parameters,
-                              const std::string& directory, int showCommand) {
-  opened.push_back({owner, operation, file, parameters, directory, showCommand});
+void FakeProcesses::ShellOpen(std::uintptr_t owner, const ShellCall& call) {
+  opened.push_back({owner, call});
 }
 
 int FakeDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {

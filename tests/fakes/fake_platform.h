@@ -55,8 +55,7 @@ class FakeProcesses : public IProcessRunner {
   int openProcesses = 0;
   struct Open {
     std::uintptr_t owner;
-    std::string operation, file, parameters, directory;
-    int show;
+    ShellCall call;
   };
   std::vector<Open> opened;
   // The desktop's shell takes every link handed to it when reachable; its
@@ -71,15 +70,10 @@ class FakeProcesses : public IProcessRunner {
   WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
   void CloseProcess(ProcessHandle process) override;
   std::string SystemErrorText(std::uint32_t code) override;
-  void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
-                 const std::string& parameters, const std::string& directory,
-                 int showCommand) override;
+  void ShellOpen(std::uintptr_t owner, const ShellCall& call) override;
   bool IsElevated() override { return elevated; }
-  bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
-                         const std::string& parameters, const std::string& directory,
-                         int showCommand) override {
-    if (desktopShellReachable)
-      desktopOpened.push_back({0, operation, file, parameters, directory, showCommand});
+  bool OpenAsDesktopUser(const ShellCall& call) override {
+    if (desktopShellReachable) desktopOpened.push_back({0, call});
     return desktopShellReachable;
   }
 
