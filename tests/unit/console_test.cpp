@@ -7,6 +7,7 @@
 #include "config/registry_layout.h"
 #include "console/arguments.h"
 #include "console/json.h"
+#include "printing/spooler_restart.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
@@ -300,6 +301,9 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   };
   const std::string notStopped =
       "The print spooler could not be stopped, so the change has not taken effect.\n";
+  const std::string notReported =
+      "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
+      "taken effect.\n";
   struct Case {
     const char* command;         // "attach" or "install --default"
     Arrange arrange;             // the spooler and its dependents
@@ -319,8 +323,11 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
        notStopped, 2, "", true},
       {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Changing; }, "", false, 1,
        notStopped, 2, "", true},
-      // Stopping for a while is not a failure.
-      {"attach", [](FakeSpooler& f) { f.stoppingMs = 20000; }, "", false, 0, "", 2, "", true},
+      // Stopping for as long as the restart waits is not a failure; longer is.
+      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs; }, "", false, 0, "", 2, "",
+       true},
+      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs + 1; }, "", false, 1,
+       notStopped, 2, "", true},
       {"attach", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "", false, 1,
        "The print spooler could not be started again.\n", 2, "", true},
       {"attach",
@@ -356,11 +363,13 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
        "Service.\n",
        1, "stop Fax,", true},
       // The spooler is believed, not the write; it may load its printers late.
-      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", false, 1,
-       "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
-       "taken effect.\n",
-       2, "", true},
-      {"attach", [](FakeSpooler& f) { f.printerUnknownFor = 30; }, "", false, 0, "", 2, "", true},
+      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", false, 1, notReported, 2, "",
+       true},
+      {"attach", [](FakeSpooler& f) { f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs; },
+       "", false, 0, "", 2, "", true},
+      {"attach",
+       [](FakeSpooler& f) { f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs + 1; }, "",
+       false, 1, notReported, 2, "", true},
       {"install", {}, "Lab", false, 0, "", 4, "", true},
       {"install",
        {},
