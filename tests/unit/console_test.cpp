@@ -296,11 +296,13 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
 TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   const std::string net = "C:\\Windows\\system32\\net.exe";
   using Arrange = std::function<void(FakeSpooler&)>;
-  const auto dependent = [](const char* name, bool stops, bool starts) {
-    return FakeSpooler::Dependent{{name, std::string(name) + " Service"}, stops, starts};
+  const auto dependent = [](const char* name, bool stops, bool starts, std::uint64_t takesMs = 0) {
+    return FakeSpooler::Dependent{
+        {name, std::string(name) + " Service"}, stops, starts, ServiceState::Running, takesMs};
   };
   const std::string notStopped =
       "The print spooler could not be stopped, so the change has not taken effect.\n";
+  const std::string notStarted = "The print spooler could not be started again.\n";
   const std::string notReported =
       "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
       "taken effect.\n";
@@ -329,7 +331,11 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
       {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs + 1; }, "", false, 1,
        notStopped, 2, "", true},
       {"attach", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "", false, 1,
-       "The print spooler could not be started again.\n", 2, "", true},
+       notStarted, 2, "", true},
+      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs; }, "", false, 0, "", 2, "",
+       true},
+      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs + 1; }, "", false, 1,
+       notStarted, 2, "", true},
       {"attach",
        {},
        "",
@@ -351,6 +357,13 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
          f.dependents = {dependent("Fax", true, true), dependent("Vnd", false, true)};
        },
        "", false, 1, notStopped, 0, "stop Fax,stop Vnd,start Fax,", true},
+      // Each may take as long as the restart waits for it, and no longer.
+      {"attach",
+       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs)}; }, "",
+       false, 0, "", 2, "stop Fax,start Fax,", true},
+      {"attach",
+       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs + 1)}; },
+       "", false, 1, notStopped, 0, "stop Fax,", true},
       {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, false)}; }, "", false,
        1,
        "The printer now feeds the PDF port, but the service \"Fax Service\" could not be started "
