@@ -37,12 +37,12 @@ void TfrmAbout::LMDButton1Click() {
 }
 
 void TfrmAbout::Label4Click() {
-  OpenLink(processes_, ownerWindow, "open", kMakerWebHost, "", "", kSwShow);
+  OpenLink(processes_, ownerWindow, {"open", kMakerWebHost, "", "", kSwShow});
 }
 
 void TfrmAbout::Label7Click() {
-  OpenLink(processes_, ownerWindow, "open", std::string("mailto:") + kMakerSupportAddress, "", "",
-           kSwShow);
+  OpenLink(processes_, ownerWindow,
+           {"open", std::string("mailto:") + kMakerSupportAddress, "", "", kSwShow});
 }
 
 }  // namespace qv

@@ -54,7 +54,7 @@ TfrmMain::TfrmMain(Platform& platform, IApplication& app, IDialogs& dialogs,
 }
 
 void TfrmMain::FormCreate() {
-  const std::optional<std::string> desktopFolder = QueryDesktopFolder(platform_.files);
+  const std::optional<std::string> desktopFolder = platform_.files.DesktopFolder();
   {
     Registry reg(platform_.registry);
     LocateGhostscript(reg);

@@ -17,10 +17,6 @@ void WriteOption(Registry& reg, const Option& option, const std::string& value) 
 
 }  // namespace
 
-std::optional<std::string> QueryDesktopFolder(IFileSystem& files) {
-  return files.DesktopFolder();
-}
-
 SettingsRecord LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder,
                             const std::optional<std::string>& ownFolder) {
   SettingsRecord settings;

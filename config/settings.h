@@ -67,10 +67,6 @@ constexpr const char* kChangesSavedText = "Changes have been saved.";
 
 class IFileSystem;
 
-// The current user's desktop directory; empty when the system has none;
-// nullopt when the code page holds neither it nor its short form.
-std::optional<std::string> QueryDesktopFolder(IFileSystem& files);
-
 // Brings the settings key up to date at start: opens it (created when
 // missing), writes userDesktopDir (kept as stored when the desktop is
 // nullopt), reads every option and writes the default of each one that is

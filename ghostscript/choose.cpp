@@ -8,11 +8,6 @@ namespace {
 
 namespace L = layout;
 
-GsSource SourceOf(const std::string& family) {
-  if (family == L::kAfplGhostscriptFamily) return GsSource::Afpl;
-  return family == L::kLaterGhostscriptFamilies[0] ? GsSource::Gpl : GsSource::Artifex;
-}
-
 // The stored paths; false with the error when one cannot be read.
 bool ReadStored(Registry& reg, KeyAccess access, GhostscriptChoice* choice) {
   if (!reg.KeyExists(L::kSettingsKey)) return true;
@@ -25,15 +20,12 @@ bool ReadStored(Registry& reg, KeyAccess access, GhostscriptChoice* choice) {
     choice->error = error.what();
   }
   reg.CloseKey();
-  if (!choice->gsDll.empty()) choice->dllSource = GsSource::Stored;
-  if (!choice->gsExe.empty()) choice->exeSource = GsSource::Stored;
   return !choice->error;
 }
 
 void Take(GhostscriptChoice* choice, int index) {
   const GhostscriptVersion& version = choice->registered[static_cast<std::size_t>(index)];
   choice->gsDll = version.gsDll;
-  choice->dllSource = SourceOf(version.family);
   choice->chosen = index;
   choice->stores.push_back({L::kGsDll, version.gsDll});
 }
@@ -74,7 +66,6 @@ GhostscriptChoice ChooseGhostscript(Registry& reg, IFileSystem& files, KeyAccess
     const std::string candidate = ExtractFilePath(choice.gsDll, files) + L::kGsExeName;
     if (files.FileExists(candidate)) {
       choice.gsExe = candidate;
-      choice.exeSource = GsSource::Derived;
       choice.exeExists = true;
       choice.stores.push_back({L::kGsWin32c, candidate});
     }

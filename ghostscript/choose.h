@@ -14,13 +14,9 @@
 
 namespace qv {
 
-// Where a path came from.
-enum class GsSource { None, Stored, Afpl, Gpl, Artifex, Derived };
-
 struct GhostscriptChoice {
   // The paths the search ends with, and whether their files exist.
   std::string gsDll, gsExe;
-  GsSource dllSource = GsSource::None, exeSource = GsSource::None;
   bool dllExists = false, exeExists = false;
   // What the search stores in the settings key, in order: GS_DLL for each
   // registration it takes, then GSWIN32C when derived from the library.

@@ -51,6 +51,7 @@ std::string PortLabel(const std::string& printer) {
 std::vector<StatusReport::Problem> StatusReport::Problems() const {
   const bool pdfPrinter = std::any_of(printers.begin(), printers.end(),
                                       [](const Printer& printer) { return printer.monitored; });
+  // Every problem with the check that finds it, in the order listed.
   const std::pair<bool, Problem> checks[] = {
       {!gsExeExists, {"ghostscript_exe_missing", "gswin32c.exe is not stored or does not exist."}},
       {!gsDllExists, {"ghostscript_dll_missing", "gsdll32.dll is not stored or does not exist."}},

@@ -58,10 +58,7 @@ struct StatusReport {
   bool NotInCodePage(const std::string& name) const;
 
   // What keeps PDF printing from working, each with its code and text, in
-  // a fixed order: a Ghostscript file missing, the Driver or a port value
-  // unlike Fix PDF Port's, the run program or the distiller missing, no
-  // printer on the PDF port, a value of the wrong type; then protected
-  // print mode, the monitor's library, a GS_DLL that is not 32-bit.
+  // the fixed order of the table in Problems().
   struct Problem {
     const char* code;
     const char* text;

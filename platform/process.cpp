@@ -11,14 +11,9 @@ std::string TrimSystemText(const std::string& text) {
   return std::string(text.begin(), kept.base());
 }
 
-void OpenLink(IProcessRunner& processes, std::uintptr_t owner, const std::string& operation,
-              const std::string& file, const std::string& parameters, const std::string& directory,
-              int showCommand) {
-  if (processes.IsElevated() &&
-      processes.OpenAsDesktopUser(operation, file, parameters, directory, showCommand)) {
-    return;
-  }
-  processes.ShellOpen(owner, operation, file, parameters, directory, showCommand);
+void OpenLink(IProcessRunner& processes, std::uintptr_t owner, const ShellCall& call) {
+  if (processes.IsElevated() && processes.OpenAsDesktopUser(call)) return;
+  processes.ShellOpen(owner, call);
 }
 
 }  // namespace qv

@@ -9,6 +9,14 @@ namespace qv {
 
 using ProcessHandle = std::uintptr_t;  // 0: no process
 
+// What ShellExecute is asked to open, but the owner window: its verb, the
+// file or link, the program's parameters and folder (each empty: none)
+// and how the program's window is shown (an SW_ value).
+struct ShellCall {
+  std::string operation, file, parameters, directory;
+  int showCommand = 0;
+};
+
 enum class WaitResult {
   Ended,   // the process has ended
   Woken,   // the time-out passed, or window messages arrived first
@@ -37,28 +45,22 @@ class IProcessRunner {
   // space, control characters and periods removed; empty when none.
   virtual std::string SystemErrorText(std::uint32_t code) = 0;
 
-  // ShellExecute(owner, operation, file, parameters, directory, show). The
-  // result is not reported: a link that no program handles does nothing.
-  virtual void ShellOpen(std::uintptr_t owner, const std::string& operation,
-                         const std::string& file, const std::string& parameters,
-                         const std::string& directory, int showCommand) = 0;
+  // ShellExecute with that owner window. The result is not reported: a
+  // link that no program handles does nothing.
+  virtual void ShellOpen(std::uintptr_t owner, const ShellCall& call) = 0;
 
   // Whether this process runs elevated (its token's TokenElevation).
   virtual bool IsElevated() = 0;
   // Hands the same call as ShellOpen to the shell of the desktop (Explorer),
   // which starts the program with the rights of the user who owns the
   // desktop. False when that shell could not be reached or refused the call.
-  virtual bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
-                                 const std::string& parameters, const std::string& directory,
-                                 int showCommand) = 0;
+  virtual bool OpenAsDesktopUser(const ShellCall& call) = 0;
 };
 
 // Opens a link as ShellOpen does, except that an elevated process hands it
 // to the desktop's shell first, so that the browser or mail program does not
 // run elevated too; when that shell cannot take it, ShellOpen opens it.
-void OpenLink(IProcessRunner& processes, std::uintptr_t owner, const std::string& operation,
-              const std::string& file, const std::string& parameters, const std::string& directory,
-              int showCommand);
+void OpenLink(IProcessRunner& processes, std::uintptr_t owner, const ShellCall& call);
 
 // Removes trailing white space, control characters and periods, as the
 // system error text is shown.

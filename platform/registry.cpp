@@ -34,13 +34,6 @@ Registry::~Registry() {
   CloseKey();
 }
 
-void Registry::SetRootKey(RegKey root) {
-  if (root_ != root) {
-    root_ = root;
-    CloseKey();
-  }
-}
-
 RegKey Registry::ResolveParent(const std::string& path, std::string* relative) const {
   const bool absolute = IsAbsolute(path);
   *relative = absolute ? path.substr(1) : path;

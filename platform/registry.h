@@ -24,8 +24,6 @@ class Registry {
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
-  void SetRootKey(RegKey root);
-
   // Opens path (created first when canCreate and the path is not empty).
   // Returns false and changes nothing when that fails.
   bool OpenKey(const std::string& path, bool canCreate);

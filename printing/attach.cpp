@@ -7,7 +7,7 @@
 namespace qv {
 
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
-                                bool onlyIfInstalled, const RestartTimes& times) {
+                                bool onlyIfInstalled) {
   {
     Registry reg(platform.registry);
     const std::string key = layout::kPrintersKeyPrefix + printer;
@@ -17,13 +17,13 @@ RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const s
       reg.CloseKey();
     }
   }
-  const RestartOutcome outcome = RestartSpooler(platform, policy, times);
+  const RestartOutcome outcome = RestartSpooler(platform, policy);
   if (!outcome.InEffect()) return outcome;
   const std::uint64_t start = platform.clock.NowMs();
   std::optional<std::string> port;
   while (!(port = platform.spooler.PrinterPort(printer)) &&
-         platform.clock.NowMs() - start < times.openPrinterMs) {
-    policy.Pause(times.pollMs);
+         platform.clock.NowMs() - start < kPrinterPortWaitMs) {
+    policy.Pause(kRestartPollMs);
   }
   if (port != std::string(layout::kPdfPortName)) {
     return {RestartResult::PortNotReported, PortNotReportedText(printer)};

@@ -41,7 +41,7 @@ struct AttachOutcome {
 // effect only when that is the PDF port. Raises the registry's error when
 // Port cannot be written, before anything is restarted.
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
-                                bool onlyIfInstalled, const RestartTimes& times = {});
+                                bool onlyIfInstalled);
 
 // Add: asks, then attaches the listed printer and restarts the spooler.
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,

@@ -1,5 +1,7 @@
 #include "printing/install.h"
 
+#include <optional>
+
 #include "config/registry_layout.h"
 
 namespace qv {
@@ -45,43 +47,58 @@ std::string DefaultPrinterParameters(const std::string& name) {
   return "printui.dll,PrintUIEntry /y /n \"" + name + "\"";
 }
 
+namespace {
+
+bool PrinterKeyExists(Platform& platform, const std::string& name) {
+  return Registry(platform.registry).KeyExists(layout::kPrintersKeyPrefix + name);
+}
+
+// Why the name cannot be installed, if it cannot. It goes inside a quoted
+// command line and becomes a registry key name: refuse what no printer
+// name may hold rather than build a broken command or write into the wrong
+// key. printui installs nothing, and says nothing, when the name is taken
+// (the registry compares printer names without case); the attach would
+// then take over the existing printer's port.
+std::optional<InstallResult> RefusedName(Platform& platform, const std::string& name) {
+  if (!IsValidPrinterName(name, platform.files)) return InstallResult::InvalidName;
+  if (PrinterKeyExists(platform, name)) return InstallResult::NameTaken;
+  return std::nullopt;
+}
+
+// rundll32 installing the driver under that name. The INF's path goes to
+// the wide API exactly, whatever the code page holds of the tool's folder;
+// the code page's form is only shown.
+RunOutcome RunInstaller(Platform& platform, IWaitPolicy& policy, const std::string& rundll32,
+                        const std::string& name) {
+  IFileSystem& files = platform.files;
+  return RunAndWait(
+      platform, policy, rundll32, InstallParameters(name, OwnFolder(files).value_or("")),
+      files.ToUtf8(BeforeFolder(name)) + OwnFolderUtf8(files) + files.ToUtf8(AfterFolder()));
+}
+
+}  // namespace
+
 InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
                               IInstallQuestions& questions) {
   InstallOutcome outcome;
   std::string& name = outcome.name;
   name = layout::kPrinterModel;
   if (!questions.AskName(name)) return outcome;
-  // The name goes inside a quoted command line and becomes a registry key
-  // name: refuse what no printer name may hold rather than build a broken
-  // command or write into the wrong key.
-  if (!IsValidPrinterName(name, platform.files)) {
-    outcome.result = InstallResult::InvalidName;
-    return outcome;
-  }
-  // printui installs nothing, and says nothing, when the name is taken
-  // (the registry compares printer names without case); the attach would
-  // then take over the existing printer's port.
-  const std::string printerKey = layout::kPrintersKeyPrefix + name;
-  if (Registry(platform.registry).KeyExists(printerKey)) {
-    outcome.result = InstallResult::NameTaken;
+  if (const std::optional<InstallResult> refused = RefusedName(platform, name)) {
+    outcome.result = *refused;
     return outcome;
   }
   if (!questions.ConfirmInstall()) return outcome;
 
   const std::string rundll32 = SystemProgram(platform.files, "rundll32.exe");
-  // The INF's path goes to the wide API exactly, whatever the code page
-  // holds of the tool's folder; the code page's form is only shown.
-  IFileSystem& files = platform.files;
-  outcome.run = RunAndWait(
-      platform, policy, rundll32, InstallParameters(name, OwnFolder(files).value_or("")),
-      files.ToUtf8(BeforeFolder(name)) + OwnFolderUtf8(files) + files.ToUtf8(AfterFolder()));
+  outcome.run = RunInstaller(platform, policy, rundll32, name);
   // A program that did not start has been reported already: the key's
   // absence would only repeat the failure with a wrong reason.
   outcome.result = InstallResult::NotRun;
   if (outcome.run.result != RunResult::Ended) return outcome;
   // The installer reports nothing back; the printer's key tells whether
   // the queue was really created.
-  if (!Registry(platform.registry).KeyExists(printerKey)) {
+  if (!PrinterKeyExists(platform, name)) {
     outcome.result = InstallResult::NotInstalled;
     return outcome;
   }

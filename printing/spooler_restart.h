@@ -3,6 +3,7 @@
 // after, so that NET never asks a question no one can answer.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,13 +36,13 @@ struct RestartOutcome {
   }
 };
 
-// How long the restart waits for each state, asking every pollMs.
-struct RestartTimes {
-  std::uint32_t pollMs = 250;
-  std::uint32_t dependentMs = 30000;  // each dependent service, stopping or starting
-  std::uint32_t spoolerMs = 60000;    // the spooler, stopping or starting
-  std::uint32_t openPrinterMs = 10000;
-};
+// How long the restart waits for each state, asking every kRestartPollMs.
+constexpr std::uint32_t kRestartPollMs = 250;
+constexpr std::uint32_t kDependentWaitMs = 30000;  // each dependent service, stopping or starting
+constexpr std::uint32_t kSpoolerWaitMs = 60000;    // the spooler, stopping or starting
+// The restarted spooler reporting the printer's port (it may load its
+// printers late).
+constexpr std::uint32_t kPrinterPortWaitMs = 10000;
 
 // Stops the running services that depend on the spooler, runs NET STOP
 // SPOOLER and NET START SPOOLER from the system folder, each followed by a
@@ -49,7 +50,6 @@ struct RestartTimes {
 // and starts the dependents again in the reverse order, on every way out
 // but a program given up by the wait policy. NET START runs whatever NET
 // STOP did; the outcome says whether the change took effect.
-RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy,
-                              const RestartTimes& times = {});
+RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy);
 
 }  // namespace qv

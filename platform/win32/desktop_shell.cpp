@@ -105,13 +105,11 @@ bool Win32ProcessRunner::IsElevated() {
          elevation.TokenIsElevated != 0;
 }
 
-bool Win32ProcessRunner::OpenAsDesktopUser(const std::string& operation, const std::string& file,
-                                           const std::string& parameters,
-                                           const std::string& directory, int showCommand) {
-  const UniqueBstr wideFile = MakeBstr(file);
-  const UniqueBstr wideParameters = MakeBstr(parameters);
-  const UniqueBstr wideDirectory = MakeBstr(directory);
-  const UniqueBstr wideOperation = MakeBstr(operation);
+bool Win32ProcessRunner::OpenAsDesktopUser(const ShellCall& call) {
+  const UniqueBstr wideFile = MakeBstr(call.file);
+  const UniqueBstr wideParameters = MakeBstr(call.parameters);
+  const UniqueBstr wideDirectory = MakeBstr(call.directory);
+  const UniqueBstr wideOperation = MakeBstr(call.operation);
   // The apartment outlives every interface below, which are released first.
   const ComApartment apartment;
   if (!apartment.Ready()) return false;
@@ -120,7 +118,7 @@ bool Win32ProcessRunner::OpenAsDesktopUser(const std::string& operation, const s
   VARIANT show;
   VariantInit(&show);
   V_VT(&show) = VT_I4;
-  V_I4(&show) = showCommand;
+  V_I4(&show) = call.showCommand;
   return SUCCEEDED(shell->ShellExecute(wideFile.get(), Optional(wideParameters.get()),
                                        Optional(wideDirectory.get()), Optional(wideOperation.get()),
                                        show));

@@ -14,18 +14,21 @@ namespace win32 {
 std::optional<std::string> InCodePage(const std::wstring& path) {
   bool exact = false;
   const std::string narrow = Narrow(path, CP_ACP, &exact);
-  if (exact) return narrow;
-  std::wstring shortPath(MAX_PATH, L'\0');
-  DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), MAX_PATH);
-  if (length >= MAX_PATH) {
-    shortPath.resize(length);
-    length = GetShortPathNameW(path.c_str(), shortPath.data(), length);
-  }
+  // The short form is asked for only when it could serve.
+  std::string shortNarrow;
   bool shortExact = false;
-  const std::string shortNarrow = length > 0 && length < shortPath.size()
-                                      ? Narrow(shortPath.substr(0, length), CP_ACP, &shortExact)
-                                      : std::string();
-  return ChoosePath(narrow, false, shortNarrow, shortExact);
+  if (!exact) {
+    std::wstring shortPath(MAX_PATH, L'\0');
+    DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), MAX_PATH);
+    if (length >= MAX_PATH) {
+      shortPath.resize(length);
+      length = GetShortPathNameW(path.c_str(), shortPath.data(), length);
+    }
+    if (length > 0 && length < shortPath.size()) {
+      shortNarrow = Narrow(shortPath.substr(0, length), CP_ACP, &shortExact);
+    }
+  }
+  return ChoosePath(narrow, exact, shortNarrow, shortExact);
 }
 
 }  // namespace win32

@@ -99,13 +99,11 @@ std::string Win32ProcessRunner::SystemErrorText(std::uint32_t code) {
   return win32::SystemErrorText(code);
 }
 
-void Win32ProcessRunner::ShellOpen(std::uintptr_t owner, const std::string& operation,
-                                   const std::string& file, const std::string& parameters,
-                                   const std::string& directory, int showCommand) {
+void Win32ProcessRunner::ShellOpen(std::uintptr_t owner, const ShellCall& call) {
   auto orNull = [](const std::string& s) { return s.empty() ? nullptr : s.c_str(); };
   // The result is deliberately ignored: a link nobody handles does nothing.
-  ShellExecuteA(reinterpret_cast<HWND>(owner), orNull(operation), file.c_str(), orNull(parameters),
-                orNull(directory), showCommand);
+  ShellExecuteA(reinterpret_cast<HWND>(owner), orNull(call.operation), call.file.c_str(),
+                orNull(call.parameters), orNull(call.directory), call.showCommand);
 }
 
 }  // namespace qv

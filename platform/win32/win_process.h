@@ -14,16 +14,12 @@ class Win32ProcessRunner : public IProcessRunner {
   WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
   void CloseProcess(ProcessHandle process) override;
   std::string SystemErrorText(std::uint32_t code) override;
-  void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
-                 const std::string& parameters, const std::string& directory,
-                 int showCommand) override;
+  void ShellOpen(std::uintptr_t owner, const ShellCall& call) override;
   bool IsElevated() override;
   // Through Explorer's Shell.Application object behind the desktop window
   // (ShellWindows, the desktop's view, IShellDispatch2::ShellExecute), with
   // COM on the calling thread; false at the first step that fails.
-  bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
-                         const std::string& parameters, const std::string& directory,
-                         int showCommand) override;
+  bool OpenAsDesktopUser(const ShellCall& call) override;
 };
 
 }  // namespace qv

@@ -36,16 +36,18 @@ std::vector<PrinterName> FakePrinters::EnumPrinterNames() {
 ServiceState FakeSpooler::State(const std::string& service) {
   if (service != kSpoolerService) {
     const Dependent* dependent = Find(service);
-    return dependent ? dependent->state : ServiceState::Unknown;
+    if (!dependent) return ServiceState::Unknown;
+    return clock_.NowMs() < dependent->readyAt ? ServiceState::Changing : dependent->state;
   }
-  if (processes_.starts.empty() || processes_.starts.back().parameters != "STOP SPOOLER") {
-    return afterStart;
+  const std::string last = processes_.starts.empty() ? "" : processes_.starts.back().parameters;
+  const bool stop = last == "STOP SPOOLER";
+  if (!stop && last != "START SPOOLER") return afterStart;
+  if (netSeen_ != processes_.starts.size()) {
+    netSeen_ = processes_.starts.size();
+    netAt_ = clock_.NowMs();
   }
-  if (stopSeen_ != processes_.starts.size()) {
-    stopSeen_ = processes_.starts.size();
-    stoppedAt_ = clock_.NowMs();
-  }
-  return clock_.NowMs() - stoppedAt_ < stoppingMs ? ServiceState::Changing : afterStop;
+  if (clock_.NowMs() - netAt_ < (stop ? stoppingMs : startingMs)) return ServiceState::Changing;
+  return stop ? afterStop : afterStart;
 }
 
 std::vector<Service> FakeSpooler::RunningDependents() {
@@ -66,14 +68,20 @@ FakeSpooler::Dependent* FakeSpooler::Find(const std::string& service) {
 bool FakeSpooler::Stop(const std::string& service) {
   requests.push_back("stop " + service);
   Dependent* d = Find(service);
-  if (d != nullptr && d->stops) d->state = ServiceState::Stopped;
+  if (d != nullptr && d->stops) {
+    d->state = ServiceState::Stopped;
+    d->readyAt = clock_.NowMs() + d->takesMs;
+  }
   return d != nullptr;
 }
 
 bool FakeSpooler::Start(const std::string& service) {
   requests.push_back("start " + service);
   Dependent* d = Find(service);
-  if (d != nullptr && d->starts) d->state = ServiceState::Running;
+  if (d != nullptr && d->starts) {
+    d->state = ServiceState::Running;
+    d->readyAt = clock_.NowMs() + d->takesMs;
+  }
   return d != nullptr;
 }
 
@@ -162,10 +170,8 @@ std::string FakeProcesses::SystemErrorText(std::uint32_t code) {
   return code == 2 ? "The system cannot find the file specified" : "Error " + std::to_string(code);
 }
 
-void FakeProcesses::ShellOpen(std::uintptr_t owner, const std::string& operation,
-                              const std::string& file, const std::string& parameters,
-                              const std::string& directory, int showCommand) {
-  opened.push_back({owner, operation, file, parameters, directory, showCommand});
+void FakeProcesses::ShellOpen(std::uintptr_t owner, const ShellCall& call) {
+  opened.push_back({owner, call});
 }
 
 int FakeDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {

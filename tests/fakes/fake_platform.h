@@ -55,8 +55,7 @@ class FakeProcesses : public IProcessRunner {
   int openProcesses = 0;
   struct Open {
     std::uintptr_t owner;
-    std::string operation, file, parameters, directory;
-    int show;
+    ShellCall call;
   };
   std::vector<Open> opened;
   // The desktop's shell takes every link handed to it when reachable; its
@@ -71,15 +70,10 @@ class FakeProcesses : public IProcessRunner {
   WaitResult WaitOrMessage(ProcessHandle process, std::uint32_t timeoutMs) override;
   void CloseProcess(ProcessHandle process) override;
   std::string SystemErrorText(std::uint32_t code) override;
-  void ShellOpen(std::uintptr_t owner, const std::string& operation, const std::string& file,
-                 const std::string& parameters, const std::string& directory,
-                 int showCommand) override;
+  void ShellOpen(std::uintptr_t owner, const ShellCall& call) override;
   bool IsElevated() override { return elevated; }
-  bool OpenAsDesktopUser(const std::string& operation, const std::string& file,
-                         const std::string& parameters, const std::string& directory,
-                         int showCommand) override {
-    if (desktopShellReachable)
-      desktopOpened.push_back({0, operation, file, parameters, directory, showCommand});
+  bool OpenAsDesktopUser(const ShellCall& call) override {
+    if (desktopShellReachable) desktopOpened.push_back({0, call});
     return desktopShellReachable;
   }
 
@@ -207,7 +201,9 @@ class FakeApplication : public IApplication {
 // The print spooler service, the services that depend on it and the
 // default printer. The spooler follows the NET calls of the fake
 // processes: after a STOP it reports Changing for stoppingMs, then
-// afterStop; after a START, afterStart. A printer's port is its Port in
+// afterStop; after a START, Changing for startingMs, then afterStart;
+// otherwise afterStart. A dependent it obeys is Changing for takesMs after
+// each request. A printer's port is its Port in
 // the registry, as Wine's spooler reports it, unless reportedPort is set.
 class FakeSpooler : public ISpooler {
  public:
@@ -215,11 +211,13 @@ class FakeSpooler : public ISpooler {
       : processes_(processes), registry_(registry), clock_(clock) {}
   ServiceState afterStop = ServiceState::Stopped;
   ServiceState afterStart = ServiceState::Running;
-  std::uint64_t stoppingMs = 0;
+  std::uint64_t stoppingMs = 0, startingMs = 0;
   struct Dependent {
     Service service;
     bool stops = true, starts = true;  // whether it obeys a request
     ServiceState state = ServiceState::Running;
+    std::uint64_t takesMs = 0;
+    std::uint64_t readyAt = 0;  // Changing until then
   };
   std::vector<Dependent> dependents;
   std::vector<std::string> requests;  // "stop NAME" and "start NAME", in order
@@ -241,8 +239,8 @@ class FakeSpooler : public ISpooler {
   const FakeProcesses& processes_;
   const MemoryRegistry& registry_;
   IClock& clock_;
-  std::size_t stopSeen_ = 0;  // the NET STOP start whose time is stoppedAt_
-  std::uint64_t stoppedAt_ = 0;
+  std::size_t netSeen_ = 0;  // the NET start whose time is netAt_
+  std::uint64_t netAt_ = 0;
 };
 
 // Time that passes only when told: Sleep moves it on.

@@ -31,13 +31,13 @@ TEST(About, LinksAskTheShellForTheSiteAndANewMail) {
   ASSERT_EQ(processes.opened.size(), 2u);
   for (const auto& open : processes.opened) {
     EXPECT_EQ(open.owner, 0x1234u);
-    EXPECT_EQ(open.operation, "open");
-    EXPECT_EQ(open.parameters, "");
-    EXPECT_EQ(open.directory, "");
-    EXPECT_EQ(open.show, 5);  // SW_SHOW
+    EXPECT_EQ(open.call.operation, "open");
+    EXPECT_EQ(open.call.parameters, "");
+    EXPECT_EQ(open.call.directory, "");
+    EXPECT_EQ(open.call.showCommand, 5);  // SW_SHOW
   }
-  EXPECT_EQ(processes.opened[0].file, "www.hollisfield.example");
-  EXPECT_EQ(processes.opened[1].file, "mailto:support@hollisfield.example");
+  EXPECT_EQ(processes.opened[0].call.file, "www.hollisfield.example");
+  EXPECT_EQ(processes.opened[1].call.file, "mailto:support@hollisfield.example");
   EXPECT_TRUE(processes.starts.empty());
 }
 
@@ -62,11 +62,11 @@ TEST(About, ElevatedLinksGoThroughTheDesktopShellWhenItAnswers) {
     ASSERT_EQ(processes.opened.size() + processes.desktopOpened.size(), taken.size());
     ASSERT_EQ(taken.size(), 2u);
     for (const auto& open : taken) {
-      EXPECT_EQ(open.operation + "|" + open.parameters + "|" + open.directory + "|" +
-                    std::to_string(open.show),
+      EXPECT_EQ(open.call.operation + "|" + open.call.parameters + "|" + open.call.directory + "|" +
+                    std::to_string(open.call.showCommand),
                 "open|||5");
     }
-    EXPECT_EQ(taken[0].file + " " + taken[1].file,
+    EXPECT_EQ(taken[0].call.file + " " + taken[1].call.file,
               "www.hollisfield.example mailto:support@hollisfield.example");
   }
 }

@@ -8,6 +8,7 @@
 #include "console/arguments.h"
 #include "console/commands.h"
 #include "console/json.h"
+#include "printing/spooler_restart.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
@@ -328,11 +329,16 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
 TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   const std::string net = "C:\\Windows\\system32\\net.exe";
   using Arrange = std::function<void(FakeSpooler&)>;
-  const auto dependent = [](const char* name, bool stops, bool starts) {
-    return FakeSpooler::Dependent{{name, std::string(name) + " Service"}, stops, starts};
+  const auto dependent = [](const char* name, bool stops, bool starts, std::uint64_t takesMs = 0) {
+    return FakeSpooler::Dependent{
+        {name, std::string(name) + " Service"}, stops, starts, ServiceState::Running, takesMs};
   };
   const std::string notStopped =
       "The print spooler could not be stopped, so the change has not taken effect.\n";
+  const std::string notStarted = "The print spooler could not be started again.\n";
+  const std::string notReported =
+      "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
+      "taken effect.\n";
   struct Case {
     const char* command;         // "attach" or "install --default"
     Arrange arrange;             // the spooler and its dependents
@@ -352,10 +358,17 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
        notStopped, 2, "", true},
       {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Changing; }, "", false, 1,
        notStopped, 2, "", true},
-      // Stopping for a while is not a failure.
-      {"attach", [](FakeSpooler& f) { f.stoppingMs = 20000; }, "", false, 0, "", 2, "", true},
+      // Stopping for as long as the restart waits is not a failure; longer is.
+      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs; }, "", false, 0, "", 2, "",
+       true},
+      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs + 1; }, "", false, 1,
+       notStopped, 2, "", true},
       {"attach", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "", false, 1,
-       "The print spooler could not be started again.\n", 2, "", true},
+       notStarted, 2, "", true},
+      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs; }, "", false, 0, "", 2, "",
+       true},
+      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs + 1; }, "", false, 1,
+       notStarted, 2, "", true},
       {"attach",
        {},
        "",
@@ -377,6 +390,13 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
          f.dependents = {dependent("Fax", true, true), dependent("Vnd", false, true)};
        },
        "", false, 1, notStopped, 0, "stop Fax,stop Vnd,start Fax,", true},
+      // Each may take as long as the restart waits for it, and no longer.
+      {"attach",
+       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs)}; }, "",
+       false, 0, "", 2, "stop Fax,start Fax,", true},
+      {"attach",
+       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs + 1)}; },
+       "", false, 1, notStopped, 0, "stop Fax,", true},
       {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, false)}; }, "", false,
        1,
        "The printer now feeds the PDF port, but the service \"Fax Service\" could not be started "
@@ -389,11 +409,13 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
        "Service.\n",
        1, "stop Fax,", true},
       // The spooler is believed, not the write; it may load its printers late.
-      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", false, 1,
-       "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
-       "taken effect.\n",
-       2, "", true},
-      {"attach", [](FakeSpooler& f) { f.printerUnknownFor = 30; }, "", false, 0, "", 2, "", true},
+      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", false, 1, notReported, 2, "",
+       true},
+      {"attach", [](FakeSpooler& f) { f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs; },
+       "", false, 0, "", 2, "", true},
+      {"attach",
+       [](FakeSpooler& f) { f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs + 1; }, "",
+       false, 1, notReported, 2, "", true},
       {"install", {}, "Lab", false, 0, "", 4, "", true},
       {"install",
        {},

@@ -124,6 +124,8 @@ TEST(Paths, ExactShortOrRefused) {
   };
   const Case cases[] = {
       {"C:\\Program Files\\Pkg", true, "C:\\PROGRA~1\\Pkg", true, "C:\\Program Files\\Pkg"},
+      // An exact path: Windows' half asks for no short form.
+      {"C:\\Program Files\\Pkg", true, "", false, "C:\\Program Files\\Pkg"},
       {"C:\\Program Files\\?mega PDF", false, "C:\\PROG~FBU\\_MEG~ZOF", true,
        "C:\\PROG~FBU\\_MEG~ZOF"},
       // No short names on this volume: the long path comes back, inexact.
@@ -131,7 +133,7 @@ TEST(Paths, ExactShortOrRefused) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ChoosePath(c.longPath, c.longExact, c.shortPath, c.shortExact), c.chosen)
-        << c.shortPath;
+        << c.longPath << " / " << c.shortPath;
   }
 }
 

@@ -101,7 +101,7 @@ TEST(Win32Process, TheDesktopShellTakesALinkOrRefusesItCleanly) {
   DeleteFileA(written.c_str());
   Win32ProcessRunner runner;
   const bool taken =
-      runner.OpenAsDesktopUser("open", "cmd", "/c echo x> qv-desktop-link.txt", temp, SW_HIDE);
+      runner.OpenAsDesktopUser({"open", "cmd", "/c echo x> qv-desktop-link.txt", temp, SW_HIDE});
   EXPECT_EQ(comState(), comBefore);
   std::printf("IsElevated %d; FindWindowSW 0x%08lX, dispatch %d; OpenAsDesktopUser %d\n",
               runner.IsElevated(), static_cast<unsigned long>(found), dispatch, taken);
