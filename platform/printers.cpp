@@ -28,12 +28,4 @@ const PrinterName& PrinterService::Entry(int index) {
   return entries_[static_cast<std::size_t>(index)];
 }
 
-void PrinterService::SetPrinterIndex(int index) {
-  const auto& names = Printers();
-  if (index < 0 || static_cast<std::size_t>(index) >= names.size()) {
-    throw EPrinter("Printer index out of range");
-  }
-  index_ = index;
-}
-
 }  // namespace qv

@@ -32,25 +32,19 @@ class PrinterService {
  public:
   explicit PrinterService(IPrinterBackend& backend) : backend_(backend) {}
 
-  // Forgets the cached list; the current index is kept.
+  // Forgets the cached list.
   void Refresh();
   // The printer names, enumerated on first use after a refresh.
   const std::vector<std::string>& Printers();
   // Printer index of Printers(): whether its name is exact, and its own
   // name. Raises EPrinter "Printer index out of range".
   const PrinterName& Entry(int index);
-  // Makes printer index current. Only the range is checked: a machine
-  // without a default printer still lists all of its printers.
-  // Raises EPrinter "Printer index out of range".
-  void SetPrinterIndex(int index);
-  int PrinterIndex() const { return index_; }
 
  private:
   IPrinterBackend& backend_;
   std::vector<PrinterName> entries_;
   std::vector<std::string> names_;
   bool cached_ = false;
-  int index_ = -1;
 };
 
 }  // namespace qv

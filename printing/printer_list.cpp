@@ -8,9 +8,7 @@ namespace qv {
 
 std::vector<std::string> ListPrinters(PrinterService& printers) {
   printers.Refresh();
-  const std::vector<std::string> names = printers.Printers();
-  for (std::size_t i = 0; i < names.size(); ++i) printers.SetPrinterIndex(static_cast<int>(i));
-  return names;
+  return printers.Printers();
 }
 
 bool IsMonitored(Registry& reg, const PrinterName& printer, KeyAccess access) {

@@ -10,9 +10,9 @@
 
 namespace qv {
 
-// The printers' names afresh, in the system's order, each made the
-// printer service's current printer in turn. Raises the printer service's
-// error when the system cannot list them.
+// The printers' names afresh, in the system's order. Raises the printer
+// service's error when the system cannot list them. (No printer is made
+// current: a machine without a default printer lists all of its printers.)
 std::vector<std::string> ListPrinters(PrinterService& printers);
 
 // Whether the printer sends its jobs to the PDF port: its key, opened with

