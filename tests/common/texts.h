@@ -4,6 +4,8 @@
 // the unit tests and the end-to-end tests compare against the same words.
 #pragma once
 
+#include <string>
+
 namespace qv::texts {
 
 // The warning before "Prompt me to save each PDF file" is saved checked.
@@ -26,5 +28,16 @@ inline constexpr const char kPromptWarningText[] =
 // The end of Add, once the printer is sent to the PDF port.
 inline constexpr const char kPrinterAddedText[] =
     "Processes complete.  The printer should now appear in your Monitored Printers list.";
+
+// The start-up's question for a Ghostscript file it cannot find
+// ("gswin32c.exe" or "gsdll32.dll").
+inline std::string GhostscriptMissingText(const std::string& file) {
+  return "We could not find " + file + " on your system.\r" + "Click OK to browse for the " + file +
+         " file on your system.\r" +
+         "Normally this file is located under c:\\gs\\gsx.xx\\bin (where x.xx is the version "
+         "of GhostScript)\r"
+         "If you do not have GhostScript installed at this time, please do so as this program "
+         "requires it.";
+}
 
 }  // namespace qv::texts

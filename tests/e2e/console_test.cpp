@@ -374,17 +374,12 @@ TEST(Lookalike, APrinterIsNeverTakenForAnother) {
     EXPECT_EQ(combo.Items(), (std::vector<std::string>{"O-Printer", "?-Printer"}));
     combo.SelectItem(1);
     main.Control(qv::kIdLMDButton1).Press();
-    const e2e::MessageBoxWindow box = tool.WaitMessageBox();
-    ASSERT_TRUE(static_cast<bool>(box));
-    EXPECT_EQ(box.Caption(), "Printer Name Not Supported");
-    EXPECT_EQ(box.Text(), refusal + "\rRename the printer, then press Query New Printers.");
-    EXPECT_EQ(box.IconColour(), "red");
-    box.Press("OK");
-    EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+    tool.AnswerMessageBox({"Printer Name Not Supported",
+                           refusal + "\rRename the printer, then press Query New Printers.",
+                           "red"});
     Sleep(500);
     EXPECT_FALSE(tool.FindMessageBox()) << "the command went on";
-    main.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool.WaitExit(10s));
+    e2e::Exit(tool, main);
   }
   EXPECT_EQ(e2e::RegQuery(kPrintersKey + "O-Printer", "Port").data, port);
 

@@ -5,6 +5,7 @@
 
 #include "app/main_layout.h"
 #include "harness.h"
+#include "tests/common/texts.h"
 
 namespace {
 
@@ -17,31 +18,23 @@ TEST(FirstStart, AsksForGhostscriptThenOffersPrinterInstall) {
   CreateDirectoryA("C:\\tools", nullptr);
   Tool tool = Tool::Start();
 
-  e2e::MessageBoxWindow box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Can't find gswin32c.exe");
-  EXPECT_EQ(box.IconColour(), "red");
-  box.Press("OK");
+  tool.AnswerMessageBox(
+      {"Can't find gswin32c.exe", qv::texts::GhostscriptMissingText("gswin32c.exe"), "red"});
   const e2e::FileDialogWindow exeDialog = tool.WaitFileDialog();
   ASSERT_TRUE(static_cast<bool>(exeDialog));
   exeDialog.Choose("C:\\tools\\gswin32c.exe");  // need not exist
 
-  box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Can't find gsdll32.dll");
-  box.Press("OK");
+  tool.AnswerMessageBox(
+      {"Can't find gsdll32.dll", qv::texts::GhostscriptMissingText("gsdll32.dll"), "red"});
   const e2e::FileDialogWindow dllDialog = tool.WaitFileDialog();
   ASSERT_TRUE(static_cast<bool>(dllDialog));
   dllDialog.Cancel();
 
   // No printers: the offer to install one, answered No.
-  box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Install Quorvin PostScript Printer Driver?");
-  EXPECT_EQ(box.Buttons(), (std::vector<std::string>{"Yes", "No"}));
-  EXPECT_EQ(box.IconColour(), "blue") << "the question icon";
+  const e2e::MessageBoxWindow offer = tool.ExpectMessageBox(
+      {"Install Quorvin PostScript Printer Driver?", "", "blue", {"Yes", "No"}});
   EXPECT_TRUE(tool.TopLevelWindows().size() == 1u) << "the main window is not shown yet";
-  box.Press("No");
+  offer.Answer("No");
 
   const Window main = tool.WaitMainWindow();
   ASSERT_TRUE(static_cast<bool>(main));
@@ -57,8 +50,7 @@ TEST(FirstStart, AsksForGhostscriptThenOffersPrinterInstall) {
   EXPECT_EQ(exe.type, "REG_SZ");
   EXPECT_EQ(exe.data, "C:\\tools\\gswin32c.exe");
   EXPECT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "GS_DLL").found) << "the cancelled choice";
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
+  Exit(tool, main);
 }
 
 }  // namespace

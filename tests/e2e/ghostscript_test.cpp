@@ -35,11 +35,6 @@ Window StartQuietly(Tool& tool) {
   return main;
 }
 
-void Exit(const Tool& tool, const Window& main) {
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
-}
-
 // Runs the console program's status with these options; its output,
 // printed for the log, with CRLF line ends as LF, and its exit code.
 int Status(const std::string& options, std::string* out) {
@@ -198,13 +193,8 @@ TEST(GplGhostscript, AWrongTypedAfplRegistrationEndsTheSearch) {
   EXPECT_TRUE(Contains(out, "\"code\": \"ghostscript_dll_missing\""));
 
   Tool tool = Tool::Start();
-  const e2e::MessageBoxWindow box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Quorvin PDF Configuration Tool");
-  EXPECT_EQ(box.Text(), "Invalid data type for 'GS_DLL'");
-  EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
-  EXPECT_EQ(box.IconColour(), "red") << "the error icon";
-  box.Press("OK");
+  tool.AnswerMessageBox(
+      {"Quorvin PDF Configuration Tool", "Invalid data type for 'GS_DLL'", "red", {"OK"}});
   const Window main = tool.WaitMainWindow();
   ASSERT_TRUE(static_cast<bool>(main));
   EXPECT_FALSE(e2e::RegQuery(e2e::kSettingsKey, "GS_DLL").found);

@@ -4,10 +4,9 @@
 // the system's own reg.exe, an independent reader.
 //
 //   e2e::Tool tool = e2e::Tool::Start();
-//   e2e::MessageBoxWindow box = tool.WaitMessageBox();
-//   EXPECT_EQ(box.Text(), "...");
-//   box.Press("OK");
+//   tool.AnswerMessageBox({"Caption", "Text", "red", {"OK"}});
 //   e2e::Window main = tool.WaitMainWindow();
+//   e2e::Exit(tool, main);
 //
 // Most tests derive their fixture from e2e::ToolTest, which starts the
 // tool for them.
@@ -23,6 +22,10 @@
 #include "harness_windows.h"
 
 namespace e2e {
+
+// Presses the main window's Exit, with no message box open, and waits for
+// the program to end.
+void Exit(const Tool& tool, const Window& main);
 
 // The world most tests start from: Ghostscript planted (PlantGhostscript)
 // and the tool started with its main window up, no question asked on the
@@ -40,9 +43,6 @@ class ToolTest : public ::testing::Test {
   // window; fails the test when it does not come up or a question came
   // first.
   void Start(const std::string& folder = "");
-  // Presses Exit, with no message box open, and waits for the end.
-  void Exit();
-
   std::unique_ptr<Tool> tool_;
   Window main_;
 

@@ -222,7 +222,7 @@ void ToolTest::SetUp() {
 }
 
 void ToolTest::TearDown() {
-  if (main_ && tool_->Running()) Exit();
+  if (main_ && tool_->Running()) Exit(*tool_, main_);
 }
 
 void ToolTest::Start(const std::string& folder) {
@@ -233,10 +233,10 @@ void ToolTest::Start(const std::string& folder) {
   ASSERT_FALSE(tool_->FindMessageBox()) << "the start asked something";
 }
 
-void ToolTest::Exit() {
-  EXPECT_FALSE(tool_->FindMessageBox()) << "a message box is left over";
-  main_.Control(qv::kIdLMDButton3).Press();
-  ASSERT_TRUE(tool_->WaitExit(10s)) << "Exit did not end the program";
+void Exit(const Tool& tool, const Window& main) {
+  EXPECT_FALSE(tool.FindMessageBox()) << "a message box is left over";
+  main.Control(qv::kIdLMDButton3).Press();
+  ASSERT_TRUE(tool.WaitExit(10s)) << "Exit did not end the program";
 }
 
 }  // namespace e2e

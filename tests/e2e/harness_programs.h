@@ -42,6 +42,15 @@ class Tool {
                     Timeout timeout = kDefaultTimeout) const;
   Window WaitMainWindow(Timeout timeout = kDefaultTimeout) const;
   MessageBoxWindow WaitMessageBox(Timeout timeout = kDefaultTimeout) const;
+  // Waits for a message box and checks what it shows; fails the test and
+  // returns an empty box when none comes. Failures name the calling line.
+  MessageBoxWindow ExpectMessageBox(const ExpectedBox& expected, Timeout timeout = kDefaultTimeout,
+                                    const char* file = __builtin_FILE(),
+                                    int line = __builtin_LINE()) const;
+  // The same, then presses the button and waits until the box has gone.
+  void AnswerMessageBox(const ExpectedBox& expected, const std::string& button = "OK",
+                        Timeout timeout = kDefaultTimeout, const char* file = __builtin_FILE(),
+                        int line = __builtin_LINE()) const;
   FileDialogWindow WaitFileDialog(Timeout timeout = kDefaultTimeout) const;
   // The control that has the keyboard focus in the program's window.
   Window FocusedControl() const;

@@ -257,6 +257,13 @@ void MessageBoxWindow::Press(const std::string& button) const {
   b.Press();
 }
 
+void MessageBoxWindow::Answer(const std::string& button) const {
+  if (hwnd_ == nullptr) return;
+  Press(button);
+  EXPECT_TRUE(WaitFor([&] { return !*this; }, 5s))
+      << "message box '" << Caption() << "' stayed after " << button;
+}
+
 std::string MessageBoxWindow::IconColour() const {
   // The icon is the box's only visible static control without text.
   Window icon;
@@ -424,6 +431,31 @@ MessageBoxWindow Tool::WaitMessageBox(Timeout timeout) const {
       timeout);
   if (!box) ADD_FAILURE() << "no message box came up" << (Running() ? "" : " (the program ended)");
   return box;
+}
+
+MessageBoxWindow Tool::ExpectMessageBox(const ExpectedBox& expected, Timeout timeout,
+                                        const char* file, int line) const {
+  const ::testing::ScopedTrace trace(file, line, "message box '" + expected.caption + "'");
+  const MessageBoxWindow box = WaitMessageBox(timeout);
+  if (!box) return box;
+  EXPECT_EQ(box.Caption(), expected.caption);
+  if (!expected.text.empty()) {
+    EXPECT_EQ(box.Text(), expected.text);
+  }
+  if (expected.icon) {
+    EXPECT_EQ(box.IconColour(), *expected.icon);
+  }
+  if (!expected.buttons.empty()) {
+    EXPECT_EQ(box.Buttons(), expected.buttons);
+  }
+  return box;
+}
+
+void Tool::AnswerMessageBox(const ExpectedBox& expected, const std::string& button, Timeout timeout,
+                            const char* file, int line) const {
+  const MessageBoxWindow box = ExpectMessageBox(expected, timeout, file, line);
+  const ::testing::ScopedTrace trace(file, line, "answering " + button);
+  box.Answer(button);
 }
 
 FileDialogWindow Tool::WaitFileDialog(Timeout timeout) const {

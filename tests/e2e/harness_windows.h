@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,16 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
+// What a message box must show: its caption, and its text, icon colour
+// (see IconColour) and buttons where given. An empty text or button list
+// is not checked.
+struct ExpectedBox {
+  std::string caption;
+  std::string text = {};
+  std::optional<std::string> icon = {};
+  std::vector<std::string> buttons = {};
+};
+
 // A standard message box (class "#32770" with a text control 0xFFFF).
 class MessageBoxWindow : public Window {
  public:
@@ -91,6 +102,9 @@ class MessageBoxWindow : public Window {
   // Presses the button with this caption ("OK", "Yes", "No"; any '&' in
   // the caption is ignored).
   void Press(const std::string& button) const;
+  // Presses it and waits until the box has gone; fails the test when the
+  // box stays. Does nothing for a box that never came.
+  void Answer(const std::string& button = "OK") const;
   // The icon's main colour: "red" for the error icon, "blue" for the
   // question and information icons, "yellow" for the warning, "" for none.
   std::string IconColour() const;

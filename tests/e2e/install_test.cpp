@@ -22,29 +22,19 @@ constexpr const char* kBadName =
 
 // Answers the start-up offer to install a printer.
 void AnswerOffer(const Tool& tool, const std::string& answer) {
-  const e2e::MessageBoxWindow box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), kOfferCaption);
-  EXPECT_EQ(box.Text(),
-            "You do not have any printer drivers installed to monitor for PDF creation.\r"
-            "Would you like to install one now?");
-  EXPECT_EQ(box.Buttons(), (std::vector<std::string>{"Yes", "No"}));
-  EXPECT_EQ(box.IconColour(), "blue") << "the question icon";
+  const e2e::MessageBoxWindow box = tool.ExpectMessageBox(
+      {kOfferCaption,
+       "You do not have any printer drivers installed to monitor for PDF creation.\r"
+       "Would you like to install one now?",
+       "blue",
+       {"Yes", "No"}});
   EXPECT_EQ(tool.TopLevelWindows().size(), 1u) << "the main window is not shown yet";
-  box.Press(answer);
+  box.Answer(answer);
 }
 
-// Waits for the message box with this caption and presses OK; checks its
-// text and the error icon.
-void ExpectError(const Tool& tool, const std::string& caption, const std::string& text) {
-  const e2e::MessageBoxWindow box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), caption);
-  EXPECT_EQ(box.Text(), text);
-  EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
-  EXPECT_EQ(box.IconColour(), "red");
-  box.Press("OK");
-  EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+// The message box of an error: the error icon and OK.
+e2e::ExpectedBox Error(const std::string& caption, const std::string& text) {
+  return {caption, text, "red", {"OK"}};
 }
 
 // Nothing more comes up within a while.
@@ -70,11 +60,6 @@ void ExpectStartUpCompleted(const Window& main) {
             "quorvinmonnt.dll");
 }
 
-void Exit(const Tool& tool, const Window& main) {
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
-}
-
 TEST(NoPrinters, DecliningTheOfferLeavesEmptyListsAndAddRefuses) {
   e2e::PlantGhostscript();
   Tool tool = Tool::Start();
@@ -85,10 +70,11 @@ TEST(NoPrinters, DecliningTheOfferLeavesEmptyListsAndAddRefuses) {
   ExpectStartUpCompleted(main);
 
   main.Control(qv::kIdLMDButton1).Press();
-  ExpectError(tool, "Processes Complete",
-              "You must select a valid PostScript printer from the Printers list before you can "
-              "add it for monitoring.\rIf you do not have any PostScript printers in the printers "
-              "list, click on the Install PS Driver button.");
+  tool.AnswerMessageBox(
+      Error("Processes Complete",
+            "You must select a valid PostScript printer from the Printers list before you can "
+            "add it for monitoring.\rIf you do not have any PostScript printers in the printers "
+            "list, click on the Install PS Driver button."));
   ExpectNoFurtherBox(tool);
 
   main.Control(qv::kIdLMDButton10).Press();
@@ -110,24 +96,22 @@ TEST(NoPrinters, AcceptedInstallEndsInTheFailureMessage) {
   EXPECT_EQ(name.Value(), "Quorvin PDF Printer");
   name.AcceptAsIs();
 
-  const e2e::MessageBoxWindow question = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(question));
-  EXPECT_EQ(question.Caption(), kInstallCaption);
-  EXPECT_EQ(question.Text(),
-            "We will now install a PostScript Printer Driver and restart the Spooler Service.  "
-            "This process may take a couple of minutes.\rIf you receive a message about the "
-            "digital signature not found, just click YES or Continue.\rWould you like to "
-            "continue?");
-  EXPECT_EQ(question.Buttons(), (std::vector<std::string>{"Yes", "No"}));
-  EXPECT_EQ(question.IconColour(), "blue") << "the information icon";
-  question.Press("Yes");
+  tool.AnswerMessageBox(
+      {kInstallCaption,
+       "We will now install a PostScript Printer Driver and restart the Spooler Service.  This "
+       "process may take a couple of minutes.\rIf you receive a message about the digital "
+       "signature not found, just click YES or Continue.\rWould you like to continue?",
+       "blue",
+       {"Yes", "No"}},
+      "Yes");
 
   // printui ran and installed nothing: the command stops at its message,
   // without the default-printer question or the completion message.
   e2e::SaveScreenshot("install-failed", tool.WaitMessageBox());
-  ExpectError(tool, kInstallCaption,
-              "The printer \"Quorvin PDF Printer\" could not be installed.\rMake sure that the "
-              "folder PSDriver with QuorvinPS.INF lies beside this program, then try again.");
+  tool.AnswerMessageBox(
+      Error(kInstallCaption,
+            "The printer \"Quorvin PDF Printer\" could not be installed.\rMake sure that the "
+            "folder PSDriver with QuorvinPS.INF lies beside this program, then try again."));
   const Window main = tool.WaitMainWindow(60s);
   ASSERT_TRUE(static_cast<bool>(main));
   ExpectNoFurtherBox(tool);
@@ -146,7 +130,7 @@ TEST(NoPrinters, InvalidNamesAreRefusedAndCancelRunsNothing) {
   e2e::InputDialogWindow name = tool.WaitInputDialog(kNameCaption);
   ASSERT_TRUE(static_cast<bool>(name));
   name.Accept("a,b");
-  ExpectError(tool, kNameCaption, kBadName);
+  tool.AnswerMessageBox(Error(kNameCaption, kBadName));
   const Window main = tool.WaitMainWindow();
   ASSERT_TRUE(static_cast<bool>(main));
   ExpectNoFurtherBox(tool);
@@ -159,7 +143,7 @@ TEST(NoPrinters, InvalidNamesAreRefusedAndCancelRunsNothing) {
     name = tool.WaitInputDialog(kNameCaption);
     ASSERT_TRUE(static_cast<bool>(name));
     name.Accept(bad);
-    ExpectError(tool, kNameCaption, kBadName);
+    tool.AnswerMessageBox(Error(kNameCaption, kBadName));
     ExpectNoFurtherBox(tool);
   }
 
@@ -173,10 +157,7 @@ TEST(NoPrinters, InvalidNamesAreRefusedAndCancelRunsNothing) {
   name = tool.WaitInputDialog(kNameCaption);
   ASSERT_TRUE(static_cast<bool>(name));
   name.Accept("Lab Printer");
-  const e2e::MessageBoxWindow question = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(question));
-  EXPECT_EQ(question.Caption(), kInstallCaption);
-  question.Press("No");
+  tool.AnswerMessageBox({kInstallCaption}, "No");
   ExpectNoFurtherBox(tool);
   EXPECT_TRUE(main.Control(qv::kIdComboBox1).Items().empty());
   Exit(tool, main);

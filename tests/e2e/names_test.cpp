@@ -64,13 +64,8 @@ TEST(Lookalike, APackageFolderBeyondTheCodePageIsWrittenInItsShortForm) {
     ASSERT_FALSE(tool.FindMessageBox()) << "the start said something";
     EXPECT_EQ(main.Control(qv::kIdEdit3).Text(), shortFolder + "PDFs");
     main.Control(qv::kIdLMDButton2).Press();  // Fix PDF Port
-    e2e::MessageBoxWindow box = tool.WaitMessageBox();
-    ASSERT_TRUE(static_cast<bool>(box));
-    EXPECT_EQ(box.Caption(), "Fix PDF Port");
-    box.Press("OK");
-    ASSERT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
-    main.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool.WaitExit(10s));
+    tool.AnswerMessageBox({"Fix PDF Port"});
+    e2e::Exit(tool, main);
   }
   // What was written names the short form, and the file it names exists.
   const std::string command = e2e::RegQuery(kPortKey, "Command").data;
@@ -98,25 +93,15 @@ TEST(Lookalike, AStoredOptionBeyondTheCodePageIsRefusedNeverRewritten) {
   {
     // The start ends at the value, before its window shows.
     e2e::Tool tool = e2e::Tool::Start();
-    e2e::MessageBoxWindow box = tool.WaitMessageBox();
-    ASSERT_TRUE(static_cast<bool>(box));
-    EXPECT_EQ(box.Caption(), "Quorvin PDF Configuration Tool");
-    EXPECT_EQ(box.Text(),
-              "The value 'defaultPDFDir' holds characters that this system's code page cannot "
-              "represent.");
-    EXPECT_EQ(box.IconColour(), "red");
-    box.Press("OK");
-    ASSERT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+    tool.AnswerMessageBox({"Quorvin PDF Configuration Tool",
+                           "The value 'defaultPDFDir' holds characters that this system's code "
+                           "page cannot represent.",
+                           "red"});
     const e2e::Window main = tool.WaitMainWindow();
     ASSERT_TRUE(static_cast<bool>(main));
     main.Control(qv::kIdSaveChangesBtn).Press();
-    box = tool.WaitMessageBox();
-    ASSERT_TRUE(static_cast<bool>(box));
-    EXPECT_EQ(box.Caption(), "Changes Not Saved");
-    box.Press("OK");
-    ASSERT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
-    main.Control(qv::kIdLMDButton3).Press();
-    EXPECT_TRUE(tool.WaitExit(10s));
+    tool.AnswerMessageBox({"Changes Not Saved"});
+    e2e::Exit(tool, main);
   }
   // Still the administrator's value, character for character.
   HKEY opened = nullptr;

@@ -42,31 +42,24 @@ TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
 
   combo.SelectItem(1);
   main_.Control(qv::kIdLMDButton1).Press();
-  e2e::MessageBoxWindow box = tool_->WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Continue?");
-  EXPECT_EQ(box.Text(),
-            "Are you sure you wish to monitor this printer: Studio_PS?\r"
-            "Doing so will change the current port to a PDF port.\r\r"
-            "We will be restarting the Print Spooler Service during this process which may take "
-            "up to a minute to complete\r"
-            "Do you wish to continue?");
-  EXPECT_EQ(box.Buttons(), (std::vector<std::string>{"Yes", "No"}));
-  EXPECT_EQ(box.IconColour(), "yellow") << "the exclamation icon";
-  box.Press("Yes");
+  tool_->AnswerMessageBox({"Continue?",
+                           "Are you sure you wish to monitor this printer: Studio_PS?\r"
+                           "Doing so will change the current port to a PDF port.\r\r"
+                           "We will be restarting the Print Spooler Service during this process "
+                           "which may take up to a minute to complete\r"
+                           "Do you wish to continue?",
+                           "yellow",
+                           {"Yes", "No"}},
+                          "Yes");
 
-  box = tool_->WaitMessageBox(60s);
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Processes Complete");
-  EXPECT_EQ(box.Text(), qv::texts::kPrinterAddedText);
-  EXPECT_EQ(box.Buttons(), std::vector<std::string>{"OK"});
-  EXPECT_EQ(box.IconColour(), "");
+  const e2e::MessageBoxWindow box = tool_->ExpectMessageBox(
+      {"Processes Complete", qv::texts::kPrinterAddedText, "", {"OK"}}, 60s);
   // Both lists were rebuilt before the message.
   EXPECT_EQ(Installed(), (std::vector<std::string>{"Office_PS", "Studio_PS"}));
   EXPECT_EQ(combo.SelectedIndex(), 0);
   EXPECT_EQ(Monitored(), std::vector<std::string>{"Studio_PS"});
   e2e::SaveScreenshot("printers-after-add");
-  box.Press("OK");
+  box.Answer();
 
   const e2e::RegValue port = PortOf("Studio_PS");
   EXPECT_EQ(port.type, "REG_SZ");
@@ -74,7 +67,7 @@ TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
   EXPECT_EQ(PortOf("Office_PS").data, "CUPS:Office_PS") << "the other printer is untouched";
 
   // A new process (and Wine's sync with CUPS at its start) keeps the port.
-  Exit();
+  Exit(*tool_, main_);
   Start();
   EXPECT_EQ(Monitored(), std::vector<std::string>{"Studio_PS"});
   EXPECT_EQ(PortOf("Studio_PS").data, "QuorvinPDF:");
@@ -83,11 +76,7 @@ TEST_F(Printers, AddPointsTheSecondQueueAtThePdfPort) {
 TEST_F(Printers, AnsweringNoChangesNothing) {
   const e2e::RegValue before = PortOf("Office_PS");
   main_.Control(qv::kIdLMDButton1).Press();  // Office_PS is selected
-  const e2e::MessageBoxWindow box = tool_->WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Continue?");
-  box.Press("No");
-  EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+  tool_->AnswerMessageBox({"Continue?"}, "No");
   Sleep(500);
   EXPECT_FALSE(tool_->FindMessageBox()) << "nothing follows a No";
   EXPECT_EQ(PortOf("Office_PS").data, before.data);
@@ -106,7 +95,7 @@ TEST_F(Printers, OnlyTheExactPortNameCountsAsMonitored) {
 
   // Wine syncs its printers with CUPS at every process start; ports set
   // by hand stay as they are, so a new start reads them the same way.
-  Exit();
+  Exit(*tool_, main_);
   Start();
   EXPECT_EQ(PortOf("Office_PS").data, "quorvinpdf:");
   EXPECT_EQ(PortOf("Studio_PS").data, "QuorvinPDF: ");

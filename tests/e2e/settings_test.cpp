@@ -23,6 +23,10 @@ constexpr const char* kPortKey =
     "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin PDF "
     "Port\\Ports\\QuorvinPDF:";
 
+// The warning before "Prompt me to save each PDF file" is saved checked.
+const e2e::ExpectedBox kPromptWarning = {
+    "Really Save Each PDF?", qv::texts::kPromptWarningText, "yellow", {"Yes", "No"}};
+
 struct Expected {
   const char* type;
   std::string data;
@@ -88,24 +92,8 @@ class Settings : public e2e::ToolTest {
     box.Press();
     EXPECT_TRUE(e2e::WaitFor([&] { return box.Checked() == checked; }, 5s));
   }
-  // The message box that must come next: its caption, text and flags.
-  e2e::MessageBoxWindow ExpectBox(const std::string& caption, const std::string& text,
-                                  const std::vector<std::string>& buttons,
-                                  const std::string& icon) {
-    const e2e::MessageBoxWindow box = tool_->WaitMessageBox();
-    if (!box) return box;
-    EXPECT_EQ(box.Caption(), caption);
-    EXPECT_EQ(box.Text(), text);
-    EXPECT_EQ(box.Buttons(), buttons) << caption;
-    EXPECT_EQ(box.IconColour(), icon) << caption;
-    return box;
-  }
   void ExpectSavedConfirmation() {
-    const e2e::MessageBoxWindow box =
-        ExpectBox("Changes Saved", "Changes have been saved.", {"OK"}, "");
-    ASSERT_TRUE(static_cast<bool>(box));
-    box.Press("OK");
-    EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+    tool_->AnswerMessageBox({"Changes Saved", "Changes have been saved.", "", {"OK"}});
   }
 };
 
@@ -160,10 +148,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   // is stored.
   SetChecked(qv::kIdCheckBox1, true);
   Control(qv::kIdSaveChangesBtn).Press();
-  e2e::MessageBoxWindow box =
-      ExpectBox("Really Save Each PDF?", qv::texts::kPromptWarningText, {"Yes", "No"}, "yellow");
-  ASSERT_TRUE(static_cast<bool>(box));
-  box.Press("No");
+  tool_->AnswerMessageBox(kPromptWarning, "No");
   ExpectSavedConfirmation();
   EXPECT_FALSE(Control(qv::kIdCheckBox1).Checked());
   ExpectValue(e2e::kSettingsKey, "promptPDF", "REG_DWORD", "0x0");
@@ -174,9 +159,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   SetChecked(qv::kIdCheckBox2, false);
   Control(qv::kIdEdit4).SetText("");
   Control(qv::kIdSaveChangesBtn).Press();
-  box = ExpectBox("Really Save Each PDF?", qv::texts::kPromptWarningText, {"Yes", "No"}, "yellow");
-  ASSERT_TRUE(static_cast<bool>(box));
-  box.Press("Yes");
+  tool_->AnswerMessageBox(kPromptWarning, "Yes");
   ExpectSavedConfirmation();
   EXPECT_TRUE(Control(qv::kIdCheckBox1).Checked());
   ExpectValue(e2e::kSettingsKey, "promptPDF", "REG_DWORD", "0x1");
@@ -184,7 +167,7 @@ TEST_F(Settings, SaveChangesWritesWhatTheWindowShows) {
   ExpectValue(e2e::kSettingsKey, "defaultPDFAppend", "REG_SZ", "");
 
   // A new start shows what was saved, the empty field included.
-  ASSERT_NO_FATAL_FAILURE(Exit());
+  ASSERT_NO_FATAL_FAILURE(Exit(*tool_, main_));
   ASSERT_NO_FATAL_FAILURE(Start());
   EXPECT_EQ(Control(qv::kIdEdit4).Text(), "");
   EXPECT_TRUE(Control(qv::kIdCheckBox1).Checked());
@@ -199,17 +182,18 @@ TEST_F(Settings, ChangeButtonFillsTheFieldsAndSaveStoresThem) {
   const std::string dirBefore = Control(qv::kIdEdit3).Text();
   const e2e::RegValue storedFile = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile");
   const e2e::RegValue storedDir = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir");
-  const std::string warning =
-      "You still have to click Save Changes for these settings to take effect.";
+  const e2e::ExpectedBox warning = {
+      "Warning",
+      "You still have to click Save Changes for these settings to take effect.",
+      "blue",
+      {"OK"}};
 
   // Cancelled: the warning all the same, nothing changed.
   Control(qv::kIdLMDButton4).Press();
   e2e::FileDialogWindow dialog = tool_->WaitFileDialog();
   ASSERT_TRUE(static_cast<bool>(dialog));
   dialog.Cancel();
-  e2e::MessageBoxWindow box = ExpectBox("Warning", warning, {"OK"}, "blue");
-  ASSERT_TRUE(static_cast<bool>(box));
-  box.Press("OK");
+  tool_->AnswerMessageBox(warning);
   EXPECT_EQ(Control(qv::kIdEdit2).Text(), fileBefore);
   EXPECT_EQ(Control(qv::kIdEdit3).Text(), dirBefore);
 
@@ -218,11 +202,10 @@ TEST_F(Settings, ChangeButtonFillsTheFieldsAndSaveStoresThem) {
   dialog = tool_->WaitFileDialog();
   ASSERT_TRUE(static_cast<bool>(dialog));
   dialog.Choose("C:\\Out\\report.pdf");
-  box = ExpectBox("Warning", warning, {"OK"}, "blue");
-  ASSERT_TRUE(static_cast<bool>(box));
+  const e2e::MessageBoxWindow box = tool_->ExpectMessageBox(warning);
   EXPECT_EQ(Control(qv::kIdEdit2).Text(), "report.pdf");
   EXPECT_EQ(Control(qv::kIdEdit3).Text(), "C:\\Out\\");
-  box.Press("OK");
+  box.Answer();
   const e2e::RegValue fileNow = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile");
   const e2e::RegValue dirNow = e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir");
   EXPECT_EQ(fileNow.data, storedFile.data) << "written before Save Changes";
@@ -242,10 +225,7 @@ TEST_F(Settings, FixPdfPortRestoresThePortEachTime) {
   for (int round = 1; round <= 2; ++round) {
     SCOPED_TRACE(round);
     Control(qv::kIdLMDButton2).Press();
-    const e2e::MessageBoxWindow box = ExpectBox("Fix PDF Port", restored, {"OK"}, "");
-    ASSERT_TRUE(static_cast<bool>(box));
-    box.Press("OK");
-    EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
+    tool_->AnswerMessageBox({"Fix PDF Port", restored, "", {"OK"}});
     ExpectKeyHolds(kPortKey, DefaultPortValues());
     ExpectValue(kMonitorKey, "Driver", "REG_SZ", "quorvinmonnt.dll");
   }
@@ -263,8 +243,7 @@ TEST(PortMonitorAtStart, DriverInCapitalsIsRewrittenSilently) {
   EXPECT_FALSE(tool.FindMessageBox());
   ExpectValue(kMonitorKey, "Driver", "REG_SZ", "quorvinmonnt.dll");
   ExpectKeyHolds(kPortKey, DefaultPortValues());
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
+  Exit(tool, main);
 }
 
 TEST(PortMonitorAtStart, CorrectDriverLeavesHandChangedPortAlone) {
@@ -278,8 +257,7 @@ TEST(PortMonitorAtStart, CorrectDriverLeavesHandChangedPortAlone) {
   EXPECT_FALSE(tool.FindMessageBox());
   ExpectValue(kPortKey, "Delay", "REG_DWORD", "0x3e8");
   ExpectValue(kPortKey, "Command", "REG_SZ", "C:\\elsewhere\\run.exe");
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
+  Exit(tool, main);
 }
 
 }  // namespace

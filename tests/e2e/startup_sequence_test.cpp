@@ -60,11 +60,6 @@ void ExpectOptionDefaults(const Window& main) {
   EXPECT_TRUE(main.Control(qv::kIdCheckBox3).Checked());
 }
 
-void Exit(const Tool& tool, const Window& main) {
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
-}
-
 TEST(StartupSequence, FirstStartOnAPreparedMachineAsksNothing) {
   ASSERT_TRUE(e2e::RegQueryKeyText(e2e::kSettingsKey).empty()) << "the world is not fresh";
   InstallGhostscript();

@@ -23,15 +23,6 @@ constexpr const char* kNameCaption = "Install Quorvin PostScript Printer";
 class Unhealthy : public e2e::ToolTest {
  protected:
   Unhealthy() : ToolTest(Launch::kNone) {}
-  e2e::MessageBoxWindow ExpectBox(const std::string& caption, const std::string& text = "") {
-    e2e::MessageBoxWindow box = tool_->WaitMessageBox(30s);
-    if (!box) return box;
-    EXPECT_EQ(box.Caption(), caption);
-    if (!text.empty()) {
-      EXPECT_EQ(box.Text(), text);
-    }
-    return box;
-  }
 };
 
 TEST_F(Unhealthy, InstallRefusesTheNameOfAnExistingQueueInAnyCase) {
@@ -41,17 +32,15 @@ TEST_F(Unhealthy, InstallRefusesTheNameOfAnExistingQueueInAnyCase) {
   const e2e::InputDialogWindow name = tool_->WaitInputDialog(kNameCaption);
   ASSERT_TRUE(static_cast<bool>(name));
   name.Accept("officeps");
-  const e2e::MessageBoxWindow box = ExpectBox(
-      kNameCaption,
-      "A printer named \"officeps\" already exists.\rChoose another name, or use Add to send that "
-      "printer to the PDF port.");
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.IconColour(), "red");
-  box.Press("OK");
+  tool_->AnswerMessageBox({kNameCaption,
+                           "A printer named \"officeps\" already exists.\rChoose another name, or "
+                           "use Add to send that printer to the PDF port.",
+                           "red"},
+                          "OK", 30s);
   Sleep(1000);
   EXPECT_FALSE(tool_->FindMessageBox()) << "the command went on";
   EXPECT_EQ(e2e::RegQuery(key, "Port").data, "CUPS:OfficePS");
-  Exit();
+  Exit(*tool_, main_);
 }
 
 TEST_F(Unhealthy, AboutAndExitDuringAddWithWinesNet) {
@@ -63,9 +52,7 @@ TEST_F(Unhealthy, AboutAndExitDuringAddWithWinesNet) {
   Start(planted);
 
   main_.Control(qv::kIdLMDButton1).Press();
-  e2e::MessageBoxWindow box = ExpectBox("Continue?");
-  ASSERT_TRUE(static_cast<bool>(box));
-  box.Press("Yes");
+  tool_->AnswerMessageBox({"Continue?"}, "Yes", 30s);
   ASSERT_TRUE(e2e::WaitFor([&] { return tool_->ChildRunning("net.exe"); }, 10s))
       << "NET did not start";
   // Pressed while NET runs: About opens at once, Exit waits for the command.
@@ -73,10 +60,10 @@ TEST_F(Unhealthy, AboutAndExitDuringAddWithWinesNet) {
   main_.Control(qv::kIdLMDButton3).Press();
   EXPECT_TRUE(static_cast<bool>(tool_->WaitWindow("About"))) << "About was held back";
 
-  box = ExpectBox("Processes Complete", qv::texts::kPrinterAddedText);
-  ASSERT_TRUE(static_cast<bool>(box));
+  const e2e::MessageBoxWindow box =
+      tool_->ExpectMessageBox({"Processes Complete", qv::texts::kPrinterAddedText}, 30s);
   EXPECT_TRUE(tool_->Running());
-  box.Press("OK");
+  box.Answer();
   EXPECT_TRUE(tool_->WaitExit(10s)) << "Exit pressed during the command was lost";
   EXPECT_EQ(GetFileAttributesA((planted + "ran.txt").c_str()), INVALID_FILE_ATTRIBUTES)
       << "the planted NET.exe ran";
@@ -96,17 +83,12 @@ TEST(Japanese, DoubleByteCharactersStayWhole) {
   const e2e::FileDialogWindow dialog = tool.WaitFileDialog();
   ASSERT_TRUE(static_cast<bool>(dialog));
   dialog.Choose("C:\\out\\" + so + ".pdf");
-  e2e::MessageBoxWindow box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Warning");
+  e2e::MessageBoxWindow box = tool.ExpectMessageBox({"Warning"});
   EXPECT_EQ(main.Control(qv::kIdEdit2).Text(), so + ".pdf");
   EXPECT_EQ(main.Control(qv::kIdEdit3).Text(), "C:\\out\\");
-  box.Press("OK");
+  box.Answer();
   main.Control(qv::kIdSaveChangesBtn).Press();
-  box = tool.WaitMessageBox();
-  ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Changes Saved");
-  box.Press("OK");
+  tool.AnswerMessageBox({"Changes Saved"});
   EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFFile").data, so + ".pdf");
   EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "defaultPDFDir").data, "C:\\out\\");
 
@@ -116,14 +98,12 @@ TEST(Japanese, DoubleByteCharactersStayWhole) {
   const e2e::InputDialogWindow name = tool.WaitInputDialog(kNameCaption);
   ASSERT_TRUE(static_cast<bool>(name));
   name.Accept("PDF " + so);
-  box = tool.WaitMessageBox();
+  box = tool.ExpectMessageBox({"Installing PostScript Printer Driver"});
   ASSERT_TRUE(static_cast<bool>(box));
-  EXPECT_EQ(box.Caption(), "Installing PostScript Printer Driver");
   // No, by its identifier: the button's caption is Japanese.
   PostMessageW(box.Handle(), WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(e2e::WaitFor([&] { return !box; }, 5s));
-  main.Control(qv::kIdLMDButton3).Press();
-  EXPECT_TRUE(tool.WaitExit(10s));
+  Exit(tool, main);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "config/registry_layout.h"
 #include "platform/errors.h"
 
@@ -190,6 +192,35 @@ int FakeDialogs::MessageBox(const std::string& text, const std::string& caption,
   return kIdOk;
 }
 
+void PrintTo(const FakeDialogs::Box& box, std::ostream* out) {
+  *out << "{" << ::testing::PrintToString(box.text) << ", " << ::testing::PrintToString(box.caption)
+       << ", 0x" << std::hex << box.flags << std::dec << "}";
+}
+
+::testing::AssertionResult BoxesShown(const FakeDialogs& dialogs,
+                                      const std::vector<FakeDialogs::Box>& expected) {
+  return BoxesShownSince(dialogs, 0, expected);
+}
+
+::testing::AssertionResult BoxesShownSince(const FakeDialogs& dialogs, std::size_t before,
+                                           const std::vector<FakeDialogs::Box>& expected) {
+  const std::vector<FakeDialogs::Box>& all = dialogs.boxes;
+  const std::vector<FakeDialogs::Box> shown(all.begin() + std::min(before, all.size()), all.end());
+  if (shown == expected) return ::testing::AssertionSuccess();
+  ::testing::AssertionResult failure = ::testing::AssertionFailure();
+  failure << shown.size() << " boxes shown";
+  if (before > 0) failure << " after the first " << before;
+  failure << ", " << expected.size() << " expected";
+  using ::testing::PrintToString;
+  for (std::size_t i = 0; i < std::max(shown.size(), expected.size()); ++i) {
+    if (i < shown.size() && i < expected.size() && shown[i] == expected[i]) continue;
+    failure << "\n  box " << i + 1 << ": shown "
+            << (i < shown.size() ? PrintToString(shown[i]) : "none") << "\n    expected "
+            << (i < expected.size() ? PrintToString(expected[i]) : "none");
+  }
+  return failure;
+}
+
 bool FakeDialogs::InputQuery(const std::string& caption, const std::string& prompt,
                              std::string& value) {
   inputs.push_back({caption, prompt, value});
@@ -232,6 +263,11 @@ FakeWorld::FakeWorld() {
 FakeWorld::~FakeWorld() {
   EXPECT_EQ(registry.OpenHandleCount(), 0) << "a registry key was left open";
   EXPECT_EQ(processes.openProcesses, 0) << "a process handle was left open";
+}
+
+void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port) {
+  w.printerBackend.names.push_back(name);
+  w.registry.PutString(layout::kPrintersKeyPrefix + name, "Port", port);
 }
 
 void FakeWorld::Click(void (TfrmMain::*handler)()) {

@@ -2,17 +2,21 @@
 // so that the main window's handlers run natively in unit tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/main.h"
 #include "platform/platform.h"
+#include "tests/common/texts.h"
 #include "tests/fakes/memory_controls.h"
 #include "tests/fakes/memory_registry.h"
 
@@ -131,6 +135,12 @@ class FakeDialogs : public IDialogs {
     std::string text;
     std::string caption;
     unsigned flags;
+    friend bool operator==(const Box& a, const Box& b) {
+      return a.text == b.text && a.caption == b.caption && a.flags == b.flags;
+    }
+    friend bool operator!=(const Box& a, const Box& b) { return !(a == b); }
+    // {"text", "caption", 0x10} in GoogleTest's messages.
+    friend void PrintTo(const Box& box, std::ostream* out);
   };
   std::vector<Box> boxes;
   std::deque<int> answers;
@@ -187,6 +197,25 @@ class FakeDialogs : public IDialogs {
  private:
   bool Execute(const char* kind, FileDialog& dialog);
 };
+
+// A box of the error display: the text under the tool's title, with the
+// error icon and OK.
+inline FakeDialogs::Box ErrorBox(const std::string& text) {
+  return {text, "Quorvin PDF Configuration Tool", 0x10};
+}
+
+// The start-up's question for a Ghostscript file it cannot find.
+inline FakeDialogs::Box GhostscriptMissingBox(const std::string& file) {
+  return {texts::GhostscriptMissingText(file), "Can't find " + file, 0x10};
+}
+
+// Whether the message boxes shown are exactly these, in order, each with
+// its text, caption and flags; BoxesShownSince leaves out the first
+// `before` boxes, which were shown earlier.
+::testing::AssertionResult BoxesShown(const FakeDialogs& dialogs,
+                                      const std::vector<FakeDialogs::Box>& expected);
+::testing::AssertionResult BoxesShownSince(const FakeDialogs& dialogs, std::size_t before,
+                                           const std::vector<FakeDialogs::Box>& expected);
 
 class FakeApplication : public IApplication {
  public:
@@ -280,5 +309,8 @@ struct FakeWorld {
   int closes = 0;
   int aboutShown = 0;
 };
+
+// A printer the system lists, with its key and port.
+void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port);
 
 }  // namespace qv::fakes

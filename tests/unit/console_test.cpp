@@ -35,6 +35,12 @@ class ConsoleWorld : public ::testing::Test {
     output.err.clear();
     return RunConsole(args, services);
   }
+  // Whether standard output holds this part; the whole output when not.
+  ::testing::AssertionResult Printed(const std::string& part) const {
+    if (output.out.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no " << ::testing::PrintToString(part) << " in\n"
+                                         << output.out;
+  }
   // A machine the tool has set up: Ghostscript found, the port registered.
   void SetUpHealthy() {
     w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
@@ -178,10 +184,8 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
 }
 
 TEST_F(ConsoleWorld, AttachMatchesPrinterNamesAsWindowsDoes) {
-  for (const char* name : {"Office PS", "\xc9tude", "\x83\x41", "?-Printer"}) {
-    w.printerBackend.names.push_back(name);
-    w.registry.PutString(L::kPrintersKeyPrefix + std::string(name), "Port", "LPT1:");
-  }
+  for (const char* name : {"Office PS", "\xc9tude", "\x83\x41", "?-Printer"})
+    AddPrinter(w, name, "LPT1:");
   w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
   const struct {
     const char* typed;
@@ -244,15 +248,13 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
         "\"monitor_file_ok\": true\n  },",
         "\"windows\": {\n    \"protected_print_mode\": false\n  },\n  \"problems\": []",
         "\"invalid\": []"}) {
-    EXPECT_NE(output.out.find(part), std::string::npos) << part;
+    EXPECT_TRUE(Printed(part));
   }
   // A value of the wrong type is a problem of its own, never "not stored".
   w.registry.PutString(L::kSettingsKey, "promptPDF", "7");
   EXPECT_EQ(Run({"status", "--json"}), 3);
-  EXPECT_NE(output.out.find("\"promptPDF\": null"), std::string::npos);
-  EXPECT_NE(output.out.find("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ],\n  \"windows\": {"),
-            std::string::npos)
-      << output.out;
+  EXPECT_TRUE(Printed("\"promptPDF\": null"));
+  EXPECT_TRUE(Printed("  },\n  \"invalid\": [\n    \"promptPDF\"\n  ],\n  \"windows\": {"));
   w.registry.PutDword(L::kSettingsKey, "promptPDF", 7);
 
   w.registry.SetAllReadOnly(false);
@@ -260,10 +262,9 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.PutString(L::kPdfPortKey, "Command", "X:\\other.exe");
   w.files.files.erase("C:\\gs\\gswin32c.exe");
   EXPECT_EQ(Run({"status"}), 3);
-  EXPECT_NE(output.out.find("differ: Command Delay"), std::string::npos) << output.out;
-  EXPECT_NE(output.out.find("gswin32c.exe  [missing]"), std::string::npos);
-  EXPECT_NE(output.out.find("  Pdf  [monitored]\n  \xce\xa9-Pdf  [not addressable]\n"),
-            std::string::npos);
+  EXPECT_TRUE(Printed("differ: Command Delay"));
+  EXPECT_TRUE(Printed("gswin32c.exe  [missing]"));
+  EXPECT_TRUE(Printed("  Pdf  [monitored]\n  \xce\xa9-Pdf  [not addressable]\n"));
 
   // Strings stored as numbers, a flag as bytes; a port value of the wrong
   // type stays a difference.
@@ -278,14 +279,14 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
        {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
         "differ: Description Command Delay\n", "  Pdf  [Port of the wrong type]\n",
         "  promptPDF = [wrong type]\n", "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\b\n"}) {
-    EXPECT_NE(output.out.find(line), std::string::npos) << line << output.out;
+    EXPECT_TRUE(Printed(line));
   }
   EXPECT_EQ(Run({"status", "--json"}), 3);
   for (const char* part : {"\"GS_DLL\": \"\"", "\"driver\": \"\"", "\"promptPDF\": null",
                            "\"name\": \"Pdf\",\n      \"monitored\": false",
                            "\"invalid\": [\n    \"GS_DLL\",\n    \"promptPDF\",\n    \"Driver\",\n"
                            "    \"Port (Pdf)\"\n  ]"}) {
-    EXPECT_NE(output.out.find(part), std::string::npos) << part << output.out;
+    EXPECT_TRUE(Printed(part));
   }
 
   w.printerBackend.failure = fakes::kSpoolerStopped;
@@ -297,8 +298,7 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
   // An unanswered question would fail the command (exit 1, text on
   // standard error): exit 0 shows that each one was answered.
   const std::string office = L::kPrintersKeyPrefix + std::string("Office PS");
-  w.printerBackend.names = {"Office PS"};
-  w.registry.PutString(office, "Port", "LPT1:");
+  AddPrinter(w, "Office PS", "LPT1:");
   EXPECT_EQ(Run({"attach", "Office PS"}), 0) << output.err;
   EXPECT_EQ(w.registry.GetString(office, "Port"), "QuorvinPDF:");
 
@@ -446,10 +446,7 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
     ConsoleServices s{world.platform, output};
     const bool attach = std::string(c.command) == "attach";
     const std::string key = L::kPrintersKeyPrefix + std::string(attach ? "Office PS" : "Lab");
-    if (attach) {
-      world.printerBackend.names = {"Office PS"};
-      world.registry.PutString(key, "Port", "LPT1:");
-    }
+    if (attach) AddPrinter(world, "Office PS", "LPT1:");
     world.processes.waitSlices = c.neverEnds ? 1000000 : 1;
     world.processes.onWait = [&] {
       world.clock.now += 50;  // each wait slice takes its 50 ms
@@ -481,10 +478,9 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
 TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) {
   SetUpHealthy();
   const std::string printer = L::kPrintersKeyPrefix + std::string("Pdf");
-  w.printerBackend.names = {"Pdf"};
-  w.registry.PutString(printer, "Port", "QuorvinPDF:");
+  AddPrinter(w, "Pdf", "QuorvinPDF:");
   ASSERT_EQ(Run({"status", "--json"}), 0) << output.out;
-  EXPECT_NE(output.out.find("\"problems\": []\n}\n"), std::string::npos);
+  EXPECT_TRUE(Printed("\"problems\": []\n}\n"));
   EXPECT_EQ(Run({"fix-port", "--if-needed"}), 0);
   EXPECT_EQ(output.out, "The PDF port needed no repair.\n");
   const int writes = w.registry.WriteCount();
@@ -552,9 +548,7 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   // A port run program and distiller in quotes are still found.
   w.registry.PutString(L::kPdfPortKey, "Arguments", "\"C:\\Pkg\\QVPDFDistiller.exe\" %1");
   EXPECT_EQ(Run({"status"}), 3);
-  EXPECT_NE(output.out.find("\nSome PDF port values differ from what Fix PDF Port writes.\n"),
-            std::string::npos)
-      << output.out;
+  EXPECT_TRUE(Printed("\nSome PDF port values differ from what Fix PDF Port writes.\n"));
   EXPECT_EQ(output.out.find("distiller"), std::string::npos);
   EXPECT_EQ(Run({"fix-port", "--if-needed"}), 0);
   EXPECT_EQ(output.out, "The default PDF port properties have been restored.\n");
@@ -585,7 +579,7 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
             "and it has no short name.\nInstall the package in a folder whose name this code page "
             "can hold.\n");
   EXPECT_EQ(Run({"status", "--json"}), 3);
-  EXPECT_NE(output.out.find("\"code\": \"folder_not_in_code_page\""), std::string::npos);
+  EXPECT_TRUE(Printed("\"code\": \"folder_not_in_code_page\""));
   EXPECT_EQ(w.registry.WriteCount(), before);
   EXPECT_EQ(Run({"set", "promptPDF=0"}), 0);  // set needs no package folder
 }
@@ -599,14 +593,12 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
   registry64.PutString("SOFTWARE\\GPL Ghostscript\\10.04.0", "GS_DLL", "C:\\gs64\\gsdll64.dll");
   w.files.files.insert("C:\\gs64\\gsdll64.dll");
   EXPECT_EQ(Run({"status"}), 3);
-  EXPECT_NE(output.out.find(
-                "  registered  AFPL Ghostscript 8.50  C:\\gs\\gsdll32.dll  [chosen]  [missing]\n"
-                "  registered  GPL Ghostscript 9.56.1  C:\\gs9\\gsdll32.dll  [missing]\n"
-                "  registered  Artifex Ghostscript 9.99  (no GS_DLL)  [missing]\n"
-                "  Only a 64-bit Ghostscript is installed (C:\\gs64\\gsdll64.dll); the package "
-                "needs the 32-bit one.\nPDF port\n"),
-            std::string::npos)
-      << output.out;
+  EXPECT_TRUE(
+      Printed("  registered  AFPL Ghostscript 8.50  C:\\gs\\gsdll32.dll  [chosen]  [missing]\n"
+              "  registered  GPL Ghostscript 9.56.1  C:\\gs9\\gsdll32.dll  [missing]\n"
+              "  registered  Artifex Ghostscript 9.99  (no GS_DLL)  [missing]\n"
+              "  Only a 64-bit Ghostscript is installed (C:\\gs64\\gsdll64.dll); the package "
+              "needs the 32-bit one.\nPDF port\n"));
 
   // A GPL version whose library exists replaces the missing AFPL one.
   w.files.files.insert("C:\\gs9\\gsdll32.dll");
@@ -622,7 +614,7 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
         "\"GS_DLL\": \"\",\n        \"exists\": false,\n        \"chosen\": false\n      }\n    "
         "],\n"
         "    \"only_64bit\": null\n  },"}) {
-    EXPECT_NE(output.out.find(part), std::string::npos) << part << output.out;
+    EXPECT_TRUE(Printed(part));
   }
 
   // A stored library that exists: the search reads no registration.
@@ -630,7 +622,7 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
   w.files.files.erase("C:\\gs9\\gsdll32.dll");
   Run({"status", "--json"});
   EXPECT_EQ(output.out.find("\"chosen\": true"), std::string::npos);
-  EXPECT_NE(output.out.find("\"only_64bit\": null"), std::string::npos);
+  EXPECT_TRUE(Printed("\"only_64bit\": null"));
   EXPECT_EQ(w.registry.WriteCount() + registry64.WriteCount(), 0);
   EXPECT_EQ(registry64.OpenHandleCount(), 0);
 }

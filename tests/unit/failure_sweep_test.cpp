@@ -45,11 +45,8 @@ void SetUpMachine(FakeWorld& w) {
   w.registry.PutDword(k, "promptPDF", 1);
   w.registry.PutDword(k, "launchPDFApp", 0);  // finishMessage and defaultPDFAppend missing
   w.registry.PutString(L::kMonitorKey, "Driver", "other.dll");
-  for (const char* name : {"Office PS", "Pdf"}) {
-    w.printerBackend.names.push_back(name);
-    w.registry.PutString(L::kPrintersKeyPrefix + std::string(name), "Port",
-                         name[0] == 'P' ? "QuorvinPDF:" : "LPT1:");
-  }
+  AddPrinter(w, "Office PS", "LPT1:");
+  AddPrinter(w, "Pdf", "QuorvinPDF:");
   w.processes.waitSlices = 1;
   w.processes.onWait = [&w] {
     const std::string lab = L::kPrintersKeyPrefix + std::string("Lab");

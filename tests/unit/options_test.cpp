@@ -8,8 +8,10 @@
 namespace qv {
 namespace {
 
+using fakes::BoxesShown;
 using fakes::FakeWorld;
 const std::string kKey = layout::kSettingsKey;
+const fakes::FakeDialogs::Box kSaved = {"Changes have been saved.", "Changes Saved", 0};
 
 TEST(ChangeDefaultFile, ChoiceFillsTheFieldsAndAlwaysWarns) {
   FakeWorld w;
@@ -20,19 +22,16 @@ TEST(ChangeDefaultFile, ChoiceFillsTheFieldsAndAlwaysWarns) {
   EXPECT_EQ(w.Edit2.text, "report.pdf");
   EXPECT_EQ(w.Edit3.text, "D:\\Out\\");
   EXPECT_EQ(w.registry.WriteCount(), 0);  // nothing stored before Save Changes
-  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(w.dialogs.boxes[0].text,
-            "You still have to click Save Changes for these settings to take effect.");
-  EXPECT_EQ(w.dialogs.boxes[0].caption, "Warning");
-  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x40u);
+  const fakes::FakeDialogs::Box warning = {
+      "You still have to click Save Changes for these settings to take effect.", "Warning", 0x40};
+  EXPECT_TRUE(BoxesShown(w.dialogs, {warning}));
 
   // The next opening starts from the last choice; cancelling changes nothing.
   w.dialogs.Cancel();
   w.Click(&TfrmMain::LMDButton4Click);
   EXPECT_EQ(w.dialogs.fileDialogs.back(), "save:D:\\Out\\report.pdf");
   EXPECT_EQ(w.Edit2.text, "report.pdf");
-  EXPECT_EQ(w.dialogs.boxes.size(), 2u);
-  EXPECT_EQ(w.dialogs.boxes[1].caption, "Warning");
+  EXPECT_TRUE(BoxesShown(w.dialogs, {warning, warning}));
 }
 
 class SaveChanges : public ::testing::Test {
@@ -60,22 +59,16 @@ TEST_F(SaveChanges, StoresEveryOptionInOrderWithItsType) {
   EXPECT_EQ(w.registry.GetDword(kKey, "promptPDF"), 0u);
   EXPECT_EQ(w.registry.GetDword(kKey, "finishMessage"), 1u);
   EXPECT_EQ(w.registry.GetDword(kKey, "launchPDFApp"), 0u);
-  ASSERT_EQ(w.dialogs.boxes.size(), 1u);  // no warning with the box unchecked
-  EXPECT_EQ(w.dialogs.boxes[0].text, "Changes have been saved.");
-  EXPECT_EQ(w.dialogs.boxes[0].caption, "Changes Saved");
-  EXPECT_EQ(w.dialogs.boxes[0].flags, 0u);
+  EXPECT_TRUE(BoxesShown(w.dialogs, {kSaved}));  // no warning with the box unchecked
   EXPECT_EQ(w.form->Settings().DefaultPdfFile, "a.pdf");
-  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }
 
 TEST_F(SaveChanges, PromptWarningDecidesTheStoredFlag) {
   w.CheckBox1.checked = true;
   w.dialogs.Answer(kIdNo);
   w.Click(&TfrmMain::savechangesBtnClick);
-  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
-  EXPECT_EQ(w.dialogs.boxes[0].text, texts::kPromptWarningText);
-  EXPECT_EQ(w.dialogs.boxes[0].caption, "Really Save Each PDF?");
-  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x34u);
+  EXPECT_TRUE(
+      BoxesShown(w.dialogs, {{texts::kPromptWarningText, "Really Save Each PDF?", 0x34}, kSaved}));
   EXPECT_FALSE(w.CheckBox1.checked);
   EXPECT_EQ(w.registry.GetDword(kKey, "promptPDF"), 0u);
 
@@ -91,11 +84,10 @@ TEST_F(SaveChanges, MissingKeyEndsWithTheFirstWriteError) {
   fresh.form->ShowSettings();
   fresh.Edit2.text = "b.pdf";
   fresh.Click(&TfrmMain::savechangesBtnClick);
-  ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(fresh.dialogs.boxes[0].text, "Failed to set data for 'defaultPDFFile'");
+  EXPECT_TRUE(
+      BoxesShown(fresh.dialogs, {fakes::ErrorBox("Failed to set data for 'defaultPDFFile'")}));
   EXPECT_FALSE(fresh.registry.HasKey(kKey));
   EXPECT_EQ(fresh.form->Settings().DefaultPdfFile, "b.pdf");  // taken over before the write
-  EXPECT_EQ(fresh.registry.OpenHandleCount(), 0);
 }
 
 }  // namespace

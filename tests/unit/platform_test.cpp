@@ -32,11 +32,8 @@ TEST(ErrorDisplay, CommandBoundaryShowsErrorsWithTheTitleAndErrorIcon) {
   CommandDispatcher commands([&dialogs](const std::exception& e) { ShowException(dialogs, e); });
   EXPECT_TRUE(commands.Execute([] { throw ERegistryException("Failed to create key X"); }));
   EXPECT_TRUE(commands.Execute([] { throw std::runtime_error("odd"); }));
-  ASSERT_EQ(dialogs.boxes.size(), 2u);
-  EXPECT_EQ(dialogs.boxes[0].text, "Failed to create key X.");
-  EXPECT_EQ(dialogs.boxes[0].caption, "Quorvin PDF Configuration Tool");
-  EXPECT_EQ(dialogs.boxes[0].flags, 0x10u);
-  EXPECT_EQ(dialogs.boxes[1].text, "odd.");
+  EXPECT_TRUE(fakes::BoxesShown(
+      dialogs, {fakes::ErrorBox("Failed to create key X."), fakes::ErrorBox("odd.")}));
 }
 
 TEST(CommandBoundary, HoldsBackCommandsAndDefersCloseWhileBusy) {

@@ -10,6 +10,8 @@
 namespace qv {
 namespace {
 
+using fakes::BoxesShown;
+using fakes::ErrorBox;
 using fakes::FakeWorld;
 namespace L = layout;
 
@@ -23,19 +25,9 @@ void InstallGhostscript(FakeWorld& w) {
   w.files.files.insert(std::string(kGsDir) + "gswin32c.exe");
 }
 
-void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port) {
-  w.printerBackend.names.push_back(name);
-  w.registry.PutString(L::kPrintersKeyPrefix + name, "Port", port);
-}
-
 class Startup : public ::testing::Test {
  protected:
   void Start() { w.Click(&TfrmMain::FormCreate); }
-  std::vector<std::string> Captions() const {
-    std::vector<std::string> c;
-    for (const auto& b : w.dialogs.boxes) c.push_back(b.caption);
-    return c;
-  }
   FakeWorld w;
 };
 
@@ -79,7 +71,6 @@ TEST_F(Startup, FirstStartCompletesEverythingWithoutAWord) {
   EXPECT_FALSE(w.CheckBox1.checked);
   EXPECT_TRUE(w.CheckBox2.checked);
   EXPECT_TRUE(w.CheckBox3.checked);
-  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }
 
 TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
@@ -108,10 +99,7 @@ TEST_F(Startup, AFolderBeyondTheCodePageIsNeverWrittenAsALookAlike) {
   const std::string text =
       "This tool's folder holds characters that this system's code page cannot represent, and "
       "it has no short name.\rInstall the package in a folder whose name this code page can hold.";
-  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(w.dialogs.boxes[0].text, text);
-  EXPECT_EQ(w.dialogs.boxes[0].caption, kApplicationTitle);
-  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x10u);
+  EXPECT_TRUE(BoxesShown(w.dialogs, {ErrorBox(text)}));
   EXPECT_FALSE(w.registry.HasKey(L::kPdfPortKey));
   EXPECT_FALSE(w.registry.Get(L::kSettingsKey, "defaultPDFDir").has_value());
   EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
@@ -121,8 +109,7 @@ TEST_F(Startup, AFolderBeyondTheCodePageIsNeverWrittenAsALookAlike) {
 
   const int writes = w.registry.WriteCount();
   w.Click(&TfrmMain::LMDButton2Click);
-  ASSERT_EQ(w.dialogs.boxes.size(), 2u);
-  EXPECT_EQ(w.dialogs.boxes[1].text, text);
+  EXPECT_TRUE(BoxesShown(w.dialogs, {ErrorBox(text), ErrorBox(text)}));
   EXPECT_EQ(w.registry.WriteCount(), writes);
 }
 
@@ -201,16 +188,12 @@ TEST_F(Startup, WrongTypesEndTheSequenceWithTheRegistryError) {
     if (c.unreadable) world.registry.FailValue(c.name);
     world.Click(&TfrmMain::FormCreate);
     EXPECT_EQ(world.registry.Get(L::kSettingsKey, c.name)->data, c.data);
-    ASSERT_EQ(world.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(world.dialogs.boxes[0].text, c.shown);
-    EXPECT_EQ(world.dialogs.boxes[0].caption, "Quorvin PDF Configuration Tool");
-    EXPECT_EQ(world.dialogs.boxes[0].flags, 0x10u);
+    EXPECT_TRUE(BoxesShown(world.dialogs, {ErrorBox(c.shown)}));
     // What the earlier steps filled stays; nothing after the error ran.
     EXPECT_EQ(world.ComboBox1.items.size(), 1u);
     EXPECT_FALSE(world.registry.HasKey(L::kMonitorKey));
     EXPECT_EQ(world.Edit2.text, "");
     EXPECT_EQ(world.Edit4.text, "Copy");
-    EXPECT_EQ(world.registry.OpenHandleCount(), 0);
   }
 }
 
@@ -279,12 +262,11 @@ TEST(StartupEndedEarly, SaveChangesStoresNothingOverTheOptionsItNeverShowed) {
     EXPECT_EQ(w.form->Settings().DefaultPdfDir, held.DefaultPdfDir);
     EXPECT_EQ(w.form->Settings().DefaultPdfAppend, held.DefaultPdfAppend);
     EXPECT_TRUE(w.CheckBox1.checked);
-    ASSERT_EQ(w.dialogs.boxes.size(), shown + 1);
-    EXPECT_EQ(w.dialogs.boxes.back().text,
-              "The stored options could not be read when this tool started, so nothing was "
-              "saved over them.\rThe message shown at start-up names the cause.");
-    EXPECT_EQ(w.dialogs.boxes.back().caption, "Changes Not Saved");
-    EXPECT_EQ(w.dialogs.boxes.back().flags, 0x10u);
+    EXPECT_TRUE(fakes::BoxesShownSince(
+        w.dialogs, shown,
+        {{"The stored options could not be read when this tool started, so nothing was saved "
+          "over them.\rThe message shown at start-up names the cause.",
+          "Changes Not Saved", 0x10}}));
   }
 }
 
@@ -295,12 +277,11 @@ TEST_F(Startup, UserWithoutWriteAccessSeesBothSearchesAndTheDesktopError) {
   w.registry.PutString(L::kSettingsKey, "GSWIN32C", std::string(kGsDir) + "gswin32c.exe");
   w.registry.SetAllReadOnly(true);
   Start();
-  EXPECT_EQ(Captions(),
-            (std::vector<std::string>{"Can't find gswin32c.exe", "Can't find gsdll32.dll",
-                                      "Quorvin PDF Configuration Tool"}));
+  EXPECT_TRUE(BoxesShown(w.dialogs, {fakes::GhostscriptMissingBox("gswin32c.exe"),
+                                     fakes::GhostscriptMissingBox("gsdll32.dll"),
+                                     ErrorBox("Failed to set data for 'userDesktopDir'")}));
   EXPECT_EQ(w.dialogs.fileDialogs,
             (std::vector<std::string>{"open:gswin32c.exe", "open:gsdll32.dll"}));
-  EXPECT_EQ(w.dialogs.boxes.back().text, "Failed to set data for 'userDesktopDir'");
   EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
   EXPECT_TRUE(w.ListBox1.items.empty());  // its key cannot be opened for writing
   EXPECT_EQ(w.Edit5.text, "");
@@ -308,7 +289,6 @@ TEST_F(Startup, UserWithoutWriteAccessSeesBothSearchesAndTheDesktopError) {
   EXPECT_EQ(w.Edit2.text, "");
   EXPECT_EQ(w.Edit4.text, "Copy");
   EXPECT_FALSE(w.CheckBox2.checked);
-  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
 }
 
 TEST_F(Startup, WithoutPrintersTheInstallationIsOfferedBetweenGhostscriptAndSettings) {
@@ -321,12 +301,10 @@ TEST_F(Startup, WithoutPrintersTheInstallationIsOfferedBetweenGhostscriptAndSett
   };
   w.dialogs.Answer(kIdNo);
   Start();
-  ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(w.dialogs.boxes[0].text,
-            "You do not have any printer drivers installed to monitor for PDF creation.\r"
-            "Would you like to install one now?");
-  EXPECT_EQ(w.dialogs.boxes[0].caption, "Install Quorvin PostScript Printer Driver?");
-  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x24u);
+  EXPECT_TRUE(BoxesShown(
+      w.dialogs, {{"You do not have any printer drivers installed to monitor for PDF creation.\r"
+                   "Would you like to install one now?",
+                   "Install Quorvin PostScript Printer Driver?", 0x24}}));
   EXPECT_TRUE(w.ComboBox1.items.empty());
   EXPECT_TRUE(w.ListBox1.items.empty());
   EXPECT_EQ(w.Edit2.text, "QuorvinPDF.pdf");  // the sequence went on
@@ -356,10 +334,9 @@ TEST_F(Startup, AFailingPrinterListIsShownAndTheOptionsAreStillRead) {
   w.registry.PutDword(k, "finishMessage", 0);
   w.registry.PutDword(k, "launchPDFApp", 1);
   Start();
-  ASSERT_EQ(Captions(), std::vector<std::string>{"Quorvin PDF Configuration Tool"});
-  EXPECT_EQ(w.dialogs.boxes[0].text,
-            "System Error.  Code: 1722.\r\nThe RPC server is unavailable.");
-  EXPECT_EQ(w.dialogs.boxes[0].flags, 0x10u);
+  const fakes::FakeDialogs::Box stopped =
+      ErrorBox("System Error.  Code: 1722.\r\nThe RPC server is unavailable.");
+  EXPECT_TRUE(BoxesShown(w.dialogs, {stopped}));
   EXPECT_EQ(w.registry.GetString(L::kMonitorKey, "Driver"), "quorvinmonnt.dll");
   EXPECT_EQ(w.Edit2.text, "mine.pdf");
   EXPECT_EQ(w.Edit3.text, "E:\\Out\\");
@@ -375,11 +352,12 @@ TEST_F(Startup, AFailingPrinterListIsShownAndTheOptionsAreStillRead) {
   EXPECT_EQ(w.registry.GetString(k, "defaultPDFAppend"), "Again");
   EXPECT_EQ(w.registry.GetDword(k, "finishMessage"), 0u);
   EXPECT_EQ(w.registry.GetDword(k, "launchPDFApp"), 1u);
-  EXPECT_EQ(w.dialogs.boxes.back().caption, "Changes Saved");
+  const fakes::FakeDialogs::Box saved = {"Changes have been saved.", "Changes Saved", 0};
+  EXPECT_TRUE(BoxesShown(w.dialogs, {stopped, saved}));
 
   // Query New Printers still ends at the error.
   w.Click(&TfrmMain::LMDButton9Click);
-  EXPECT_EQ(w.dialogs.boxes.back().text, w.dialogs.boxes[0].text);
+  EXPECT_TRUE(BoxesShown(w.dialogs, {stopped, saved, stopped}));
 }
 
 TEST_F(Startup, PrintersWithoutADefaultPrinterAreAllListed) {
