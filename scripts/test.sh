@@ -9,7 +9,7 @@ root=$(pwd)
 bash scripts/install-deps.sh
 
 echo "== formatting (clang-format, the project's .clang-format)"
-find about app bench config console ghostscript health platform printing tests \
+find about app bench config console ghostscript health platform printing tests ui \
   \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 jobs=$(nproc)
