@@ -105,15 +105,22 @@ void Dress(HWND control, const std::vector<ControlEntry>& controls, const Contro
   }
   if (entry.kind == ControlKind::DropDownList) {
     SendMessageA(control, CB_SETITEMHEIGHT, 0, win32::Scale(kItemHeight, dpi));
-    // The closed box is as high as the table says: the selection
-    // field grows or shrinks by the difference.
-    RECT closed;
-    GetWindowRect(control, &closed);
+    // The closed box is as high as the table says: the selection field
+    // grows or shrinks by the difference, and once more by what the list
+    // makes of that request (some add their own padding to it).
+    const int closedHeight = win32::Scale(PositionInWindow(controls, entry).height, dpi);
+    const auto closedError = [control, closedHeight] {
+      RECT closed;
+      GetWindowRect(control, &closed);
+      return closedHeight - (closed.bottom - closed.top);
+    };
     const LRESULT field = SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    const int difference =
-        win32::Scale(PositionInWindow(controls, entry).height, dpi) - (closed.bottom - closed.top);
-    if (field > 0 && difference != 0) {
-      SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + difference);
+    LRESULT request = field + closedError();
+    for (int attempt = 0; attempt < 2 && field > 0 && request != field; ++attempt) {
+      SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
+      const int error = closedError();
+      if (error == 0) break;
+      request += error;
     }
   }
 }

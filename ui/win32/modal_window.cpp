@@ -62,10 +62,13 @@ bool ModalWindow::RunModal(HWND focus, const std::function<bool(const MSG&)>& pr
 void ModalWindow::ChangeDpi(int dpi) {
   if (!layOutAt) return;
   Layout layout = layOutAt(dpi);
-  // The suggested place, with the client size the controls need.
-  RECT outer{0, 0, layout.client.cx, layout.client.cy};
-  win32::AdjustWindowRectForDpi(outer, style_, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, dpi);
-  SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+  // The suggested place, with the client size the controls need inside
+  // the frame the window has now.
+  RECT outer{}, client{};
+  GetWindowRect(hwnd_, &outer);
+  GetClientRect(hwnd_, &client);
+  SetWindowPos(hwnd_, nullptr, 0, 0, layout.client.cx + (outer.right - outer.left) - client.right,
+               layout.client.cy + (outer.bottom - outer.top) - client.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const auto& [id, r] : layout.controls) {
     const HWND control = GetDlgItem(hwnd_, id);
