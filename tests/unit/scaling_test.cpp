@@ -48,16 +48,28 @@ TEST(Scaling, RoundsHalvesAwayFromZeroAsMulDiv) {
   EXPECT_EQ(ScaleToDpi(0, 192), 0);
 }
 
-TEST(Scaling, FontStylesFollowTheirKind) {
-  const FontSpec title = FontFor(FontKind::AboutTitle, 144);
-  EXPECT_TRUE(title.bold && title.underline && !title.ansiCharset);
-  EXPECT_EQ(title.height, -20);
-  const FontSpec credit = FontFor(FontKind::Credit, 96);
-  EXPECT_TRUE(credit.bold && !credit.underline && credit.ansiCharset);
-  const FontSpec link = FontFor(FontKind::Link, 96);
-  EXPECT_TRUE(!link.bold && link.underline);
-  const FontSpec normal = FontFor(FontKind::Normal, 96);
-  EXPECT_TRUE(!normal.bold && !normal.underline);
+TEST(Scaling, EachFontKindAtTheDesignScale) {
+  struct FontRow {
+    FontKind kind;
+    FontSpec font;
+  };
+  const FontRow rows[] = {
+      {FontKind::Normal, {-11, false, false, false, "MS Sans Serif"}},
+      {FontKind::Title, {-24, true, true, false, "MS Sans Serif"}},
+      {FontKind::AboutTitle, {-13, true, true, false, "MS Sans Serif"}},
+      {FontKind::Credit, {-11, true, false, true, "Arial Narrow"}},
+      {FontKind::Link, {-11, false, true, false, "MS Sans Serif"}},
+  };
+  for (const FontRow& row : rows) {
+    const FontSpec font = FontFor(row.kind, 96);
+    SCOPED_TRACE(static_cast<int>(row.kind));
+    EXPECT_EQ(font.height, row.font.height);
+    EXPECT_EQ(font.bold, row.font.bold);
+    EXPECT_EQ(font.underline, row.font.underline);
+    EXPECT_EQ(font.ansiCharset, row.font.ansiCharset);
+    EXPECT_EQ(std::string(font.face), row.font.face);
+  }
+  EXPECT_EQ(FontFor(FontKind::AboutTitle, 144).height, -20);
 }
 
 struct FitRow {
