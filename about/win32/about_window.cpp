@@ -18,8 +18,8 @@ AboutWindow::~AboutWindow() {
 void AboutWindow::Create(HWND owner) {
   RECT frame{0, 0, win32::Scale(kAboutClientWidth, dpi_), win32::Scale(kAboutClientHeight, dpi_)};
   win32::AdjustWindowRectForDpi(frame, kAboutStyle, 0, dpi_);
-  if (!CreateCentred({kAboutCaption, kAboutStyle, 0, frame.right - frame.left,
-                      frame.bottom - frame.top, owner})) {
+  if (!CreateTable({kAboutCaption, kAboutStyle, 0, frame.right - frame.left,
+                    frame.bottom - frame.top, owner})) {
     throw ESystemError("The About window could not be created");
   }
 }

@@ -33,8 +33,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
-  if (!CreateCentred({kMainWindowCaption, kMainStyle, 0, win32::Scale(kMainWindowWidth, dpi_),
-                      win32::Scale(kMainWindowHeight, dpi_), nullptr})) {
+  if (!CreateTable({kMainWindowCaption, kMainStyle, 0, win32::Scale(kMainWindowWidth, dpi_),
+                    win32::Scale(kMainWindowHeight, dpi_), nullptr})) {
     throw ESystemError("The main window could not be created");
   }
 }

@@ -19,7 +19,6 @@ bool ModalWindow::Create(const char* caption, DWORD style, int clientWidth, int 
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT outer{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  style_ = style;
   previousActive_ = GetActiveWindow();
   return CreateCentred(
       {caption, style, exStyle, outer.right - outer.left, outer.bottom - outer.top, owner});

@@ -59,7 +59,6 @@ class ModalWindow : public WindowBase {
   void ChangeDpi(int dpi);
 
   win32::UniqueFont font_;
-  DWORD style_ = 0;
   HWND previousActive_ = nullptr;
   bool done_ = false;
   bool accepted_ = false;

@@ -53,6 +53,20 @@ TableWindow::TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* clas
       image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
       controls_(controls) {}
 
+bool TableWindow::CreateTable(const CentredWindow& window) {
+  if (!CreateCentred(window)) return false;
+  // A monitor's scale changed since log-on: the window is told as if it
+  // had moved there.
+  const int dpi = win32::WindowDpi(hwnd_);
+  if (dpi != dpi_) {
+    const int width = MulDiv(window.width, dpi, dpi_), height = MulDiv(window.height, dpi, dpi_);
+    const POINT at = win32::PlaceOnScreen(width, height);
+    const RECT suggested{at.x, at.y, at.x + width, at.y + height};
+    SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  }
+  return true;
+}
+
 void TableWindow::CreateTableControls() {
   CreateControls(hwnd_, instance_, controls_, fonts_, image_.get(), dpi_);
 }

@@ -87,6 +87,9 @@ class TableWindow : public WindowBase {
   TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon,
               const std::vector<ControlEntry>& controls);
 
+  // Creates the window as CreateCentred does; on a monitor whose DPI is
+  // not the system's, the window then lays itself out for that monitor.
+  bool CreateTable(const CentredWindow& window);
   // WM_CREATE: the table's controls at the window's DPI.
   void CreateTableControls();
   // WM_DPICHANGED: the window takes the rectangle the system suggests and
