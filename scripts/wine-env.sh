@@ -85,7 +85,7 @@ qv_add_printer() {
 
 qv_start_xvfb() {
   local fdfile="$QV_ENV_DIR/xvfb.display"
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 9 -screen 0 "${QV_SCREEN:-1280x1024}x24" -nolisten tcp 9>"$fdfile" >/dev/null 2>&1 &
   QV_PIDS+=("$!")
   local i
   for i in $(seq 1 100); do

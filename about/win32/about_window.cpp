@@ -8,7 +8,7 @@ constexpr const char* kAboutClassName = "QuorvinConfigAbout";
 constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 AboutWindow::AboutWindow(HINSTANCE instance, IProcessRunner& processes, IDialogs& dialogs)
-    : TableWindow(instance, dialogs, kAboutClassName, ClassIcon::SmallOnly),
+    : TableWindow(instance, dialogs, kAboutClassName, ClassIcon::SmallOnly, AboutWindowControls()),
       processes_(processes) {}
 
 AboutWindow::~AboutWindow() {
@@ -17,9 +17,9 @@ AboutWindow::~AboutWindow() {
 
 void AboutWindow::Create(HWND owner) {
   RECT frame{0, 0, win32::Scale(kAboutClientWidth, dpi_), win32::Scale(kAboutClientHeight, dpi_)};
-  AdjustWindowRectEx(&frame, kAboutStyle, FALSE, 0);
-  if (!CreateCentred({kAboutCaption, kAboutStyle, 0, frame.right - frame.left,
-                      frame.bottom - frame.top, owner})) {
+  win32::AdjustWindowRectForDpi(frame, kAboutStyle, 0, dpi_);
+  if (!CreateTable({kAboutCaption, kAboutStyle, 0, frame.right - frame.left,
+                    frame.bottom - frame.top, owner})) {
     throw ESystemError("The About window could not be created");
   }
 }
@@ -32,7 +32,7 @@ void AboutWindow::Show() {
 
 LRESULT AboutWindow::OnCreate() {
   try {
-    CreateControls(hwnd_, instance_, AboutWindowControls(), fonts_, image_.get(), dpi_);
+    CreateTableControls();
     label2_.Bind(GetDlgItem(hwnd_, kIdAboutLabel2));
     form_ = std::make_unique<TfrmAbout>(processes_, AboutFormControls{label2_});
   } catch (const std::exception& error) {
@@ -80,6 +80,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_DPICHANGED:
+      return OnDpiChanged(wParam, lParam);
     case WM_CLOSE:
       // Closing the About window only hides it.
       ShowWindow(hwnd_, SW_HIDE);

@@ -23,7 +23,7 @@ bool IsReadOnlyEdit(int id) {
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform, IApplication& app,
                        Win32Dialogs& dialogs)
-    : TableWindow(instance, dialogs, kMainClassName, ClassIcon::BigAndSmall),
+    : TableWindow(instance, dialogs, kMainClassName, ClassIcon::BigAndSmall, MainWindowControls()),
       platform_(platform),
       app_(app),
       dialogs_(dialogs) {}
@@ -33,15 +33,15 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
-  if (!CreateCentred({kMainWindowCaption, kMainStyle, 0, win32::Scale(kMainWindowWidth, dpi_),
-                      win32::Scale(kMainWindowHeight, dpi_), nullptr})) {
+  if (!CreateTable({kMainWindowCaption, kMainStyle, 0, win32::Scale(kMainWindowWidth, dpi_),
+                    win32::Scale(kMainWindowHeight, dpi_), nullptr})) {
     throw ESystemError("The main window could not be created");
   }
 }
 
 LRESULT MainWindow::OnCreate() {
   try {
-    CreateControls(hwnd_, instance_, MainWindowControls(), fonts_, image_.get(), dpi_);
+    CreateTableControls();
     const std::pair<Win32Control*, int> bindings[] = {
         {&edit2_, kIdEdit2},         {&edit3_, kIdEdit3},         {&edit4_, kIdEdit4},
         {&edit5_, kIdEdit5},         {&edit6_, kIdEdit6},         {&comboBox1_, kIdComboBox1},
@@ -106,6 +106,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       KeepFocusOnActivate(wParam);
       return 0;
+    case WM_DPICHANGED:
+      return OnDpiChanged(wParam, lParam);
     case WM_CLOSE:
       // The close box is Exit; while another command runs, the close waits
       // for it to end.

@@ -62,6 +62,10 @@ qv_start_wineserver
 # the closest font of this machine stands in.
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
   /v 'Arial Narrow' /t REG_SZ /d 'Nimbus Sans Narrow' /f >/dev/null 2>&1 || true
+# So is the controls' TrueType face above 96 DPI, Microsoft Sans Serif: a
+# face of its widths stands in, not Wine's wide fallback.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+  /v 'Microsoft Sans Serif' /t REG_SZ /d 'Nimbus Sans' /f >/dev/null 2>&1 || true
 
 # An absolute Unix path as Windows programs see it: a new prefix maps Z: to
 # the root. Worked out here rather than by winepath, one Wine start less

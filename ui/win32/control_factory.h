@@ -1,5 +1,6 @@
 // Creating a window's controls from its control table, at the screen's DPI,
-// with the fonts and the application icon they show.
+// with the fonts and the application icon they show; laying them out again
+// at another DPI.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,9 @@
 #include "ui/win32/screen.h"
 
 namespace qv {
+
+// A font as the system creates it.
+win32::UniqueFont MakeFont(const FontSpec& font);
 
 // The fonts one window's controls use, created for its DPI.
 class FontSet {
@@ -33,5 +37,9 @@ win32::UniqueIcon LoadAppIcon(HINSTANCE instance, int size);
 // created.
 void CreateControls(HWND parent, HINSTANCE instance, const std::vector<ControlEntry>& controls,
                     const FontSet& fonts, HICON icon, int dpi);
+// Places the controls created from the table again at dpi, in these fonts
+// (the window's DPI changed).
+void LayOutControls(HWND parent, const std::vector<ControlEntry>& controls, const FontSet& fonts,
+                    HICON icon, int dpi);
 
 }  // namespace qv

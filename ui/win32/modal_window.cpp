@@ -1,11 +1,14 @@
 #include "ui/win32/modal_window.h"
 
+#include <utility>
+
 #include "ui/win32/screen.h"
 
 namespace qv {
 
-ModalWindow::ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, HFONT font)
-    : WindowBase(instance, errors, className, ClassIcon::None), font_(font) {}
+ModalWindow::ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className,
+                         win32::UniqueFont font)
+    : WindowBase(instance, errors, className, ClassIcon::None), font_(std::move(font)) {}
 
 ModalWindow::~ModalWindow() {
   Destroy();
@@ -26,7 +29,7 @@ HWND ModalWindow::AddControl(const ChildControl& c) {
       CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.rect.left,
                       c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top, Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return control;
 }
 
@@ -55,9 +58,34 @@ bool ModalWindow::RunModal(HWND focus, const std::function<bool(const MSG&)>& pr
   return accepted_;
 }
 
+void ModalWindow::ChangeDpi(int dpi) {
+  if (!layOutAt) return;
+  Layout layout = layOutAt(dpi);
+  // The suggested place, with the client size the controls need inside
+  // the frame the window has now.
+  RECT outer{}, client{};
+  GetWindowRect(hwnd_, &outer);
+  GetClientRect(hwnd_, &client);
+  SetWindowPos(hwnd_, nullptr, 0, 0, layout.client.cx + (outer.right - outer.left) - client.right,
+               layout.client.cy + (outer.bottom - outer.top) - client.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& [id, r] : layout.controls) {
+    const HWND control = GetDlgItem(hwnd_, id);
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(layout.font.get()), TRUE);
+  }
+  font_ = std::move(layout.font);  // the old font goes once no control shows it
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (onMessage && onMessage(message, result)) return result;
+  if (message == WM_DPICHANGED) {
+    ChangeDpi(win32::TakeSuggestedRect(hwnd_, wParam, lParam));
+    return 0;
+  }
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
     accepted_ = LOWORD(wParam) == IDOK;
     done_ = true;

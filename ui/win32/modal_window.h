@@ -1,11 +1,14 @@
 // The base of the program's own modal windows, the input dialog and the
 // simple message window: a window of the window base that ends with OK,
 // Cancel (Esc) or the close box, and the modal loop with every other
-// window of the program disabled.
+// window of the program disabled. It lays itself out again when its DPI
+// changes.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/win32/gui_util.h"
 #include "ui/win32/window_base.h"
@@ -25,8 +28,8 @@ struct ChildControl {
 class ModalWindow : public WindowBase {
  public:
   // errors: where an exception inside the window's procedure is shown;
-  // font: the font of every control, which outlives the window.
-  ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, HFONT font);
+  // font: the font of every control.
+  ModalWindow(HINSTANCE instance, IDialogs& errors, const char* className, win32::UniqueFont font);
   ~ModalWindow() override;
 
   // Creates the window hidden, centred on the screen, with this client
@@ -38,14 +41,24 @@ class ModalWindow : public WindowBase {
   // until it ends; preTranslate may take a message first. True for OK.
   bool RunModal(HWND focus, const std::function<bool(const MSG&)>& preTranslate = nullptr);
 
+  // After the window has taken the rectangle the system suggests for a
+  // new DPI: the controls' rectangles at that DPI, and the client size.
+  struct Layout {
+    win32::UniqueFont font;
+    SIZE client;
+    std::vector<std::pair<int, RECT>> controls;  // by identifier
+  };
+  std::function<Layout(int dpi)> layOutAt;
+
   // A message of the window's own, before the shared handling: true when
   // handled, with its result.
   std::function<bool(UINT message, LRESULT& result)> onMessage;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void ChangeDpi(int dpi);
 
-  HFONT font_;
+  win32::UniqueFont font_;
   HWND previousActive_ = nullptr;
   bool done_ = false;
   bool accepted_ = false;

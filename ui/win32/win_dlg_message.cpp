@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/application.h"
 #include "ui/win32/modal_window.h"
+#include "ui/win32/screen.h"
 #include "ui/win32/win_dialogs.h"
 
 namespace qv {
@@ -18,23 +20,11 @@ bool IsCopyKey(const MSG& msg) {
          (msg.message == WM_CHAR && msg.wParam == 3);  // Ctrl+C as a character
 }
 
-win32::UniqueFont MessageFont() {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return win32::UniqueFont(CreateFontIndirectA(&metrics.lfMessageFont));
-  }
-  LOGFONTA fallback{};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
-  return win32::UniqueFont(CreateFontIndirectA(&fallback));
-}
-
-}  // namespace
-
-void Win32Dialogs::ShowMessage(const std::string& text) {
-  const win32::UniqueFont font = MessageFont();
-  // Layout in dialog units of the message font; the text wraps at half the
-  // screen width.
+// Layout in dialog units of the system's message font at dpi; the text
+// wraps at half the screen width.
+ModalWindow::Layout LayOut(const std::string& text, int dpi) {
+  const LOGFONTA description = win32::MessageFontForDpi(dpi);
+  win32::UniqueFont font(CreateFontIndirectA(&description));
   const SIZE unit = FontUnits(font.get());
   const RECT textRect = TextRect(font.get(), text, GetSystemMetrics(SM_CXSCREEN) / 2,
                                  DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
@@ -45,8 +35,22 @@ void Win32Dialogs::ShowMessage(const std::string& text) {
   const int textWidth = textRect.right - textRect.left;
   const int textHeight = textRect.bottom - textRect.top;
   const int clientWidth = std::max(textWidth, buttonWidth) + 2 * margin;
+  const int buttonLeft = (clientWidth - buttonWidth) / 2;
+  const int buttonTop = gap + textHeight + gap;
+  return ModalWindow::Layout{
+      std::move(font),
+      SIZE{clientWidth, buttonTop + buttonHeight + gap},
+      {{kTextId, RECT{margin, gap, margin + textWidth, gap + textHeight}},
+       {IDOK, RECT{buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}}}};
+}
 
-  ModalWindow window(instance_, *this, "QvMessageWindow", font.get());
+}  // namespace
+
+void Win32Dialogs::ShowMessage(const std::string& text) {
+  ModalWindow::Layout layout = LayOut(text, win32::ScreenDpi());
+  const RECT textRect = layout.controls[0].second, buttonRect = layout.controls[1].second;
+  ModalWindow window(instance_, *this, "QvMessageWindow", std::move(layout.font));
+  window.layOutAt = [&text](int dpi) { return LayOut(text, dpi); };
   // Ctrl+C: caption, text and button between lines of dashes, as a system
   // message box copies itself.
   window.onMessage = [&window, &text](UINT message, LRESULT& result) {
@@ -57,17 +61,13 @@ void Win32Dialogs::ShowMessage(const std::string& text) {
     result = 0;
     return true;
   };
-  if (!window.Create(kApplicationTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU, clientWidth,
-                     gap + textHeight + gap + buttonHeight + gap, owner_)) {
+  if (!window.Create(kApplicationTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU, layout.client.cx,
+                     layout.client.cy, owner_)) {
     return;
   }
-  window.AddControl({0, "STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX,
-                     RECT{margin, gap, margin + textWidth, gap + textHeight}, kTextId});
-  const int buttonLeft = (clientWidth - buttonWidth) / 2;
-  const int buttonTop = gap + textHeight + gap;
-  const HWND button = window.AddControl(
-      {0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-       RECT{buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, IDOK});
+  window.AddControl({0, "STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX, textRect, kTextId});
+  const HWND button =
+      window.AddControl({0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, buttonRect, IDOK});
   const HWND handle = window.Handle();
   window.RunModal(button, [handle](const MSG& msg) {
     if (!IsCopyKey(msg) || (msg.hwnd != handle && !IsChild(handle, msg.hwnd))) return false;

@@ -46,11 +46,42 @@ WindowBase::WindowBase(HINSTANCE instance, IDialogs& dialogs, const char* classN
       class_(instance, ClassDescription(instance, className, &WindowBase::Procedure, icon)) {}
 
 TableWindow::TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* className,
-                         ClassIcon icon)
+                         ClassIcon icon, const std::vector<ControlEntry>& controls)
     : WindowBase(instance, dialogs, className, icon),
       dpi_(win32::ScreenDpi()),
       fonts_(dpi_),
-      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))) {}
+      image_(LoadAppIcon(instance, win32::Scale(32, dpi_))),
+      controls_(controls) {}
+
+bool TableWindow::CreateTable(const CentredWindow& window) {
+  if (!CreateCentred(window)) return false;
+  // A monitor's scale changed since log-on: the window is told as if it
+  // had moved there.
+  const int dpi = win32::WindowDpi(hwnd_);
+  if (dpi != dpi_) {
+    const int width = MulDiv(window.width, dpi, dpi_), height = MulDiv(window.height, dpi, dpi_);
+    const POINT at = win32::PlaceOnScreen(width, height);
+    const RECT suggested{at.x, at.y, at.x + width, at.y + height};
+    SendMessageA(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  }
+  return true;
+}
+
+void TableWindow::CreateTableControls() {
+  CreateControls(hwnd_, instance_, controls_, fonts_, image_.get(), dpi_);
+}
+
+LRESULT TableWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int dpi = win32::TakeSuggestedRect(hwnd_, wParam, lParam);
+  FontSet fonts(dpi);
+  win32::UniqueIcon image = LoadAppIcon(instance_, win32::Scale(32, dpi));
+  LayOutControls(hwnd_, controls_, fonts, image.get(), dpi);
+  // The controls show the new fonts and picture: the old ones go now.
+  dpi_ = dpi;
+  fonts_ = std::move(fonts);
+  image_ = std::move(image);
+  return 0;
+}
 
 WindowBase::~WindowBase() {
   Destroy();
@@ -63,7 +94,7 @@ void WindowBase::Destroy() {
 }
 
 bool WindowBase::CreateCentred(const CentredWindow& window) {
-  const POINT at = win32::CentreOnScreen(window.width, window.height);
+  const POINT at = win32::PlaceOnScreen(window.width, window.height);
   return CreateWindowExA(window.exStyle, class_.Name(), window.caption, window.style, at.x, at.y,
                          window.width, window.height, window.owner, nullptr, instance_,
                          this) != nullptr;

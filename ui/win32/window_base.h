@@ -30,7 +30,8 @@ class WindowClass {
 };
 
 // Where a top-level window is created: hidden, centred on the screen with
-// this outer size.
+// this outer size, moved into the work area of its monitor where it would
+// leave it.
 struct CentredWindow {
   const char* caption;
   DWORD style;
@@ -79,15 +80,28 @@ class WindowBase {
   HWND lastFocus_ = nullptr;
 };
 
-// A window whose controls come from a control table: the screen's DPI,
-// with the fonts and the application icon its controls show.
+// A window whose controls come from a control table: the DPI it is laid
+// out at, with the fonts and the application icon its controls show.
 class TableWindow : public WindowBase {
  protected:
-  TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon);
+  TableWindow(HINSTANCE instance, IDialogs& dialogs, const char* className, ClassIcon icon,
+              const std::vector<ControlEntry>& controls);
+
+  // Creates the window as CreateCentred does; on a monitor whose DPI is
+  // not the system's, the window then lays itself out for that monitor.
+  bool CreateTable(const CentredWindow& window);
+  // WM_CREATE: the table's controls at the window's DPI.
+  void CreateTableControls();
+  // WM_DPICHANGED: the window takes the rectangle the system suggests and
+  // lays its controls out again at the new DPI, in fonts made for it.
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
   int dpi_;
   FontSet fonts_;
   win32::UniqueIcon image_;  // what the window's Image control shows
+
+ private:
+  const std::vector<ControlEntry>& controls_;
 };
 
 }  // namespace qv
