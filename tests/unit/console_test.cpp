@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "config/registry_layout.h"
 #include "console/arguments.h"
 #include "console/commands.h"
@@ -41,6 +43,16 @@ class ConsoleWorld : public ::testing::Test {
     return ::testing::AssertionFailure() << "no " << ::testing::PrintToString(part) << " in\n"
                                          << output.out;
   }
+  // The codes of the problems that status --json printed, each with a
+  // space after it.
+  std::string Codes() const {
+    std::string codes;
+    const nlohmann::json status = nlohmann::json::parse(output.out);
+    for (const auto& problem : status.at("problems")) {
+      codes += problem.at("code").get<std::string>() + " ";
+    }
+    return codes;
+  }
   // A machine the tool has set up: Ghostscript found, the port registered.
   void SetUpHealthy() {
     w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
@@ -51,7 +63,10 @@ class ConsoleWorld : public ::testing::Test {
                         {kMonitorFile, fakes::PeImage(kMachineAmd64)}};
     ASSERT_EQ(Run({"fix-port"}), 0);
   }
-  const std::string kMonitorFile = "C:\\Windows\\system32\\quorvinmonnt.dll";
+  // In the spooler's own folder; what a 32-bit build sees as System32 is
+  // another one on 64-bit Windows.
+  const std::string kMonitorFile = "C:\\Windows\\Sysnative\\quorvinmonnt.dll";
+  const std::string kMonitor32 = "C:\\Windows\\system32\\quorvinmonnt.dll";
   // The package's other programs beside the tool.
   const std::vector<std::string> kPackageFiles = {"C:\\Pkg\\qvpdfrun.exe",
                                                   "C:\\Pkg\\QVPDFDistiller.exe"};
@@ -136,6 +151,17 @@ TEST(Json, NestsIndentsAndEscapes) {
            {"\xed\xa0\xf4\x90-\xf0\x9f\x98", "\\ufffd\\ufffd\\ufffd\\ufffd-\\ufffd"}}) {
     EXPECT_EQ(JsonQuoted(text), "\"" + escaped + "\"") << escaped;
   }
+  // What a reader gets back: every character below U+0080, the controls and
+  // NUL included, those beyond, and U+FFFD for each invalid part.
+  std::string every(1, '\0');
+  for (int c = 1; c < 0x80; ++c) every += static_cast<char>(c);
+  every += "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf";
+  EXPECT_EQ(nlohmann::json::parse(JsonQuoted(every)), every);
+  EXPECT_EQ(nlohmann::json::parse(JsonQuoted("\xff-\xe0\x80")), "\uFFFD-\uFFFD\uFFFD");
+  JsonWriter keys;
+  keys.BeginObject().Key(every).Number(1).Key("\"\n").BeginArray().Null().EndArray().EndObject();
+  EXPECT_EQ(nlohmann::json::parse(keys.Text()),
+            nlohmann::json({{every, 1}, {"\"\n", nlohmann::json::array({nullptr})}}));
 }
 
 TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
@@ -244,7 +270,7 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
         "\"defaultPDFFile\": \"caf\\u00e9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
         "\"GS_DLL_exists\": true,\n    \"GS_DLL_32bit\": true,",
         "\"differs\": [],\n    \"monitor_file\": "
-        "\"C:\\\\Windows\\\\system32\\\\quorvinmonnt.dll\",\n    "
+        "\"C:\\\\Windows\\\\Sysnative\\\\quorvinmonnt.dll\",\n    "
         "\"monitor_file_ok\": true\n  },",
         "\"windows\": {\n    \"protected_print_mode\": false\n  },\n  \"problems\": []",
         "\"invalid\": []"}) {
@@ -273,12 +299,13 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.PutDword(L::kMonitorKey, "Driver", 1);
   w.registry.PutDword(L::kSettingsKey, "GS_DLL", 1);
   w.registry.PutRaw(L::kSettingsKey, "promptPDF", kRegBinary, {1, 0, 0, 0});
-  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "a\r\nHealthy.\t\x01\\b");
+  const std::string controls = "a\r\nHealthy.\t\x01\x1f\x7f\\b\xe9\"";
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", controls);
   EXPECT_EQ(Run({"status"}), 3);
-  for (const char* line :
-       {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
-        "differ: Description Command Delay\n", "  Pdf  [Port of the wrong type]\n",
-        "  promptPDF = [wrong type]\n", "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\b\n"}) {
+  for (const char* line : {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
+                           "differ: Description Command Delay\n",
+                           "  Pdf  [Port of the wrong type]\n", "  promptPDF = [wrong type]\n",
+                           "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\x1f\\x7f\\b\xc3\xa9\"\n"}) {
     EXPECT_TRUE(Printed(line));
   }
   EXPECT_EQ(Run({"status", "--json"}), 3);
@@ -288,6 +315,8 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
                            "    \"Port (Pdf)\"\n  ]"}) {
     EXPECT_TRUE(Printed(part));
   }
+  EXPECT_EQ(nlohmann::json::parse(output.out)["options"]["defaultPDFFile"],
+            fakes::Latin1ToUtf8(controls));
 
   w.printerBackend.failure = fakes::kSpoolerStopped;
   EXPECT_EQ(Run({"status"}), 1);
@@ -491,6 +520,10 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   };
   const auto erase = [&](const char* file) { return [&, file] { w.files.files.erase(file); }; };
   const auto put = [&](const char* file) { return [&, file] { w.files.files.insert(file); }; };
+  const auto image = [&](const std::string& file, const std::string& bytes) {
+    return [&, file, bytes] { w.files.contents[file] = bytes; };
+  };
+  const std::string gsDll = "C:\\gs\\gsdll32.dll", text(200, 'a');
   const Fault faults[] = {
       {"ghostscript_exe_missing", erase("C:\\gs\\gswin32c.exe"), put("C:\\gs\\gswin32c.exe")},
       {"ghostscript_dll_missing", erase("C:\\gs\\gsdll32.dll"), put("C:\\gs\\gsdll32.dll")},
@@ -507,44 +540,66 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
       {"invalid_value", [&] { w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
        [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); }},
       {"protected_print_mode",
-       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
-       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); }},
-      {"protected_print_mode",
        [&] {
          w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", 1);
        },
        [&] {
          w.registry.PutString(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", "1");
        }},
-      {"monitor_missing", [&] { w.files.files.erase(kMonitorFile); },
+      // On beside a value of the wrong type read before it; that one alone
+      // is off (the rows after this).
+      {"protected_print_mode",
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); }},
+      // Only in the folder a 32-bit build sees: the spooler does not load it.
+      {"monitor_missing",
+       [&] {
+         w.files.files.erase(kMonitorFile);
+         w.files.files.insert(kMonitor32);
+         w.files.contents[kMonitor32] = fakes::PeImage(kMachineAmd64);
+       },
        [&] { w.files.files.insert(kMonitorFile); }},
       {"monitor_missing", [&] { w.files.nativeMachine = kMachineArm64; },
        [&] { w.files.nativeMachine = kMachineAmd64; }},
+      {"monitor_missing", [&] { w.files.nativeMachine = kMachineX86; },
+       [&] { w.files.nativeMachine = kMachineAmd64; }},
+      {"monitor_missing", image(kMonitorFile, text),
+       image(kMonitorFile, fakes::PeImage(kMachineAmd64))},
       // set overwrites a text the code page cannot hold.
       {"value_not_in_code_page",
        [&] { w.registry.PutWide(L::kSettingsKey, "defaultPDFDir", u"C:\\\u03a9mega"); },
        [&] {
          EXPECT_EQ(Run({"set", "defaultPDFDir=C:\\Pkg\\PDFs"}), 0);
        }},
-      {"ghostscript_not_32bit",
-       [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineAmd64); },
-       [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineX86); }},
+      {"ghostscript_not_32bit", image(gsDll, fakes::PeImage(kMachineAmd64)),
+       image(gsDll, fakes::PeImage(kMachineX86))},
+      {"ghostscript_not_32bit", image(gsDll, fakes::PeImage(kMachineArm64)),
+       image(gsDll, fakes::PeImage(kMachineX86))},
+      {"ghostscript_not_32bit", image(gsDll, text), image(gsDll, fakes::PeImage(kMachineX86))},
   };
   for (const Fault& fault : faults) {
     fault.make();
     EXPECT_EQ(Run({"status", "--json"}), 3) << fault.code;
     // Just that problem; a run program elsewhere is also a differing value.
-    std::string codes;
-    for (auto at = output.out.find("\"code\": \""); at != std::string::npos;
-         at = output.out.find("\"code\": \"", at + 1)) {
-      codes += output.out.substr(at + 9, output.out.find('"', at + 9) - at - 9) + " ";
-    }
     EXPECT_EQ(
-        codes,
+        Codes(),
         std::string(fault.code == std::string("run_program_missing") ? "port_values_differ " : "") +
             fault.code + " ");
     fault.undo();
   }
+  // All at once, in the order of the list; a missing library hides its type.
+  for (const Fault& fault : faults) {
+    if (fault.code != std::string("ghostscript_dll_missing")) fault.make();
+  }
+  w.files.executableInCodePage = false;
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  EXPECT_EQ(Codes(),
+            "ghostscript_exe_missing driver_wrong port_values_differ run_program_missing "
+            "distiller_missing no_pdf_printer invalid_value protected_print_mode monitor_missing "
+            "ghostscript_not_32bit folder_not_in_code_page value_not_in_code_page ");
+  for (const Fault& fault : faults) fault.undo();
+  w.files.executableInCodePage = true;
+  ASSERT_EQ(Run({"status"}), 0) << output.out;
   // A port run program and distiller in quotes are still found.
   w.registry.PutString(L::kPdfPortKey, "Arguments", "\"C:\\Pkg\\QVPDFDistiller.exe\" %1");
   EXPECT_EQ(Run({"status"}), 3);
@@ -636,10 +691,19 @@ TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
     std::vector<std::string> args;
     std::string err;  // whole; any text when empty
   } bad[] = {
-      {{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"}, ""},
-      {{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}, ""},
+      {{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"}, "promptPDF takes 0 or 1, not \"yes\".\n"},
+      {{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"},
+       "Unknown setting \"userDesktopDir\"; settable are defaultPDFFile, defaultPDFDir, "
+       "defaultPDFAppend, promptPDF, finishMessage, launchPDFApp, GSWIN32C, GS_DLL.\n"},
+      {{"set", "=1", "promptPDF=1"}, ""},
+      {{"set", "finishMessage=", "promptPDF=1"}, ""},
+      {{"set", "promptPDF=0", "launchPDFApp=10"}, ""},
+      {{"set", "launchPDFApp=01"}, ""},
+      {{"set", "finishMessage=\"1\""}, "finishMessage takes 0 or 1, not \"\"1\"\".\n"},
       {{"set", "defaultPDFDir=C:\\My PDFs\""}, "Argument 2" + quote},
       {{"set", "promptPDF=1", "GS_DLL=\"C:\\gs\\gsdll32.dll\""}, "Argument 3" + quote},
+      {{"set", "promptPDF=1", "GSWIN32C=C:\\gs\"\\x.exe", "GS_DLL="}, "Argument 3" + quote},
+      {{"set", "defaultPDFAppend=\"", "defaultPDFFile=a.pdf"}, "Argument 2" + quote},
   };
   for (const auto& b : bad) {
     EXPECT_EQ(Run(b.args), 2);
@@ -668,13 +732,19 @@ TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOu
   w.registry.PutString(L::kSettingsKey, "defaultPDFAppend", "a\r\nb");
   w.registry.PutDword(L::kSettingsKey, "launchPDFApp", 1);
   w.registry.PutRaw(L::kSettingsKey, "GS_DLL", kRegExpandSz, {'%', 'G', '%', 0});
+  w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll");
+  w.registry.PutDword(L::kPdfPortKey, "Delay", 300);
   EXPECT_EQ(Run({"export", "C:\\fleet.reg"}), 0);
   const std::u16string text =
       u"Windows Registry Editor Version 5.00\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
       u"\"defaultPDFFile\"=\"caf\u00e9.pdf\"\r\n\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n"
       u"\"defaultPDFAppend\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"
-      u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n";
+      u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n"
+      u"\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
+      u"PDF Port]\r\n\"Driver\"=\"quorvinmonnt.dll\"\r\n"
+      u"\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
+      u"PDF Port\\Ports\\QuorvinPDF:]\r\n\"Delay\"=dword:0000012c\r\n";
   std::string bytes = "\xff\xfe";
   for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
   EXPECT_EQ(w.files.written["C:\\fleet.reg"], bytes);
