@@ -155,7 +155,7 @@ TEST(Json, NestsIndentsAndEscapes) {
   // NUL included, those beyond, and U+FFFD for each invalid part.
   std::string every(1, '\0');
   for (int c = 1; c < 0x80; ++c) every += static_cast<char>(c);
-  every += "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf";
+  every += "\xc3\xa9\xef\xbf\xbf\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf";
   EXPECT_EQ(nlohmann::json::parse(JsonQuoted(every)), every);
   EXPECT_EQ(nlohmann::json::parse(JsonQuoted("\xff-\xe0\x80")), "\uFFFD-\uFFFD\uFFFD");
   JsonWriter keys;
@@ -699,6 +699,7 @@ TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
       {{"set", "finishMessage=", "promptPDF=1"}, ""},
       {{"set", "promptPDF=0", "launchPDFApp=10"}, ""},
       {{"set", "launchPDFApp=01"}, ""},
+      {{"set", "launchPDFApp=2"}, ""},
       {{"set", "finishMessage=\"1\""}, "finishMessage takes 0 or 1, not \"\"1\"\".\n"},
       {{"set", "defaultPDFDir=C:\\My PDFs\""}, "Argument 2" + quote},
       {{"set", "promptPDF=1", "GS_DLL=\"C:\\gs\\gsdll32.dll\""}, "Argument 3" + quote},
