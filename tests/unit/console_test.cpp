@@ -510,6 +510,11 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   AddPrinter(w, "Pdf", "QuorvinPDF:");
   ASSERT_EQ(Run({"status", "--json"}), 0) << output.out;
   EXPECT_TRUE(Printed("\"problems\": []\n}\n"));
+  ASSERT_EQ(Run({"status"}), 0);
+  EXPECT_TRUE(
+      Printed("  Values    as Fix PDF Port writes them\n  Monitor   "
+              "C:\\Windows\\Sysnative\\quorvinmonnt.dll\nPrinters\n  Pdf  [monitored]\n"));
+  EXPECT_TRUE(Printed("\n  Protected print mode  off\nHealthy.\n"));
   EXPECT_EQ(Run({"fix-port", "--if-needed"}), 0);
   EXPECT_EQ(output.out, "The PDF port needed no repair.\n");
   const int writes = w.registry.WriteCount();
@@ -517,6 +522,7 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   struct Fault {
     const char* code;
     std::function<void()> make, undo;
+    const char* line = nullptr;  // what the plain report shows of it
   };
   const auto erase = [&](const char* file) { return [&, file] { w.files.files.erase(file); }; };
   const auto put = [&](const char* file) { return [&, file] { w.files.files.insert(file); }; };
@@ -525,20 +531,24 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   };
   const std::string gsDll = "C:\\gs\\gsdll32.dll", text(200, 'a');
   const Fault faults[] = {
-      {"ghostscript_exe_missing", erase("C:\\gs\\gswin32c.exe"), put("C:\\gs\\gswin32c.exe")},
-      {"ghostscript_dll_missing", erase("C:\\gs\\gsdll32.dll"), put("C:\\gs\\gsdll32.dll")},
+      {"ghostscript_exe_missing", erase("C:\\gs\\gswin32c.exe"), put("C:\\gs\\gswin32c.exe"),
+       "  GSWIN32C  C:\\gs\\gswin32c.exe  [missing]\n"},
+      {"ghostscript_dll_missing", erase("C:\\gs\\gsdll32.dll"), put("C:\\gs\\gsdll32.dll"),
+       "  GS_DLL    C:\\gs\\gsdll32.dll  [missing]\n"},
       {"driver_wrong", [&] { w.registry.PutString(L::kMonitorKey, "Driver", "QUORVINMONNT.DLL"); },
-       [&] { w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll"); }},
+       [&] { w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll"); },
+       "  Driver    QUORVINMONNT.DLL  [not quorvinmonnt.dll]\n"},
       {"port_values_differ", [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 1); },
-       [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 300); }},
+       [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 300); }, "  Values    differ: Delay\n"},
       {"run_program_missing", [&] { w.registry.PutString(L::kPdfPortKey, "Command", "C:\\x.exe"); },
        [&] { w.registry.PutString(L::kPdfPortKey, "Command", "C:\\Pkg\\qvpdfrun.exe"); }},
       {"distiller_missing", erase("C:\\Pkg\\QVPDFDistiller.exe"),
        put("C:\\Pkg\\QVPDFDistiller.exe")},
       {"no_pdf_printer", [&] { w.registry.PutString(printer, "Port", "LPT1:"); },
-       [&] { w.registry.PutString(printer, "Port", "QuorvinPDF:"); }},
+       [&] { w.registry.PutString(printer, "Port", "QuorvinPDF:"); }, "Printers\n  Pdf\nOptions\n"},
       {"invalid_value", [&] { w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
-       [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); }},
+       [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); },
+       "  promptPDF = [wrong type]\n"},
       {"protected_print_mode",
        [&] {
          w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", 1);
@@ -550,7 +560,8 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
       // is off (the rows after this).
       {"protected_print_mode",
        [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
-       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); }},
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); },
+       "\n  Protected print mode  on\n"},
       // Only in the folder a 32-bit build sees: the spooler does not load it.
       {"monitor_missing",
        [&] {
@@ -558,7 +569,8 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
          w.files.files.insert(kMonitor32);
          w.files.contents[kMonitor32] = fakes::PeImage(kMachineAmd64);
        },
-       [&] { w.files.files.insert(kMonitorFile); }},
+       [&] { w.files.files.insert(kMonitorFile); },
+       "  Monitor   C:\\Windows\\Sysnative\\quorvinmonnt.dll  [missing or not for this Windows]\n"},
       {"monitor_missing", [&] { w.files.nativeMachine = kMachineArm64; },
        [&] { w.files.nativeMachine = kMachineAmd64; }},
       {"monitor_missing", [&] { w.files.nativeMachine = kMachineX86; },
@@ -570,12 +582,14 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
        [&] { w.registry.PutWide(L::kSettingsKey, "defaultPDFDir", u"C:\\\u03a9mega"); },
        [&] {
          EXPECT_EQ(Run({"set", "defaultPDFDir=C:\\Pkg\\PDFs"}), 0);
-       }},
+       },
+       "  defaultPDFDir = [not in the code page]\n"},
       {"ghostscript_not_32bit", image(gsDll, fakes::PeImage(kMachineAmd64)),
        image(gsDll, fakes::PeImage(kMachineX86))},
       {"ghostscript_not_32bit", image(gsDll, fakes::PeImage(kMachineArm64)),
        image(gsDll, fakes::PeImage(kMachineX86))},
-      {"ghostscript_not_32bit", image(gsDll, text), image(gsDll, fakes::PeImage(kMachineX86))},
+      {"ghostscript_not_32bit", image(gsDll, text), image(gsDll, fakes::PeImage(kMachineX86)),
+       "  GS_DLL    C:\\gs\\gsdll32.dll  [not 32-bit]\n"},
   };
   for (const Fault& fault : faults) {
     fault.make();
@@ -585,6 +599,10 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
         Codes(),
         std::string(fault.code == std::string("run_program_missing") ? "port_values_differ " : "") +
             fault.code + " ");
+    if (fault.line != nullptr) {
+      EXPECT_EQ(Run({"status"}), 3);
+      EXPECT_TRUE(Printed(fault.line));
+    }
     fault.undo();
   }
   // All at once, in the order of the list; a missing library hides its type.
@@ -653,7 +671,8 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
               "  registered  GPL Ghostscript 9.56.1  C:\\gs9\\gsdll32.dll  [missing]\n"
               "  registered  Artifex Ghostscript 9.99  (no GS_DLL)  [missing]\n"
               "  Only a 64-bit Ghostscript is installed (C:\\gs64\\gsdll64.dll); the package "
-              "needs the 32-bit one.\nPDF port\n"));
+              "needs the 32-bit one.\nPDF port\n  Driver    (missing)  [not quorvinmonnt.dll]\n"));
+  EXPECT_TRUE(Printed("Printers\n  (none)\nOptions\n  defaultPDFFile = (not stored)\n"));
 
   // A GPL version whose library exists replaces the missing AFPL one.
   w.files.files.insert("C:\\gs9\\gsdll32.dll");
