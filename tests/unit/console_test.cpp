@@ -90,6 +90,7 @@ TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
       {{"status", "--json"}, true, "status"},
       {{"fix-port"}, true, "fix-port"},
       {{"attach", "Office PS"}, true, "attach"},
+      {{"attach", "-"}, true, "attach"},  // a printer may be named so
       {{"install", "--default", "Lab"}, true, "install"},
       {{"set", "promptPDF=1", "defaultPDFDir="}, true, "set"},
       {{"export", "C:\\x.reg"}, true, "export"},
@@ -198,6 +199,20 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
   EXPECT_EQ(output.err, "Unknown option \"--verbose\" for \"status\".\n\n" + usage);
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(output.out, usage);
+  // Each reason, then the usage; a wrong --timeout is told without it.
+  const std::pair<std::vector<std::string>, std::string> malformed[] = {
+      {{}, "No command given.\n\n" + usage},
+      {{"repair"}, "Unknown command \"repair\".\n\n" + usage},
+      {{"attach"}, "\"attach\" needs an argument.\n\n" + usage},
+      {{"install", "A", "B"}, "Too many arguments for \"install\".\n\n" + usage},
+      {{"set", "promptPDF=1", "promptPDF"}, "\"promptPDF\" is not NAME=VALUE.\n\n" + usage},
+      {{"attach", "P", "--timeout", "0"},
+       "--timeout needs a whole number of seconds from 1 to 86400.\n"},
+  };
+  for (const auto& [args, err] : malformed) {
+    EXPECT_EQ(Run(args), 2);
+    EXPECT_EQ(output.err, err);
+  }
 
   // An argument the code page could not hold is refused before anything.
   output.err.clear();
