@@ -120,6 +120,7 @@ TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
     EXPECT_EQ(ParseArguments(c.args, &parsed, &error), c.ok) << ::testing::PrintToString(c.args);
     EXPECT_EQ(error.empty(), c.ok);
     if (c.ok) {
+      ASSERT_NE(parsed.command, nullptr);
       EXPECT_STREQ(parsed.command->name, c.command);
     }
   }
@@ -571,11 +572,11 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
        [&] {
          w.registry.PutString(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", "1");
        }},
-      // On beside a value of the wrong type read before it; that one alone
-      // is off (the rows after this).
+      // On beside a value of the wrong type read before it; that one alone,
+      // and a 2, are off (the rows after this).
       {"protected_print_mode",
        [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
-       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); },
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 2); },
        "\n  Protected print mode  on\n"},
       // Only in the folder a 32-bit build sees: the spooler does not load it.
       {"monitor_missing",

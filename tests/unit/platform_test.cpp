@@ -79,6 +79,11 @@ TEST(Paths, SplitAtTheLastBackslashOrColonOfTheCodePage) {
     EXPECT_EQ(ExtractFilePath(c.path, files), c.folder);
     EXPECT_EQ(ExtractFileName(c.path, files), c.name);
   }
+  // A character of the set is never the second byte of a double-byte one,
+  // nor a NUL.
+  fakes::FakeFiles files;
+  files.codePage = 932;
+  EXPECT_EQ(FindFirstCharacter(std::string("\x83\x5C\0\\", 4), "\\", files), 3u);
 }
 
 // The machine of a PE header; anything malformed is no machine at all.
