@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest clang-format clang libclang-rt-14-dev
+  cmake make g++ googletest nlohmann-json3-dev clang-format clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth imagemagick
   cups cups-daemon cups-client cups-ppdc

@@ -117,7 +117,10 @@ class FakeFiles : public IFileSystem {
   std::map<std::string, std::string> contents;  // of existing files; empty when not given
   bool ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
                  std::string* bytes) override;
-  std::string NativeSystemFolder() override { return SystemFolder(); }
+  // A 32-bit build on 64-bit Windows: System32 is redirected to SysWOW64;
+  // the spooler's own folder is reached through Sysnative.
+  std::string nativeSystemFolder = "C:\\Windows\\Sysnative";
+  std::string NativeSystemFolder() override { return nativeSystemFolder; }
   std::uint16_t nativeMachine = kMachineAmd64;
   std::uint16_t NativeMachine() override { return nativeMachine; }
 };

@@ -21,6 +21,15 @@ TEST(About, ActivationSetsTheVersionAndOkHides) {
   EXPECT_EQ(hidden, 1);
 }
 
+// The window makes its controls without a tab stop in table order (the
+// first made lies on top), then the OK button.
+TEST(About, ControlsAreMadeInTableOrderThenByTabOrder) {
+  std::string order;
+  for (const ControlEntry& c : InCreationOrder(AboutWindowControls()))
+    order += c.name + std::string(" ");
+  EXPECT_EQ(order, "Image1 Label1 Label2 Label6 Label5 Label3 Label4 Label7 LMDButton1 ");
+}
+
 TEST(About, LinksAskTheShellForTheSiteAndANewMail) {
   fakes::FakeProcesses processes;
   MemoryText label2;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "config/registry_layout.h"
 #include "console/arguments.h"
 #include "console/commands.h"
@@ -41,6 +43,16 @@ class ConsoleWorld : public ::testing::Test {
     return ::testing::AssertionFailure() << "no " << ::testing::PrintToString(part) << " in\n"
                                          << output.out;
   }
+  // The codes of the problems that status --json printed, each with a
+  // space after it.
+  std::string Codes() const {
+    std::string codes;
+    const nlohmann::json status = nlohmann::json::parse(output.out);
+    for (const auto& problem : status.at("problems")) {
+      codes += problem.at("code").get<std::string>() + " ";
+    }
+    return codes;
+  }
   // A machine the tool has set up: Ghostscript found, the port registered.
   void SetUpHealthy() {
     w.registry.PutString(L::kSettingsKey, "GS_DLL", "C:\\gs\\gsdll32.dll");
@@ -51,7 +63,10 @@ class ConsoleWorld : public ::testing::Test {
                         {kMonitorFile, fakes::PeImage(kMachineAmd64)}};
     ASSERT_EQ(Run({"fix-port"}), 0);
   }
-  const std::string kMonitorFile = "C:\\Windows\\system32\\quorvinmonnt.dll";
+  // In the spooler's own folder; what a 32-bit build sees as System32 is
+  // another one on 64-bit Windows.
+  const std::string kMonitorFile = "C:\\Windows\\Sysnative\\quorvinmonnt.dll";
+  const std::string kMonitor32 = "C:\\Windows\\system32\\quorvinmonnt.dll";
   // The package's other programs beside the tool.
   const std::vector<std::string> kPackageFiles = {"C:\\Pkg\\qvpdfrun.exe",
                                                   "C:\\Pkg\\QVPDFDistiller.exe"};
@@ -75,6 +90,7 @@ TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
       {{"status", "--json"}, true, "status"},
       {{"fix-port"}, true, "fix-port"},
       {{"attach", "Office PS"}, true, "attach"},
+      {{"attach", "-"}, true, "attach"},  // a printer may be named so
       {{"install", "--default", "Lab"}, true, "install"},
       {{"set", "promptPDF=1", "defaultPDFDir="}, true, "set"},
       {{"export", "C:\\x.reg"}, true, "export"},
@@ -104,6 +120,7 @@ TEST(ConsoleArguments, CommandsOptionsAndMalformedLines) {
     EXPECT_EQ(ParseArguments(c.args, &parsed, &error), c.ok) << ::testing::PrintToString(c.args);
     EXPECT_EQ(error.empty(), c.ok);
     if (c.ok) {
+      ASSERT_NE(parsed.command, nullptr);
       EXPECT_STREQ(parsed.command->name, c.command);
     }
   }
@@ -136,6 +153,17 @@ TEST(Json, NestsIndentsAndEscapes) {
            {"\xed\xa0\xf4\x90-\xf0\x9f\x98", "\\ufffd\\ufffd\\ufffd\\ufffd-\\ufffd"}}) {
     EXPECT_EQ(JsonQuoted(text), "\"" + escaped + "\"") << escaped;
   }
+  // What a reader gets back: every character below U+0080, the controls and
+  // NUL included, those beyond, and U+FFFD for each invalid part.
+  std::string every(1, '\0');
+  for (int c = 1; c < 0x80; ++c) every += static_cast<char>(c);
+  every += "\xc3\xa9\xef\xbf\xbf\xf0\x90\x80\x80\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf";
+  EXPECT_EQ(nlohmann::json::parse(JsonQuoted(every)), every);
+  EXPECT_EQ(nlohmann::json::parse(JsonQuoted("\xff-\xe0\x80")), "\uFFFD-\uFFFD\uFFFD");
+  JsonWriter keys;
+  keys.BeginObject().Key(every).Number(1).Key("\"\n").BeginArray().Null().EndArray().EndObject();
+  EXPECT_EQ(nlohmann::json::parse(keys.Text()),
+            nlohmann::json({{every, 1}, {"\"\n", nlohmann::json::array({nullptr})}}));
 }
 
 TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
@@ -172,6 +200,20 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
   EXPECT_EQ(output.err, "Unknown option \"--verbose\" for \"status\".\n\n" + usage);
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(output.out, usage);
+  // Each reason, then the usage; a wrong --timeout is told without it.
+  const std::pair<std::vector<std::string>, std::string> malformed[] = {
+      {{}, "No command given.\n\n" + usage},
+      {{"repair"}, "Unknown command \"repair\".\n\n" + usage},
+      {{"attach"}, "\"attach\" needs an argument.\n\n" + usage},
+      {{"install", "A", "B"}, "Too many arguments for \"install\".\n\n" + usage},
+      {{"set", "promptPDF=1", "promptPDF"}, "\"promptPDF\" is not NAME=VALUE.\n\n" + usage},
+      {{"attach", "P", "--timeout", "0"},
+       "--timeout needs a whole number of seconds from 1 to 86400.\n"},
+  };
+  for (const auto& [args, err] : malformed) {
+    EXPECT_EQ(Run(args), 2);
+    EXPECT_EQ(output.err, err);
+  }
 
   // An argument the code page could not hold is refused before anything.
   output.err.clear();
@@ -244,7 +286,7 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
         "\"defaultPDFFile\": \"caf\\u00e9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
         "\"GS_DLL_exists\": true,\n    \"GS_DLL_32bit\": true,",
         "\"differs\": [],\n    \"monitor_file\": "
-        "\"C:\\\\Windows\\\\system32\\\\quorvinmonnt.dll\",\n    "
+        "\"C:\\\\Windows\\\\Sysnative\\\\quorvinmonnt.dll\",\n    "
         "\"monitor_file_ok\": true\n  },",
         "\"windows\": {\n    \"protected_print_mode\": false\n  },\n  \"problems\": []",
         "\"invalid\": []"}) {
@@ -273,12 +315,13 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   w.registry.PutDword(L::kMonitorKey, "Driver", 1);
   w.registry.PutDword(L::kSettingsKey, "GS_DLL", 1);
   w.registry.PutRaw(L::kSettingsKey, "promptPDF", kRegBinary, {1, 0, 0, 0});
-  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "a\r\nHealthy.\t\x01\\b");
+  const std::string controls = "a\r\nHealthy.\t\x01\x1f\x7f\\b\xe9\"";
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", controls);
   EXPECT_EQ(Run({"status"}), 3);
-  for (const char* line :
-       {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
-        "differ: Description Command Delay\n", "  Pdf  [Port of the wrong type]\n",
-        "  promptPDF = [wrong type]\n", "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\b\n"}) {
+  for (const char* line : {"  GS_DLL    [wrong type]\n", "  Driver    [wrong type]\n",
+                           "differ: Description Command Delay\n",
+                           "  Pdf  [Port of the wrong type]\n", "  promptPDF = [wrong type]\n",
+                           "  defaultPDFFile = a\\r\\nHealthy.\\t\\x01\\x1f\\x7f\\b\xc3\xa9\"\n"}) {
     EXPECT_TRUE(Printed(line));
   }
   EXPECT_EQ(Run({"status", "--json"}), 3);
@@ -288,6 +331,8 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
                            "    \"Port (Pdf)\"\n  ]"}) {
     EXPECT_TRUE(Printed(part));
   }
+  EXPECT_EQ(nlohmann::json::parse(output.out)["options"]["defaultPDFFile"],
+            fakes::Latin1ToUtf8(controls));
 
   w.printerBackend.failure = fakes::kSpoolerStopped;
   EXPECT_EQ(Run({"status"}), 1);
@@ -481,6 +526,11 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   AddPrinter(w, "Pdf", "QuorvinPDF:");
   ASSERT_EQ(Run({"status", "--json"}), 0) << output.out;
   EXPECT_TRUE(Printed("\"problems\": []\n}\n"));
+  ASSERT_EQ(Run({"status"}), 0);
+  EXPECT_TRUE(
+      Printed("  Values    as Fix PDF Port writes them\n  Monitor   "
+              "C:\\Windows\\Sysnative\\quorvinmonnt.dll\nPrinters\n  Pdf  [monitored]\n"));
+  EXPECT_TRUE(Printed("\n  Protected print mode  off\nHealthy.\n"));
   EXPECT_EQ(Run({"fix-port", "--if-needed"}), 0);
   EXPECT_EQ(output.out, "The PDF port needed no repair.\n");
   const int writes = w.registry.WriteCount();
@@ -488,27 +538,33 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
   struct Fault {
     const char* code;
     std::function<void()> make, undo;
+    const char* line = nullptr;  // what the plain report shows of it
   };
   const auto erase = [&](const char* file) { return [&, file] { w.files.files.erase(file); }; };
   const auto put = [&](const char* file) { return [&, file] { w.files.files.insert(file); }; };
+  const auto image = [&](const std::string& file, const std::string& bytes) {
+    return [&, file, bytes] { w.files.contents[file] = bytes; };
+  };
+  const std::string gsDll = "C:\\gs\\gsdll32.dll", text(200, 'a');
   const Fault faults[] = {
-      {"ghostscript_exe_missing", erase("C:\\gs\\gswin32c.exe"), put("C:\\gs\\gswin32c.exe")},
-      {"ghostscript_dll_missing", erase("C:\\gs\\gsdll32.dll"), put("C:\\gs\\gsdll32.dll")},
+      {"ghostscript_exe_missing", erase("C:\\gs\\gswin32c.exe"), put("C:\\gs\\gswin32c.exe"),
+       "  GSWIN32C  C:\\gs\\gswin32c.exe  [missing]\n"},
+      {"ghostscript_dll_missing", erase("C:\\gs\\gsdll32.dll"), put("C:\\gs\\gsdll32.dll"),
+       "  GS_DLL    C:\\gs\\gsdll32.dll  [missing]\n"},
       {"driver_wrong", [&] { w.registry.PutString(L::kMonitorKey, "Driver", "QUORVINMONNT.DLL"); },
-       [&] { w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll"); }},
+       [&] { w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll"); },
+       "  Driver    QUORVINMONNT.DLL  [not quorvinmonnt.dll]\n"},
       {"port_values_differ", [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 1); },
-       [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 300); }},
+       [&] { w.registry.PutDword(L::kPdfPortKey, "Delay", 300); }, "  Values    differ: Delay\n"},
       {"run_program_missing", [&] { w.registry.PutString(L::kPdfPortKey, "Command", "C:\\x.exe"); },
        [&] { w.registry.PutString(L::kPdfPortKey, "Command", "C:\\Pkg\\qvpdfrun.exe"); }},
       {"distiller_missing", erase("C:\\Pkg\\QVPDFDistiller.exe"),
        put("C:\\Pkg\\QVPDFDistiller.exe")},
       {"no_pdf_printer", [&] { w.registry.PutString(printer, "Port", "LPT1:"); },
-       [&] { w.registry.PutString(printer, "Port", "QuorvinPDF:"); }},
+       [&] { w.registry.PutString(printer, "Port", "QuorvinPDF:"); }, "Printers\n  Pdf\nOptions\n"},
       {"invalid_value", [&] { w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
-       [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); }},
-      {"protected_print_mode",
-       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
-       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 0); }},
+       [&] { w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); },
+       "  promptPDF = [wrong type]\n"},
       {"protected_print_mode",
        [&] {
          w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", 1);
@@ -516,35 +572,68 @@ TEST_F(ConsoleWorld, EveryProblemHasItsCodeAndStatusRunsOnlyInThePackageFolder) 
        [&] {
          w.registry.PutString(L::kProtectedPrintKey, "WindowsProtectedPrintGroupPolicyState", "1");
        }},
-      {"monitor_missing", [&] { w.files.files.erase(kMonitorFile); },
-       [&] { w.files.files.insert(kMonitorFile); }},
+      // On beside a value of the wrong type read before it; that one alone,
+      // and a 2, are off (the rows after this).
+      {"protected_print_mode",
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 1); },
+       [&] { w.registry.PutDword(L::kProtectedPrintKey, "WindowsProtectedPrintMode", 2); },
+       "\n  Protected print mode  on\n"},
+      // Only in the folder a 32-bit build sees: the spooler does not load it.
+      {"monitor_missing",
+       [&] {
+         w.files.files.erase(kMonitorFile);
+         w.files.files.insert(kMonitor32);
+         w.files.contents[kMonitor32] = fakes::PeImage(kMachineAmd64);
+       },
+       [&] { w.files.files.insert(kMonitorFile); },
+       "  Monitor   C:\\Windows\\Sysnative\\quorvinmonnt.dll  [missing or not for this Windows]\n"},
       {"monitor_missing", [&] { w.files.nativeMachine = kMachineArm64; },
        [&] { w.files.nativeMachine = kMachineAmd64; }},
+      {"monitor_missing", [&] { w.files.nativeMachine = kMachineX86; },
+       [&] { w.files.nativeMachine = kMachineAmd64; }},
+      {"monitor_missing", image(kMonitorFile, text),
+       image(kMonitorFile, fakes::PeImage(kMachineAmd64))},
       // set overwrites a text the code page cannot hold.
       {"value_not_in_code_page",
        [&] { w.registry.PutWide(L::kSettingsKey, "defaultPDFDir", u"C:\\\u03a9mega"); },
        [&] {
          EXPECT_EQ(Run({"set", "defaultPDFDir=C:\\Pkg\\PDFs"}), 0);
-       }},
-      {"ghostscript_not_32bit",
-       [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineAmd64); },
-       [&] { w.files.contents["C:\\gs\\gsdll32.dll"] = fakes::PeImage(kMachineX86); }},
+       },
+       "  defaultPDFDir = [not in the code page]\n"},
+      {"ghostscript_not_32bit", image(gsDll, fakes::PeImage(kMachineAmd64)),
+       image(gsDll, fakes::PeImage(kMachineX86))},
+      {"ghostscript_not_32bit", image(gsDll, fakes::PeImage(kMachineArm64)),
+       image(gsDll, fakes::PeImage(kMachineX86))},
+      {"ghostscript_not_32bit", image(gsDll, text), image(gsDll, fakes::PeImage(kMachineX86)),
+       "  GS_DLL    C:\\gs\\gsdll32.dll  [not 32-bit]\n"},
   };
   for (const Fault& fault : faults) {
     fault.make();
     EXPECT_EQ(Run({"status", "--json"}), 3) << fault.code;
     // Just that problem; a run program elsewhere is also a differing value.
-    std::string codes;
-    for (auto at = output.out.find("\"code\": \""); at != std::string::npos;
-         at = output.out.find("\"code\": \"", at + 1)) {
-      codes += output.out.substr(at + 9, output.out.find('"', at + 9) - at - 9) + " ";
-    }
     EXPECT_EQ(
-        codes,
+        Codes(),
         std::string(fault.code == std::string("run_program_missing") ? "port_values_differ " : "") +
             fault.code + " ");
+    if (fault.line != nullptr) {
+      EXPECT_EQ(Run({"status"}), 3);
+      EXPECT_TRUE(Printed(fault.line));
+    }
     fault.undo();
   }
+  // All at once, in the order of the list; a missing library hides its type.
+  for (const Fault& fault : faults) {
+    if (fault.code != std::string("ghostscript_dll_missing")) fault.make();
+  }
+  w.files.executableInCodePage = false;
+  EXPECT_EQ(Run({"status", "--json"}), 3);
+  EXPECT_EQ(Codes(),
+            "ghostscript_exe_missing driver_wrong port_values_differ run_program_missing "
+            "distiller_missing no_pdf_printer invalid_value protected_print_mode monitor_missing "
+            "ghostscript_not_32bit folder_not_in_code_page value_not_in_code_page ");
+  for (const Fault& fault : faults) fault.undo();
+  w.files.executableInCodePage = true;
+  ASSERT_EQ(Run({"status"}), 0) << output.out;
   // A port run program and distiller in quotes are still found.
   w.registry.PutString(L::kPdfPortKey, "Arguments", "\"C:\\Pkg\\QVPDFDistiller.exe\" %1");
   EXPECT_EQ(Run({"status"}), 3);
@@ -598,7 +687,8 @@ TEST_F(ConsoleWorld, StatusListsTheRegisteredGhostscriptsAndOneOnlyIn64Bit) {
               "  registered  GPL Ghostscript 9.56.1  C:\\gs9\\gsdll32.dll  [missing]\n"
               "  registered  Artifex Ghostscript 9.99  (no GS_DLL)  [missing]\n"
               "  Only a 64-bit Ghostscript is installed (C:\\gs64\\gsdll64.dll); the package "
-              "needs the 32-bit one.\nPDF port\n"));
+              "needs the 32-bit one.\nPDF port\n  Driver    (missing)  [not quorvinmonnt.dll]\n"));
+  EXPECT_TRUE(Printed("Printers\n  (none)\nOptions\n  defaultPDFFile = (not stored)\n"));
 
   // A GPL version whose library exists replaces the missing AFPL one.
   w.files.files.insert("C:\\gs9\\gsdll32.dll");
@@ -636,10 +726,20 @@ TEST_F(ConsoleWorld, SetValidatesEverythingFirstThenWritesOnlyTheNamedValues) {
     std::vector<std::string> args;
     std::string err;  // whole; any text when empty
   } bad[] = {
-      {{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"}, ""},
-      {{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"}, ""},
+      {{"set", "defaultPDFFile=a.pdf", "promptPDF=yes"}, "promptPDF takes 0 or 1, not \"yes\".\n"},
+      {{"set", "defaultPDFFile=a.pdf", "userDesktopDir=C:\\"},
+       "Unknown setting \"userDesktopDir\"; settable are defaultPDFFile, defaultPDFDir, "
+       "defaultPDFAppend, promptPDF, finishMessage, launchPDFApp, GSWIN32C, GS_DLL.\n"},
+      {{"set", "=1", "promptPDF=1"}, ""},
+      {{"set", "finishMessage=", "promptPDF=1"}, ""},
+      {{"set", "promptPDF=0", "launchPDFApp=10"}, ""},
+      {{"set", "launchPDFApp=01"}, ""},
+      {{"set", "launchPDFApp=2"}, ""},
+      {{"set", "finishMessage=\"1\""}, "finishMessage takes 0 or 1, not \"\"1\"\".\n"},
       {{"set", "defaultPDFDir=C:\\My PDFs\""}, "Argument 2" + quote},
       {{"set", "promptPDF=1", "GS_DLL=\"C:\\gs\\gsdll32.dll\""}, "Argument 3" + quote},
+      {{"set", "promptPDF=1", "GSWIN32C=C:\\gs\"\\x.exe", "GS_DLL="}, "Argument 3" + quote},
+      {{"set", "defaultPDFAppend=\"", "defaultPDFFile=a.pdf"}, "Argument 2" + quote},
   };
   for (const auto& b : bad) {
     EXPECT_EQ(Run(b.args), 2);
@@ -668,13 +768,19 @@ TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOu
   w.registry.PutString(L::kSettingsKey, "defaultPDFAppend", "a\r\nb");
   w.registry.PutDword(L::kSettingsKey, "launchPDFApp", 1);
   w.registry.PutRaw(L::kSettingsKey, "GS_DLL", kRegExpandSz, {'%', 'G', '%', 0});
+  w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll");
+  w.registry.PutDword(L::kPdfPortKey, "Delay", 300);
   EXPECT_EQ(Run({"export", "C:\\fleet.reg"}), 0);
   const std::u16string text =
       u"Windows Registry Editor Version 5.00\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
       u"\"defaultPDFFile\"=\"caf\u00e9.pdf\"\r\n\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n"
       u"\"defaultPDFAppend\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"
-      u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n";
+      u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n"
+      u"\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
+      u"PDF Port]\r\n\"Driver\"=\"quorvinmonnt.dll\"\r\n"
+      u"\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
+      u"PDF Port\\Ports\\QuorvinPDF:]\r\n\"Delay\"=dword:0000012c\r\n";
   std::string bytes = "\xff\xfe";
   for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
   EXPECT_EQ(w.files.written["C:\\fleet.reg"], bytes);

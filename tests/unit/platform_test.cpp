@@ -79,6 +79,11 @@ TEST(Paths, SplitAtTheLastBackslashOrColonOfTheCodePage) {
     EXPECT_EQ(ExtractFilePath(c.path, files), c.folder);
     EXPECT_EQ(ExtractFileName(c.path, files), c.name);
   }
+  // A character of the set is never the second byte of a double-byte one,
+  // nor a NUL.
+  fakes::FakeFiles files;
+  files.codePage = 932;
+  EXPECT_EQ(FindFirstCharacter(std::string("\x83\x5C\0\\", 4), "\\", files), 3u);
 }
 
 // The machine of a PE header; anything malformed is no machine at all.
@@ -87,18 +92,29 @@ TEST(Paths, PeMachineOfWellFormedImagesOnly) {
   const std::string x86 = fakes::PeImage(kMachineX86), x64 = fakes::PeImage(kMachineAmd64);
   std::string farHeader = x86;
   farHeader[0x3D] = '\x10';  // e_lfanew past the end
-  std::string noSignature = x64;
+  std::string noSignature = x64, lateSignature = x64, farAbove = x86, notMz = x86;
   noSignature[0x81] = 'X';
+  lateSignature[0x83] = 'X';
+  farAbove[0x3F] = '\x01';  // e_lfanew's high byte
+  notMz[1] = 'X';
+  // The smallest image: its PE header right after the DOS header.
+  std::string packed = x64.substr(0, 0x40) + x64.substr(0x80);
+  packed[0x3C] = '\x40';
   const std::pair<std::string, std::uint16_t> cases[] = {
       {x86, kMachineX86},
       {x64, kMachineAmd64},
       {fakes::PeImage(kMachineArm64), kMachineArm64},
+      {packed, kMachineAmd64},
       {x86.substr(0, 0x84), 0},    // truncated in the header
+      {x86.substr(0, 0x85), 0},    // half a machine field
       {x86.substr(0, 40), 0},      // truncated in the DOS header
       {std::string(200, 'a'), 0},  // a text file
       {"", 0},
       {farHeader, 0},
       {noSignature, 0},
+      {lateSignature, 0},
+      {farAbove, 0},
+      {notMz, 0},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     fakes::FakeFiles files;
