@@ -6,6 +6,7 @@
 #include "app/main_layout.h"
 #include "config/registry_layout.h"
 #include "console/console.h"
+#include "printing/attach.h"
 #include "printing/spooler_restart.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -236,6 +237,27 @@ TEST(RestartLock, TheWindowsRestartSpoolerWaitsAndRestarts) {
   ASSERT_EQ(world.seen.size(), 2u);
   EXPECT_EQ(world.seen[0], "1000ms 0 started, 0 requests, port asked 0");
   EXPECT_EQ(world.seen[1], "1100ms 2 started, 2 requests, port asked 0");
+}
+
+// The outcome tells a restart left to the other program from one run here,
+// for the reports of what a command changed.
+TEST(RestartLock, TheOutcomeTellsWhoRestarted) {
+  struct Waiter : IWaitPolicy {
+    void Idle() override {}
+    bool KeepWaiting(const std::string&, std::uint64_t) override { return true; }
+    void NotStarted(const std::string&) override {}
+    void Pause(std::uint32_t) override {}
+  } wait;
+  for (const bool broughtPort : {true, false}) {
+    SCOPED_TRACE(broughtPort);
+    LockWorld world;
+    OtherRestart(world.w, 1000, broughtPort);
+    const RestartOutcome outcome =
+        AttachAndRestart(world.w.platform, wait, "Office PS", L::kPdfPortName, false);
+    EXPECT_EQ(outcome.result, RestartResult::Restarted);
+    EXPECT_EQ(outcome.byOtherRestart, broughtPort);
+    EXPECT_EQ(world.w.processes.starts.size(), broughtPort ? 0u : 2u);
+  }
 }
 
 }  // namespace
