@@ -16,10 +16,6 @@ std::string Question(const std::string& subject, std::uint64_t minutes) {
 
 }  // namespace
 
-std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes) {
-  return Question("\"" + program + "\"", minutes);
-}
-
 void AskingWait::Started() {
   startedMs_ = clock_.NowMs();
   nextAskMs_ = kAskEveryMs;

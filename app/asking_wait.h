@@ -13,10 +13,9 @@
 
 namespace qv {
 
-// "\"PROGRAM\" has been running for N minutes.\rWait for it another M
-// minutes?", M being the interval at which the question comes.
-std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes);
-
+// The question, "Still Running": "\"PROGRAM\" has been running for N
+// minutes.\rWait for it another M minutes?", M being the interval at which
+// it comes.
 class AskingWait : public IWaitPolicy {
  public:
   // How long the wait goes on between two questions.
