@@ -4,11 +4,17 @@
 
 namespace qv {
 
-std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes) {
-  return "\"" + program + "\" has been running for " + std::to_string(minutes) +
+namespace {
+
+constexpr const char* kOtherRestart = "The print spooler's restart by another program";
+
+std::string Question(const std::string& subject, std::uint64_t minutes) {
+  return subject + " has been running for " + std::to_string(minutes) +
          " minutes.\rWait for it another " + std::to_string(AskingWait::kAskEveryMs / 60000) +
          " minutes?";
 }
+
+}  // namespace
 
 void AskingWait::Started() {
   startedMs_ = clock_.NowMs();
@@ -16,8 +22,16 @@ void AskingWait::Started() {
 }
 
 bool AskingWait::KeepWaiting(const std::string& program, std::uint64_t waitedMs) {
+  return AskWhenDue("\"" + program + "\"", waitedMs);
+}
+
+bool AskingWait::KeepWaitingForLock(std::uint64_t waitedMs) {
+  return AskWhenDue(kOtherRestart, waitedMs);
+}
+
+bool AskingWait::AskWhenDue(const std::string& subject, std::uint64_t waitedMs) {
   if (waitedMs < nextAskMs_) return true;
-  if (dialogs_.MessageBox(StillRunningQuestion(program, waitedMs / 60000), "Still Running",
+  if (dialogs_.MessageBox(Question(subject, waitedMs / 60000), "Still Running",
                           kMbYesNo | kMbIconQuestion) != kIdYes) {
     return false;
   }

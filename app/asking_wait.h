@@ -1,5 +1,6 @@
-// The window's wait for a program it started: the window keeps answering
-// its messages, and every few minutes the user is asked whether to wait on.
+// The window's wait for a program it started, or for another restart of
+// the spooler: the window keeps answering its messages, and every few
+// minutes the user is asked whether to wait on.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +13,9 @@
 
 namespace qv {
 
-// "\"PROGRAM\" has been running for N minutes.\rWait for it another M
-// minutes?", M being the interval at which the question comes.
-std::string StillRunningQuestion(const std::string& program, std::uint64_t minutes);
-
+// The question, "Still Running": "\"PROGRAM\" has been running for N
+// minutes.\rWait for it another M minutes?", M being the interval at which
+// it comes.
 class AskingWait : public IWaitPolicy {
  public:
   // How long the wait goes on between two questions.
@@ -26,10 +26,16 @@ class AskingWait : public IWaitPolicy {
   void Idle() override { app_.ProcessMessages(); }
   void Started() override;
   bool KeepWaiting(const std::string& program, std::uint64_t waitedMs) override;
+  // The same question while another program's restart of the spooler
+  // holds the lock, with that restart in place of the program.
+  bool KeepWaitingForLock(std::uint64_t waitedMs) override;
   void NotStarted(const std::string& systemText) override { dialogs_.ShowMessage(systemText); }
   void Pause(std::uint32_t ms) override;
 
  private:
+  // Asks the question about what has run waitedMs once it is due: false
+  // when the answer is No.
+  bool AskWhenDue(const std::string& subject, std::uint64_t waitedMs);
   IApplication& app_;
   IClock& clock_;
   IDialogs& dialogs_;

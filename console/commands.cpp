@@ -32,7 +32,8 @@ const std::vector<ConsoleCommand>& ConsoleCommands() {
        "driver, attach it to the PDF port; --default makes it the\n"
        "default printer.\n"
        "--timeout (attach, install): the longest wait for each\n"
-       "program started, 1 to 86400 seconds (" +
+       "program started, and for another restart of the print\n"
+       "spooler, 1 to 86400 seconds (" +
            std::to_string(kDefaultTimeoutSeconds) + " by default).\n"},
       {"set", 0, "NAME=VALUE", 1, SIZE_MAX, &SetCommand,
        "Store options: defaultPDFFile, defaultPDFDir,\n"

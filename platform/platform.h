@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/registry_backend.h"
+#include "platform/restart_lock.h"
 #include "platform/spooler.h"
 
 namespace qv {
@@ -22,6 +23,7 @@ struct Platform {
   // The 64-bit registry view, which only status reads; null where Windows
   // has none.
   IRegistryBackend* registry64 = nullptr;
+  IRestartLock& restartLock;
 };
 
 }  // namespace qv

@@ -34,14 +34,13 @@ struct AttachOutcome {
   RestartOutcome restart;
 };
 
-// Writes Port = the PDF port's name into the printer's key (the key must
-// exist unless onlyIfInstalled, which skips a printer without a key),
-// restarts the spooler, then asks the spooler which port the printer uses
-// (retrying while it has not loaded its printers yet): the restart is in
-// effect only when that is the PDF port. Raises the registry's error when
-// Port cannot be written, before anything is restarted.
+// Writes Port = port into the printer's key (the key must exist unless
+// onlyIfInstalled, which skips a printer without a key) and restarts the
+// spooler, which is then to report the printer on that port (see
+// RestartSpooler). Raises the registry's error when Port cannot be
+// written, before anything is restarted.
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
-                                bool onlyIfInstalled);
+                                const std::string& port, bool onlyIfInstalled);
 
 // Add: asks, then attaches the listed printer and restarts the spooler.
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,

@@ -111,7 +111,7 @@ InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
     makeDefault = outcome.run.result == RunResult::Ended;
   }
   outcome.result = InstallResult::Installed;
-  outcome.restart = AttachAndRestart(platform, policy, name, true);
+  outcome.restart = AttachAndRestart(platform, policy, name, layout::kPdfPortName, true);
   // rundll32's exit code says nothing of PrintUIEntry's: the default
   // printer itself tells whether it was made so.
   outcome.defaultNotSet =

@@ -16,11 +16,18 @@ class IWaitPolicy {
   virtual ~IWaitPolicy() = default;
   // While the shell starts a program, and after every slice of the wait.
   virtual void Idle() = 0;
-  // A program has started; the waits for it follow.
+  // A wait begins: a program has started, or another restart of the
+  // spooler holds the lock; the slices of that wait follow.
   virtual void Started() {}
   // After every slice of the wait for program ("FILE PARAMETERS"), waitedMs
   // after its start: false gives the program up, which is left running.
   virtual bool KeepWaiting(const std::string& program, std::uint64_t waitedMs) = 0;
+  // After every slice of the wait for another restart of the spooler to
+  // give back its lock, waitedMs after the wait began: false gives up, and
+  // nothing is restarted. A wait of its own, as long as a program's.
+  virtual bool KeepWaitingForLock(std::uint64_t waitedMs) {
+    return KeepWaiting("the print spooler's restart by another program", waitedMs);
+  }
   // A program that could not be started: the system's text for the error.
   virtual void NotStarted(const std::string& systemText) = 0;
   // Lets ms pass between two questions to the service manager; the window

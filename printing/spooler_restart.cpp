@@ -14,6 +14,11 @@ std::string PortNotReportedText(const std::string& printer) {
          "\" on the PDF port, so the change has not taken effect.";
 }
 
+std::string RestartLockFailedText(const std::string& systemText) {
+  return "The lock that keeps restarts of the print spooler apart could not be taken (" +
+         systemText + "), so the print spooler was not restarted.";
+}
+
 namespace {
 
 // One restart, with the dependents it has stopped so far.
@@ -118,10 +123,65 @@ RestartOutcome SpoolerRestart::Run() {
   return outcome;
 }
 
+// Takes the lock, waiting while another restart holds it: nullopt once it
+// is held, otherwise why not. waited: the lock was released by a restart
+// that this one waited for (not taken over from one that ended midway).
+std::optional<RestartOutcome> TakeLock(Platform& platform, IWaitPolicy& policy,
+                                       RestartLockHolder& lock, bool* waited) {
+  const std::uint64_t start = platform.clock.NowMs();
+  policy.Started();
+  for (;;) {
+    const LockAttempt attempt = lock.TryAcquire(kLockSliceMs);
+    switch (attempt.result) {
+      case LockResult::Acquired:
+        return std::nullopt;
+      case LockResult::TakenOver:
+        *waited = false;
+        return std::nullopt;
+      case LockResult::AccessDenied:
+        return RestartOutcome{RestartResult::LockNotTaken, kRestartLockDeniedText};
+      case LockResult::Failed:
+        return RestartOutcome{RestartResult::LockNotTaken,
+                              RestartLockFailedText(attempt.systemText)};
+      case LockResult::Busy:
+        break;
+    }
+    *waited = true;
+    policy.Idle();
+    if (!policy.KeepWaitingForLock(platform.clock.NowMs() - start)) {
+      return RestartOutcome{RestartResult::OtherRestartRunning, kRestartInProgressText};
+    }
+  }
+}
+
 }  // namespace
 
-RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy) {
-  return SpoolerRestart(platform, policy).Run();
+RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy,
+                              const std::optional<ExpectedPort>& expected) {
+  RestartLockHolder lock(platform.restartLock);
+  bool waited = false;
+  if (std::optional<RestartOutcome> refused = TakeLock(platform, policy, lock, &waited)) {
+    return *refused;
+  }
+  // Asked only after a wait: the spooler may report a port the moment it is
+  // written (Wine's does), so asking first would skip every restart there.
+  if (waited && expected && platform.spooler.PrinterPort(expected->printer) == expected->port) {
+    RestartOutcome outcome;
+    outcome.byOtherRestart = true;
+    return outcome;
+  }
+  const RestartOutcome outcome = SpoolerRestart(platform, policy).Run();
+  if (!expected || !outcome.InEffect()) return outcome;
+  const std::uint64_t start = platform.clock.NowMs();
+  std::optional<std::string> port;
+  while (!(port = platform.spooler.PrinterPort(expected->printer)) &&
+         platform.clock.NowMs() - start < kPrinterPortWaitMs) {
+    policy.Pause(kRestartPollMs);
+  }
+  if (port != expected->port) {
+    return {RestartResult::PortNotReported, PortNotReportedText(expected->printer)};
+  }
+  return outcome;
 }
 
 }  // namespace qv

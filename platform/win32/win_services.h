@@ -8,6 +8,7 @@
 #include "platform/win32/win_printers.h"
 #include "platform/win32/win_process.h"
 #include "platform/win32/win_registry.h"
+#include "platform/win32/win_restart_lock.h"
 #include "platform/win32/win_spooler.h"
 
 namespace qv {
@@ -25,13 +26,15 @@ struct Win32Services {
   Win32FileSystem files;
   Win32Spooler spooler;
   Win32Clock clock;
+  Win32RestartLock restartLock;
   Platform platform{registry,
                     printers,
                     processes,
                     files,
                     spooler,
                     clock,
-                    Has64BitRegistryView() ? &registry64 : nullptr};
+                    Has64BitRegistryView() ? &registry64 : nullptr,
+                    restartLock};
 };
 
 }  // namespace qv

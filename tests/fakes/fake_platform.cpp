@@ -88,6 +88,7 @@ bool FakeSpooler::Start(const std::string& service) {
 }
 
 std::optional<std::string> FakeSpooler::PrinterPort(const std::string& printer) {
+  ++portQuestions;
   if (printerUnknownFor > 0) {
     --printerUnknownFor;
     return std::nullopt;
@@ -251,6 +252,32 @@ bool FakeDialogs::Execute(const char* kind, FileDialog& dialog) {
   return true;
 }
 
+LockAttempt FakeRestartLock::TryAcquire(std::uint32_t sliceMs) {
+  if (denied) return {LockResult::AccessDenied, ""};
+  if (!failure.empty()) return {LockResult::Failed, failure};
+  EXPECT_FALSE(held) << "the restart lock was taken twice";
+  const std::uint64_t now = clock_.NowMs();
+  if (now < heldUntil) {
+    if (heldUntil - now > sliceMs) {
+      clock_.Sleep(sliceMs);
+      return {LockResult::Busy, ""};
+    }
+    clock_.Sleep(static_cast<std::uint32_t>(heldUntil - now));
+  }
+  held = true;
+  ++acquisitions;
+  if (onChange) onChange();
+  const bool takenOver = abandoned;
+  abandoned = false;
+  return {takenOver ? LockResult::TakenOver : LockResult::Acquired, ""};
+}
+
+void FakeRestartLock::Release() {
+  EXPECT_TRUE(held) << "the restart lock was given back unheld";
+  held = false;
+  if (onChange) onChange();
+}
+
 FakeWorld::FakeWorld() {
   MainFormControls controls{Edit2,     Edit3,    Edit4,     Edit5,     Edit6,
                             ComboBox1, ListBox1, CheckBox1, CheckBox2, CheckBox3};
@@ -263,6 +290,7 @@ FakeWorld::FakeWorld() {
 FakeWorld::~FakeWorld() {
   EXPECT_EQ(registry.OpenHandleCount(), 0) << "a registry key was left open";
   EXPECT_EQ(processes.openProcesses, 0) << "a process handle was left open";
+  EXPECT_FALSE(restartLock.held) << "the restart lock was left held";
 }
 
 void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port) {

@@ -255,6 +255,7 @@ class FakeSpooler : public ISpooler {
   std::vector<std::string> requests;  // "stop NAME" and "start NAME", in order
   std::optional<std::string> reportedPort;
   int printerUnknownFor = 0;  // PrinterPort answers nullopt this many times first
+  int portQuestions = 0;      // PrinterPort calls
   std::string defaultPrinter;
 
   ServiceState State(const std::string& service) override;
@@ -283,12 +284,35 @@ class FakeClock : public IClock {
   void Sleep(std::uint32_t ms) override { now += ms; }
 };
 
+// The machine's restart lock, as other programs hold it: another
+// "process" holds it until heldUntil on the clock and then gives it back,
+// or, abandoned, ends there without giving it back. denied, or a failure
+// text, makes every attempt fail so.
+class FakeRestartLock : public IRestartLock {
+ public:
+  explicit FakeRestartLock(IClock& clock) : clock_(clock) {}
+  std::uint64_t heldUntil = 0;
+  bool abandoned = false;
+  bool denied = false;
+  std::string failure;
+  bool held = false;  // by this program
+  int acquisitions = 0;
+  // Runs whenever this program takes or gives back the lock.
+  std::function<void()> onChange;
+  LockAttempt TryAcquire(std::uint32_t sliceMs) override;
+  void Release() override;
+
+ private:
+  IClock& clock_;
+};
+
 // A whole world for one test: the registry, printers, processes, files,
 // dialogs and the main form bound to in-memory controls. The form's Exit
 // and About hooks are counted.
 struct FakeWorld {
   FakeWorld();
-  // Every command must leave no registry key and no process handle open.
+  // Every command must leave no registry key, no process handle and not
+  // the restart lock open.
   ~FakeWorld();
 
   // Runs a handler through the form's command boundary, as a click would.
@@ -303,7 +327,8 @@ struct FakeWorld {
   FakeApplication app;
   FakeClock clock;
   FakeSpooler spooler{processes, registry, clock};
-  Platform platform{registry, printers, processes, files, spooler, clock};
+  FakeRestartLock restartLock{clock};
+  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, restartLock};
 
   MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
   MemoryList ComboBox1, ListBox1;

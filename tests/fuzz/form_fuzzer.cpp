@@ -140,7 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fakes::FakeApplication app;
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
-  Platform platform{registry, printers, processes, files, spooler, clock};
+  // Another restart may hold the lock for up to ten minutes, give it up
+  // abandoned, or the lock may be refused.
+  fakes::FakeRestartLock restartLock(clock);
+  restartLock.heldUntil = in.ConsumeIntegralInRange<std::uint64_t>(0, 600000);
+  restartLock.abandoned = in.ConsumeBool();
+  restartLock.denied = in.ConsumeBool();
+  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, restartLock};
 
   MemoryText e2, e3, e4, e5, e6;
   MemoryList combo, list;

@@ -37,7 +37,8 @@ TEST(WindowProgram, AFailingAboutWindowIsShownWithoutAnOwner) {
   Win32Application app;
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
-  Platform platform{registry, printers, processes, files, spooler, clock};
+  fakes::FakeRestartLock restartLock(clock);
+  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, restartLock};
 
   failingHook = SetWindowsHookExA(WH_CBT, RefuseAboutWindow, nullptr, GetCurrentThreadId());
   ASSERT_NE(failingHook, nullptr);
