@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/event_log.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/process.h"
@@ -22,6 +23,8 @@ struct Platform {
   // The 64-bit registry view, which only status reads; null where Windows
   // has none.
   IRegistryBackend* registry64 = nullptr;
+  // The Application event log, where every change is recorded.
+  IEventLog& events;
 };
 
 }  // namespace qv

@@ -251,6 +251,20 @@ class FakeClock : public IClock {
   void Sleep(std::uint32_t ms) override { now += ms; }
 };
 
+// Records every event reported, in order.
+class FakeEventLog : public IEventLog {
+ public:
+  struct Event {
+    EventLevel level;
+    std::uint32_t id;
+    std::string text;
+  };
+  std::vector<Event> events;
+  void Report(EventLevel level, std::uint32_t id, const std::string& text) noexcept override {
+    events.push_back({level, id, text});
+  }
+};
+
 // A whole world for one test: the registry, printers, processes, files,
 // dialogs and the main form bound to in-memory controls. The form's Exit
 // and About hooks are counted.
@@ -271,7 +285,8 @@ struct FakeWorld {
   FakeApplication app;
   FakeClock clock;
   FakeSpooler spooler{processes, registry, clock};
-  Platform platform{registry, printers, processes, files, spooler, clock};
+  FakeEventLog events;
+  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, events};
 
   MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
   MemoryList ComboBox1, ListBox1;

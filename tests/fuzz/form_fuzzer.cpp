@@ -140,7 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fakes::FakeApplication app;
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
-  Platform platform{registry, printers, processes, files, spooler, clock};
+  fakes::FakeEventLog events;
+  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, events};
 
   MemoryText e2, e3, e4, e5, e6;
   MemoryList combo, list;

@@ -37,7 +37,8 @@ TEST(WindowProgram, AFailingAboutWindowIsShownWithoutAnOwner) {
   Win32Application app;
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
-  Platform platform{registry, printers, processes, files, spooler, clock};
+  fakes::FakeEventLog events;
+  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, events};
 
   failingHook = SetWindowsHookExA(WH_CBT, RefuseAboutWindow, nullptr, GetCurrentThreadId());
   ASSERT_NE(failingHook, nullptr);
