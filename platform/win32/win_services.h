@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win_clock.h"
+#include "platform/win32/win_event_log.h"
 #include "platform/win32/win_files.h"
 #include "platform/win32/win_printers.h"
 #include "platform/win32/win_process.h"
@@ -25,13 +26,15 @@ struct Win32Services {
   Win32FileSystem files;
   Win32Spooler spooler;
   Win32Clock clock;
+  Win32EventLog events{files};
   Platform platform{registry,
                     printers,
                     processes,
                     files,
                     spooler,
                     clock,
-                    Has64BitRegistryView() ? &registry64 : nullptr};
+                    Has64BitRegistryView() ? &registry64 : nullptr,
+                    events};
 };
 
 }  // namespace qv

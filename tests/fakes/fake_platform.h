@@ -107,9 +107,10 @@ class FakeFiles : public IFileSystem {
   std::string ToUtf8(const std::string& text) override { return text; }
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   bool IsLeadByte(unsigned char byte) override;
-  void WriteFile(const std::string& path, const std::string& data) override {
-    written[path] = data;
-  }
+  // Set: the next write fails halfway with this system text, as on a full
+  // disk, and the file keeps what it held.
+  std::string writeFailure;
+  void WriteFile(const std::string& path, const std::string& data) override;
   std::map<std::string, std::string> contents;  // of existing files; empty when not given
   bool ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
                  std::string* bytes) override;
