@@ -4,10 +4,17 @@
 
 #include <vector>
 
+#include "event_messages.h"  // made by the message compiler
 #include "platform/win32/win_util.h"
 
 namespace qv {
 namespace {
+
+// The message table has a message for each event ID.
+static_assert(QV_EVENT_ATTACH == kEventAttach && QV_EVENT_INSTALL == kEventInstall &&
+              QV_EVENT_DETACH == kEventDetach && QV_EVENT_PDF_PORT == kEventPdfPort &&
+              QV_EVENT_OPTIONS == kEventOptions &&
+              QV_EVENT_GHOSTSCRIPT_PATH == kEventGhostscriptPath);
 
 // ReportEvent's limit for one string, in UTF-16 units.
 constexpr std::size_t kMaxEventText = 31839;
