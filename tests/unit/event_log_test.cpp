@@ -45,11 +45,12 @@ TEST(EventSource, RegisteredForTheRunningProgramWhereItMayBe) {
   const Case cases[] = {
       {"first program, elevated", std::nullopt, 0, 0, false, kOwn, true, true},
       {"first program, plain user", std::nullopt, 0, 0, true, kOwn, false, false},
-      {"already registered here", kOwnBytes, kRegExpandSz, 7, true, kOwn, true, false},
+      {"already registered here", kOwnBytes, kRegExpandSz, 7, false, kOwn, true, false},
       {"the tool has moved", kOld, kRegExpandSz, 7, false, kOwn, true, true},
       {"moved, plain user", kOld, kRegExpandSz, 7, true, kOwn, true, false},
       {"a plain string", kOwnBytes, kRegSz, 7, false, kOwn, true, true},
       {"some levels only", kOwnBytes, kRegExpandSz, 1, false, kOwn, true, true},
+      {"one level beyond", kOwnBytes, kRegExpandSz, 0x107, false, kOwn, true, true},
       {"path not in the code page", std::nullopt, 0, 0, false, std::nullopt, false, false},
       {"path not in the code page, registered", kOld, kRegExpandSz, 7, false, std::nullopt, true,
        false},
