@@ -8,6 +8,7 @@
 #include "console/command_support.h"
 #include "console/report.h"
 #include "health/status.h"
+#include "platform/errors.h"
 #include "platform/registry.h"
 
 namespace qv {
@@ -112,8 +113,19 @@ std::string RegistryExport(IRegistryBackend& registry) {
 
 int ExportCommand(const ConsoleArguments& args, ConsoleServices& services) {
   const std::string& file = args.operands[0];
+  if (file.empty()) {
+    services.out.Write(Stream::Err, "\"export\" needs a file name, not an empty one.\n");
+    return kExitUsage;
+  }
   if (!RunReporting(services, [&] {
-        services.platform.files.WriteFile(file, RegistryExport(services.platform.registry));
+        const std::string data = RegistryExport(services.platform.registry);
+        // The file is written whole or not at all (the file service sees
+        // to that); a failure names it, as the system's text does not.
+        try {
+          services.platform.files.WriteFile(file, data);
+        } catch (const ESystemError& e) {
+          throw ESystemError("Could not write " + file + ".\r\n" + e.what());
+        }
       })) {
     return kExitRefused;
   }

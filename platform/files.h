@@ -60,8 +60,10 @@ class IFileSystem {
   virtual std::string NativeSystemFolder() = 0;
   // The PE machine type the running Windows' own programs are built for.
   virtual std::uint16_t NativeMachine() = 0;
-  // Writes data to a file, replacing it. Raises ESystemError with the
-  // system's text when the file cannot be written.
+  // Writes data to a file, replacing it only when the whole of data is
+  // written: on any failure the file keeps what it held, and nothing else is
+  // left behind. Raises ESystemError with the system's text when the file
+  // cannot be written.
   virtual void WriteFile(const std::string& path, const std::string& data) = 0;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/event_log.h"
 #include "platform/files.h"
 #include "platform/printers.h"
 #include "platform/process.h"
@@ -24,6 +25,8 @@ struct Platform {
   // has none.
   IRegistryBackend* registry64 = nullptr;
   IRestartLock& restartLock;
+  // The Application event log, where every change is recorded.
+  IEventLog& events;
 };
 
 }  // namespace qv

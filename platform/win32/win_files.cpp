@@ -154,16 +154,35 @@ std::uint16_t Win32FileSystem::NativeMachine() {
 }
 
 void Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
-  win32::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) {
-    file.release();
-    win32::RaiseLastError();
+  // Written into a temporary file beside the target, then moved over it
+  // whole: a write that fails halfway (a full disk, a share that drops)
+  // leaves the old file as it was. The temporary file's name is the
+  // target's with this process's number, in the same folder, so the move
+  // is a rename on one volume.
+  const std::wstring target = win32::Widen(path, CP_ACP);
+  const std::wstring temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  DWORD error = ERROR_SUCCESS;
+  {
+    win32::UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+      file.release();
+      win32::RaiseLastError();
+    }
+    DWORD written = 0;
+    const bool whole =
+        ::WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+        written == data.size() && FlushFileBuffers(file.get());
+    // A short write that reports no error has found the disk full.
+    if (!whole) error = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_DISK_FULL;
   }
-  DWORD written = 0;
-  if (!::WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
-      written != data.size()) {
-    win32::RaiseLastError();
+  if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), target.c_str(),
+                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+  }
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(temporary.c_str());
+    win32::RaiseSystemError(error);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win_clock.h"
+#include "platform/win32/win_event_log.h"
 #include "platform/win32/win_files.h"
 #include "platform/win32/win_printers.h"
 #include "platform/win32/win_process.h"
@@ -27,6 +28,7 @@ struct Win32Services {
   Win32Spooler spooler;
   Win32Clock clock;
   Win32RestartLock restartLock;
+  Win32EventLog events{files};
   Platform platform{registry,
                     printers,
                     processes,
@@ -34,7 +36,8 @@ struct Win32Services {
                     spooler,
                     clock,
                     Has64BitRegistryView() ? &registry64 : nullptr,
-                    restartLock};
+                    restartLock,
+                    events};
 };
 
 }  // namespace qv

@@ -118,6 +118,15 @@ bool FakeFiles::ReadBytes(const std::string& path, std::uint64_t offset, std::si
   return true;
 }
 
+void FakeFiles::WriteFile(const std::string& path, const std::string& data) {
+  if (!writeFailure.empty()) {
+    const std::string failure = SystemErrorMessage(112, writeFailure);
+    writeFailure.clear();
+    throw ESystemError(failure);
+  }
+  written[path] = data;
+}
+
 std::string PeImage(std::uint16_t machine) {
   std::string image(0x80 + 6, '\0');
   image[0] = 'M';

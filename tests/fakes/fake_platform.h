@@ -111,9 +111,10 @@ class FakeFiles : public IFileSystem {
   std::string ToUtf8(const std::string& text) override { return text; }
   std::string SystemFolder() override { return "C:\\Windows\\system32"; }
   bool IsLeadByte(unsigned char byte) override;
-  void WriteFile(const std::string& path, const std::string& data) override {
-    written[path] = data;
-  }
+  // Set: the next write fails halfway with this system text, as on a full
+  // disk, and the file keeps what it held.
+  std::string writeFailure;
+  void WriteFile(const std::string& path, const std::string& data) override;
   std::map<std::string, std::string> contents;  // of existing files; empty when not given
   bool ReadBytes(const std::string& path, std::uint64_t offset, std::size_t count,
                  std::string* bytes) override;
@@ -304,41 +305,55 @@ class FakeRestartLock : public IRestartLock {
 
  private:
   IClock& clock_;
-};
+  // Records every event reported, in order.
+  class FakeEventLog : public IEventLog {
+   public:
+    struct Event {
+      EventLevel level;
+      std::uint32_t id;
+      std::string text;
+    };
+    std::vector<Event> events;
+    void Report(EventLevel level, std::uint32_t id, const std::string& text) noexcept override {
+      events.push_back({level, id, text});
+    }
+  };
 
-// A whole world for one test: the registry, printers, processes, files,
-// dialogs and the main form bound to in-memory controls. The form's Exit
-// and About hooks are counted.
-struct FakeWorld {
-  FakeWorld();
-  // Every command must leave no registry key, no process handle and not
-  // the restart lock open.
-  ~FakeWorld();
+  // A whole world for one test: the registry, printers, processes, files,
+  // dialogs and the main form bound to in-memory controls. The form's Exit
+  // and About hooks are counted.
+  struct FakeWorld {
+    FakeWorld();
+    // Every command must leave no registry key, no process handle and not
+    // the restart lock open.
+    ~FakeWorld();
 
-  // Runs a handler through the form's command boundary, as a click would.
-  void Click(void (TfrmMain::*handler)());
+    // Runs a handler through the form's command boundary, as a click would.
+    void Click(void (TfrmMain::*handler)());
 
-  MemoryRegistry registry;
-  FakePrinters printerBackend;
-  PrinterService printers{printerBackend};
-  FakeProcesses processes;
-  FakeFiles files;
-  FakeDialogs dialogs;
-  FakeApplication app;
-  FakeClock clock;
-  FakeSpooler spooler{processes, registry, clock};
-  FakeRestartLock restartLock{clock};
-  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, restartLock};
+    MemoryRegistry registry;
+    FakePrinters printerBackend;
+    PrinterService printers{printerBackend};
+    FakeProcesses processes;
+    FakeFiles files;
+    FakeDialogs dialogs;
+    FakeApplication app;
+    FakeClock clock;
+    FakeSpooler spooler{processes, registry, clock};
+    FakeRestartLock restartLock{clock};
+    FakeEventLog events;
+    Platform platform{registry, printers, processes,   files, spooler,
+                      clock,    nullptr,  restartLock, events};
 
-  MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
-  MemoryList ComboBox1, ListBox1;
-  MemoryCheck CheckBox1, CheckBox2, CheckBox3;
-  std::unique_ptr<TfrmMain> form;
-  int closes = 0;
-  int aboutShown = 0;
-};
+    MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
+    MemoryList ComboBox1, ListBox1;
+    MemoryCheck CheckBox1, CheckBox2, CheckBox3;
+    std::unique_ptr<TfrmMain> form;
+    int closes = 0;
+    int aboutShown = 0;
+  };
 
-// A printer the system lists, with its key and port.
-void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port);
+  // A printer the system lists, with its key and port.
+  void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port);
 
 }  // namespace qv::fakes

@@ -146,7 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   restartLock.heldUntil = in.ConsumeIntegralInRange<std::uint64_t>(0, 600000);
   restartLock.abandoned = in.ConsumeBool();
   restartLock.denied = in.ConsumeBool();
-  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, restartLock};
+  fakes::FakeEventLog events;
+  Platform platform{registry, printers, processes,   files, spooler,
+                    clock,    nullptr,  restartLock, events};
 
   MemoryText e2, e3, e4, e5, e6;
   MemoryList combo, list;

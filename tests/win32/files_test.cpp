@@ -88,7 +88,7 @@ TEST_F(Win32Files, PathsSplitWholeCharactersOfTheCodePage) {
   EXPECT_EQ(ExtractFileName(path, western), ".pdf");
 }
 
-TEST_F(Win32Files, WritingReplacesTheFileOrRaisesTheSystemText) {
+TEST_F(Win32Files, WritingReplacesTheFileWholeOrKeepsItAndRaisesTheSystemText) {
   const std::string path = dir_ + "\\export.reg";
   files_.WriteFile(path, "old content");
   // The bytes as they are: a byte-order mark, NULs, no line ends added.
@@ -102,6 +102,18 @@ TEST_F(Win32Files, WritingReplacesTheFileOrRaisesTheSystemText) {
   ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
   ReadFile(file.get(), text, sizeof text, &got, nullptr);
   EXPECT_EQ(std::string(text, got), bytes);
+  // A target that cannot be replaced (open in a program that does not
+  // share its deletion) keeps what it held, and the finished temporary
+  // file is removed again: the folder holds the target alone.
+  EXPECT_THROW(files_.WriteFile(path, "new content"), ESystemError);
+  file.reset();
+  std::string kept;
+  EXPECT_TRUE(files_.ReadBytes(path, 0, 64, &kept));
+  EXPECT_EQ(kept, bytes);
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((dir_ + "\\*.tmp").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   try {
     files_.WriteFile(dir_ + "\\missing\\export.reg", "x");
     FAIL() << "no error";

@@ -38,7 +38,9 @@ TEST(WindowProgram, AFailingAboutWindowIsShownWithoutAnOwner) {
   fakes::FakeClock clock;
   fakes::FakeSpooler spooler(processes, registry, clock);
   fakes::FakeRestartLock restartLock(clock);
-  Platform platform{registry, printers, processes, files, spooler, clock, nullptr, restartLock};
+  fakes::FakeEventLog events;
+  Platform platform{registry, printers, processes,   files, spooler,
+                    clock,    nullptr,  restartLock, events};
 
   failingHook = SetWindowsHookExA(WH_CBT, RefuseAboutWindow, nullptr, GetCurrentThreadId());
   ASSERT_NE(failingHook, nullptr);
