@@ -2,8 +2,10 @@
 // the change take effect.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "config/registry_layout.h"
 #include "platform/platform.h"
 #include "printing/spooler_restart.h"
 
@@ -40,8 +42,19 @@ struct AttachOutcome {
 // (retrying while it has not loaded its printers yet): the restart is in
 // effect only when that is the PDF port. Raises the registry's error when
 // Port cannot be written, before anything is restarted.
+// With another port (detach), that port is written and expected instead.
+// A printer pointed at the PDF port from another port has that port
+// recorded first (RecordedPort), so that detach can put it back.
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
-                                bool onlyIfInstalled);
+                                bool onlyIfInstalled,
+                                const std::string& port = layout::kPdfPortName);
+
+// The port recorded for printer when it was pointed at the PDF port;
+// nullopt when none is recorded.
+std::optional<std::string> RecordedPort(Registry& reg, const std::string& printer,
+                                        KeyAccess access);
+// Removes that record; false when there was none or it cannot be removed.
+bool ForgetRecordedPort(Registry& reg, const std::string& printer);
 
 // Add: asks, then attaches the listed printer and restarts the spooler.
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,

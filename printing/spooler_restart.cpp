@@ -9,6 +9,11 @@ std::string DependentNotStartedText(const std::string& displayName) {
          "\" could not be started again after the print spooler restarted.";
 }
 
+std::string PortNotRestoredText(const std::string& printer, const std::string& port) {
+  return "The print spooler does not report \"" + printer + "\" on the port \"" + port +
+         "\", so the change has not taken effect.";
+}
+
 std::string PortNotReportedText(const std::string& printer) {
   return "The print spooler does not report \"" + printer +
          "\" on the PDF port, so the change has not taken effect.";

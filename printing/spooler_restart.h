@@ -17,6 +17,8 @@ constexpr const char* kSpoolerNotStoppedText =
 constexpr const char* kSpoolerNotStartedText = "The print spooler could not be started again.";
 std::string DependentNotStartedText(const std::string& displayName);
 std::string PortNotReportedText(const std::string& printer);
+// The same for a port other than the PDF port (detach).
+std::string PortNotRestoredText(const std::string& printer, const std::string& port);
 
 enum class RestartResult {
   Restarted,

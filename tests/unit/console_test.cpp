@@ -156,8 +156,12 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
       "                          Install a PostScript printer named NAME from the package's\n"
       "                          driver, attach it to the PDF port; --default makes it the\n"
       "                          default printer.\n"
-      "                          --timeout (attach, install): the longest wait for each\n"
-      "                          program started, 1 to 86400 seconds (300 by default).\n"
+      "                          --timeout (attach, install, detach): the longest wait for\n"
+      "                          each program started, 1 to 86400 seconds (300 by default).\n"
+      "  detach PRINTER [--port PORT] [--timeout SECONDS]\n"
+      "                          Put the printer PRINTER back on the port it used before it\n"
+      "                          was sent to the PDF port (or on PORT) and restart the print\n"
+      "                          spooler.\n"
       "  set NAME=VALUE...       Store options: defaultPDFFile, defaultPDFDir,\n"
       "                          defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"
       "                          (0 or 1), GSWIN32C, GS_DLL.\n"
@@ -206,7 +210,8 @@ TEST_F(ConsoleWorld, AttachMatchesPrinterNamesAsWindowsDoes) {
     if (c.attached != nullptr) {
       const std::string key = L::kPrintersKeyPrefix + std::string(c.attached);
       EXPECT_EQ(w.registry.GetString(key, "Port"), "QuorvinPDF:");
-      EXPECT_EQ(w.registry.WriteCount(), writes + 1);
+      EXPECT_EQ(w.registry.GetString(L::kPreviousPortsKey, c.attached), "LPT1:");
+      EXPECT_EQ(w.registry.WriteCount(), writes + 2);  // the port it had, then Port
       w.registry.PutString(key, "Port", "LPT1:");
     } else {
       EXPECT_EQ(w.registry.WriteCount(), writes);
@@ -238,9 +243,9 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   for (const char* part :
        {"\"differs\": []",
         "\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
-        "\"addressable\": true",
+        "\"previous_port\": null,\n      \"addressable\": true",
         "\"name\": \"\\u03a9-Pdf\",\n      \"monitored\": false,\n      "
-        "\"addressable\": false",
+        "\"previous_port\": null,\n      \"addressable\": false",
         "\"defaultPDFFile\": \"caf\\u00e9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
         "\"GS_DLL_exists\": true,\n    \"GS_DLL_32bit\": true,",
         "\"differs\": [],\n    \"monitor_file\": "
