@@ -73,13 +73,14 @@ std::optional<std::string> RecordedPort(Registry& reg, const std::string& printe
                                         KeyAccess access) {
   reg.CloseKey();
   if (!reg.OpenExisting(layout::kPreviousPortsKey, access)) return std::nullopt;
-  std::optional<std::string> port;
+  std::string port;
   try {
-    if (reg.ValueExists(printer)) port = reg.ReadComparable(printer);
+    if (reg.ValueExists(printer)) port = reg.ReadComparable(printer).value_or("");
   } catch (const ERegistryException&) {
+    // A record of the wrong type is no record.
   }
   reg.CloseKey();
-  if (port && port->empty()) port.reset();
+  if (port.empty()) return std::nullopt;
   return port;
 }
 
