@@ -86,6 +86,11 @@ inline std::string PortValueText(const PortValue& value, const std::string& ownF
 constexpr const char* kPrintersKeyPrefix = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 constexpr const char* kPort = "Port";
 
+// The port each printer used before the tool pointed it at the PDF port,
+// one REG_SZ a printer, named after the printer: what detach puts back.
+constexpr const char* kPreviousPortsKey =
+    "SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01\\Previous Ports";
+
 // A printer feeds the PDF port exactly when its Port is the PDF port's
 // name, compared whole and with case.
 inline bool FeedsPdfPort(const std::string& port) {

@@ -19,6 +19,7 @@ const OptionRow kOptionRows[] = {
     {"--json", kJson, &ConsoleArguments::json, "[--json]"},
     {"--default", kDefault, &ConsoleArguments::makeDefault, "[--default]"},
     {"--if-needed", kIfNeeded, &ConsoleArguments::ifNeeded, "[--if-needed]"},
+    {"--port", kPort, nullptr, "[--port PORT]"},
     {"--timeout", kTimeout, nullptr, "[--timeout SECONDS]"},
 };
 
@@ -69,6 +70,13 @@ bool ParseRest(const std::vector<std::string>& args, const ConsoleCommand& comma
         return false;
       }
       ++i;
+    } else if (arg == "--port" && (command.options & kPort) != 0) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        *error = "--port needs the name of a port.";
+        parsed->withoutUsage = true;
+        return false;
+      }
+      parsed->port = args[++i];
     } else if (arg.size() > 1 && arg[0] == '-') {  // an option of another command
       *error = "Unknown option \"" + arg + "\" for \"" + args[0] + "\".";
       return false;

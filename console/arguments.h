@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@ struct ConsoleArguments {
   bool json = false;                                      // status --json
   bool makeDefault = false;                               // install --default
   bool ifNeeded = false;                                  // fix-port --if-needed
-  std::uint32_t timeoutSeconds = kDefaultTimeoutSeconds;  // attach, install --timeout SECONDS
+  std::uint32_t timeoutSeconds = kDefaultTimeoutSeconds;  // --timeout SECONDS
+  std::optional<std::string> port;                        // detach --port PORT
   // A malformed value of an option: its message is enough, without the
   // usage.
   bool withoutUsage = false;

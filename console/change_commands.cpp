@@ -9,6 +9,7 @@
 #include "console/command_support.h"
 #include "platform/registry.h"
 #include "printing/attach.h"
+#include "printing/detach.h"
 #include "printing/install.h"
 #include "printing/pdf_port.h"
 #include "printing/printer_list.h"
@@ -64,6 +65,35 @@ int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
     return Refuse(services, kNameNotInCodePageText);
   }
   return AfterRestart(services, limit, outcome.restart, kAttachedText);
+}
+
+int DetachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  const std::string& typed = args.operands[0];
+  Platform& platform = services.platform;
+  std::vector<std::string> names;
+  if (!RunReporting(services, [&] { names = ListPrinters(platform.printers); })) {
+    return kExitRefused;
+  }
+  const int index = FindPrinter(names, typed, platform.files);
+  if (index < 0) return Refuse(services, "No printer named \"" + typed + "\" is installed.");
+  const PrinterName& printer = platform.printers.Entry(index);
+  if (!printer.exact) return Refuse(services, kNameNotInCodePageText);
+  TimeLimit limit(services, args.timeoutSeconds);
+  DetachOutcome outcome;
+  if (!RunReporting(services,
+                    [&] { outcome = DetachPrinter(platform, limit, printer.name, args.port); })) {
+    return kExitRefused;
+  }
+  switch (outcome.result) {
+    case DetachResult::NotOnPdfPort:
+      return Done(services, "\"" + printer.name + "\" does not use the PDF port; nothing to do.");
+    case DetachResult::NoPreviousPort:
+      return Refuse(services, NoPreviousPortText(printer.name));
+    case DetachResult::Detached:
+      break;
+  }
+  return AfterRestart(services, limit, outcome.restart,
+                      "\"" + printer.name + "\" uses the port \"" + outcome.port + "\" again.");
 }
 
 int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {

@@ -31,10 +31,14 @@ const std::vector<ConsoleCommand>& ConsoleCommands() {
        "Install a PostScript printer named NAME from the package's\n"
        "driver, attach it to the PDF port; --default makes it the\n"
        "default printer.\n"
-       "--timeout (attach, install): the longest wait for each\n"
-       "program started, and for another restart of the print\n"
+       "--timeout (attach, install, detach): the longest wait for\n"
+       "each program started, and for another restart of the print\n"
        "spooler, 1 to 86400 seconds (" +
            std::to_string(kDefaultTimeoutSeconds) + " by default).\n"},
+      {"detach", kPort | kTimeout, "PRINTER", 1, 1, &DetachCommand,
+       "Put the printer PRINTER back on the port it used before it\n"
+       "was sent to the PDF port (or on PORT) and restart the print\n"
+       "spooler.\n"},
       {"set", 0, "NAME=VALUE", 1, SIZE_MAX, &SetCommand,
        "Store options: defaultPDFFile, defaultPDFDir,\n"
        "defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"

@@ -16,7 +16,7 @@ namespace qv {
 
 // The options, each a flag of the commands that take it. --help lists a
 // command's options in this order.
-enum OptionFlag : unsigned { kJson = 1, kDefault = 2, kIfNeeded = 4, kTimeout = 8 };
+enum OptionFlag : unsigned { kJson = 1, kDefault = 2, kIfNeeded = 4, kTimeout = 8, kPort = 16 };
 
 struct ConsoleCommand {
   const char* name;

@@ -89,8 +89,9 @@ std::string PrinterLinesUtf8(const StatusReport& r) {
     const char* mark = r.Invalid(PortLabel(printer.name)) ? "  [Port of the wrong type]"
                        : printer.monitored                ? "  [monitored]"
                                                           : "";
-    utf8 += "  " + Shown(printer.utf8) + mark + (printer.addressable ? "" : "  [not addressable]") +
-            "\n";
+    utf8 += "  " + Shown(printer.utf8) + mark + (printer.addressable ? "" : "  [not addressable]");
+    if (printer.previousPortUtf8) utf8 += "  [previously " + *printer.previousPortUtf8 + "]";
+    utf8 += "\n";
   }
   return utf8;
 }
@@ -155,6 +156,12 @@ void WritePrinters(JsonWriter& json, const StatusReport& r) {
   for (const auto& printer : r.printers) {
     json.BeginObject().Key("name").String(printer.utf8);
     json.Key("monitored").Bool(printer.monitored);
+    json.Key("previous_port");
+    if (printer.previousPortUtf8) {
+      json.String(*printer.previousPortUtf8);
+    } else {
+      json.Null();
+    }
     json.Key("addressable").Bool(printer.addressable).EndObject();
   }
   json.EndArray();

@@ -5,6 +5,7 @@
 
 #include "config/registry_layout.h"
 #include "platform/errors.h"
+#include "printing/attach.h"
 #include "printing/printer_list.h"
 
 namespace qv {
@@ -147,7 +148,12 @@ StatusReport GatherStatus(Platform& platform, const std::optional<std::string>& 
       reg.CloseKey();
       report.invalid.push_back(PortLabel(printer.name));
     }
-    report.printers.push_back({printer.name, printer.utf8, monitored, printer.exact});
+    std::optional<std::string> previous;
+    if (monitored) {
+      previous = RecordedPort(reg, printer.name, KeyAccess::ReadOnly);
+      if (previous) previous = platform.files.ToUtf8(*previous);
+    }
+    report.printers.push_back({printer.name, printer.utf8, monitored, printer.exact, previous});
   }
   return report;
 }

@@ -45,6 +45,9 @@ struct StatusReport {
     // Its name came through the code page: its port can be read and it
     // can be attached.
     bool addressable;
+    // For a monitored printer, the port detach would put back, in UTF-8;
+    // nullopt when none is recorded.
+    std::optional<std::string> previousPortUtf8 = std::nullopt;
   };
   std::vector<Printer> printers;
   std::vector<StoredOption> options;  // the six, as stored

@@ -157,6 +157,10 @@ void Registry::WriteInteger(const std::string& name, std::int32_t value) {
   }
 }
 
+bool Registry::DeleteValue(const std::string& name) {
+  return current_ != 0 && backend_.DeleteValue(current_, name) == kErrorSuccess;
+}
+
 void Registry::GetKeyNames(std::vector<std::string>& names) {
   names.clear();
   if (current_ == 0) return;

@@ -61,6 +61,9 @@ class Registry {
   std::u16string ReadWideString(const std::string& name, std::uint32_t* type);
   void WriteString(const std::string& name, const std::string& value);
   void WriteInteger(const std::string& name, std::int32_t value);
+  // Removes a value of the current key; false when it is not there or
+  // cannot be removed.
+  bool DeleteValue(const std::string& name);
 
   // Replaces names with the current key's direct subkey names.
   void GetKeyNames(std::vector<std::string>& names);

@@ -60,6 +60,8 @@ class IRegistryBackend {
   // RegSetValueEx.
   virtual long SetValue(RegKey key, const std::string& name, std::uint32_t type,
                         const unsigned char* data, std::size_t size) = 0;
+  // RegDeleteValue.
+  virtual long DeleteValue(RegKey key, const std::string& name) = 0;
   // RegQueryInfoKey: number of direct subkeys.
   virtual long QuerySubKeyCount(RegKey key, std::uint32_t* count) = 0;
   // RegEnumKeyEx: the name of subkey number index.

@@ -2,8 +2,10 @@
 // the change take effect.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "config/registry_layout.h"
 #include "platform/platform.h"
 #include "printing/spooler_restart.h"
 
@@ -38,9 +40,18 @@ struct AttachOutcome {
 // onlyIfInstalled, which skips a printer without a key) and restarts the
 // spooler, which is then to report the printer on that port (see
 // RestartSpooler). Raises the registry's error when Port cannot be
-// written, before anything is restarted.
+// written, before anything is restarted. A printer pointed at the PDF
+// port from another port has that port recorded first (RecordedPort), so
+// that detach can put it back.
 RestartOutcome AttachAndRestart(Platform& platform, IWaitPolicy& policy, const std::string& printer,
                                 const std::string& port, bool onlyIfInstalled);
+
+// The port recorded for printer when it was pointed at the PDF port;
+// nullopt when none is recorded.
+std::optional<std::string> RecordedPort(Registry& reg, const std::string& printer,
+                                        KeyAccess access);
+// Removes that record; false when there was none or it cannot be removed.
+bool ForgetRecordedPort(Registry& reg, const std::string& printer);
 
 // Add: asks, then attaches the listed printer and restarts the spooler.
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,

@@ -2,11 +2,18 @@
 
 #include <optional>
 
+#include "config/registry_layout.h"
+
 namespace qv {
 
 std::string DependentNotStartedText(const std::string& displayName) {
   return "The printer now feeds the PDF port, but the service \"" + displayName +
          "\" could not be started again after the print spooler restarted.";
+}
+
+std::string PortNotRestoredText(const std::string& printer, const std::string& port) {
+  return "The print spooler does not report \"" + printer + "\" on the port \"" + port +
+         "\", so the change has not taken effect.";
 }
 
 std::string PortNotReportedText(const std::string& printer) {
@@ -179,7 +186,10 @@ RestartOutcome RestartSpooler(Platform& platform, IWaitPolicy& policy,
     policy.Pause(kRestartPollMs);
   }
   if (port != expected->port) {
-    return {RestartResult::PortNotReported, PortNotReportedText(expected->printer)};
+    return {RestartResult::PortNotReported,
+            layout::FeedsPdfPort(expected->port)
+                ? PortNotReportedText(expected->printer)
+                : PortNotRestoredText(expected->printer, expected->port)};
   }
   return outcome;
 }

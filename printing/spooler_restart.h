@@ -26,6 +26,8 @@ constexpr const char* kRestartLockDeniedText =
     "Access to the lock that keeps restarts of the print spooler apart was denied, so the print "
     "spooler was not restarted.";
 std::string RestartLockFailedText(const std::string& systemText);
+// The same for a port other than the PDF port (detach).
+std::string PortNotRestoredText(const std::string& printer, const std::string& port);
 
 enum class RestartResult {
   Restarted,

@@ -123,6 +123,10 @@ long Win32Registry::SetValue(RegKey key, const std::string& name, std::uint32_t 
                         static_cast<DWORD>(size));
 }
 
+long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
+  return RegDeleteValueA(ToHkey(key), name.c_str());
+}
+
 long Win32Registry::QuerySubKeyCount(RegKey key, std::uint32_t* count) {
   DWORD subKeys = 0;
   const LONG rc = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &subKeys, nullptr,

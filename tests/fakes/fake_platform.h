@@ -305,55 +305,57 @@ class FakeRestartLock : public IRestartLock {
 
  private:
   IClock& clock_;
-  // Records every event reported, in order.
-  class FakeEventLog : public IEventLog {
-   public:
-    struct Event {
-      EventLevel level;
-      std::uint32_t id;
-      std::string text;
-    };
-    std::vector<Event> events;
-    void Report(EventLevel level, std::uint32_t id, const std::string& text) noexcept override {
-      events.push_back({level, id, text});
-    }
+};
+
+// Records every event reported, in order.
+class FakeEventLog : public IEventLog {
+ public:
+  struct Event {
+    EventLevel level;
+    std::uint32_t id;
+    std::string text;
   };
+  std::vector<Event> events;
+  void Report(EventLevel level, std::uint32_t id, const std::string& text) noexcept override {
+    events.push_back({level, id, text});
+  }
+};
 
-  // A whole world for one test: the registry, printers, processes, files,
-  // dialogs and the main form bound to in-memory controls. The form's Exit
-  // and About hooks are counted.
-  struct FakeWorld {
-    FakeWorld();
-    // Every command must leave no registry key, no process handle and not
-    // the restart lock open.
-    ~FakeWorld();
+// A whole world for one test: the registry, printers, processes, files,
+// dialogs and the main form bound to in-memory controls. The form's Exit
+// and About hooks are counted.
+struct FakeWorld {
+  FakeWorld();
+  // Every command must leave no registry key, no process handle and not
+  // the restart lock open.
+  ~FakeWorld();
 
-    // Runs a handler through the form's command boundary, as a click would.
-    void Click(void (TfrmMain::*handler)());
+  // Runs a handler through the form's command boundary, as a click would.
+  void Click(void (TfrmMain::*handler)());
 
-    MemoryRegistry registry;
-    FakePrinters printerBackend;
-    PrinterService printers{printerBackend};
-    FakeProcesses processes;
-    FakeFiles files;
-    FakeDialogs dialogs;
-    FakeApplication app;
-    FakeClock clock;
-    FakeSpooler spooler{processes, registry, clock};
-    FakeRestartLock restartLock{clock};
-    FakeEventLog events;
-    Platform platform{registry, printers, processes,   files, spooler,
-                      clock,    nullptr,  restartLock, events};
+  MemoryRegistry registry;
+  FakePrinters printerBackend;
+  PrinterService printers{printerBackend};
+  FakeProcesses processes;
+  FakeFiles files;
+  FakeDialogs dialogs;
+  FakeApplication app;
+  FakeClock clock;
+  FakeSpooler spooler{processes, registry, clock};
+  FakeRestartLock restartLock{clock};
+  FakeEventLog events;
+  Platform platform{registry, printers, processes,   files, spooler,
+                    clock,    nullptr,  restartLock, events};
 
-    MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
-    MemoryList ComboBox1, ListBox1;
-    MemoryCheck CheckBox1, CheckBox2, CheckBox3;
-    std::unique_ptr<TfrmMain> form;
-    int closes = 0;
-    int aboutShown = 0;
-  };
+  MemoryText Edit2, Edit3, Edit4, Edit5, Edit6;
+  MemoryList ComboBox1, ListBox1;
+  MemoryCheck CheckBox1, CheckBox2, CheckBox3;
+  std::unique_ptr<TfrmMain> form;
+  int closes = 0;
+  int aboutShown = 0;
+};
 
-  // A printer the system lists, with its key and port.
-  void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port);
+// A printer the system lists, with its key and port.
+void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port);
 
 }  // namespace qv::fakes

@@ -208,6 +208,20 @@ long MemoryRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t
   return kErrorSuccess;
 }
 
+long MemoryRegistry::DeleteValue(RegKey key, const std::string& name) {
+  if (Faulted()) return failWith_;
+  if (key == kHkeyLocalMachine || !handles_.count(key)) return kErrorInvalidHandle;
+  const Handle& h = handles_[key];
+  if (!CanWrite(h.access) || !Writable(h.node)) return kErrorAccessDenied;
+  auto& values = h.node->values;
+  const auto it = std::find_if(values.begin(), values.end(),
+                               [&](const auto& value) { return value.first == name; });
+  if (it == values.end()) return kErrorFileNotFound;
+  values.erase(it);
+  ++writeCount_;
+  return kErrorSuccess;
+}
+
 long MemoryRegistry::QuerySubKeyCount(RegKey key, std::uint32_t* count) {
   if (Faulted()) return failWith_;
   Node* node = NodeOf(key);

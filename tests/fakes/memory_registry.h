@@ -38,6 +38,7 @@ class MemoryRegistry : public IRegistryBackend {
                       std::vector<unsigned char>* data) override;
   long SetValue(RegKey key, const std::string& name, std::uint32_t type, const unsigned char* data,
                 std::size_t size) override;
+  long DeleteValue(RegKey key, const std::string& name) override;
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override;
   long EnumKey(RegKey key, std::uint32_t index, std::string* name) override;
   long CloseKey(RegKey key) override;

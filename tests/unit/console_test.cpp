@@ -184,9 +184,13 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
       "                          Install a PostScript printer named NAME from the package's\n"
       "                          driver, attach it to the PDF port; --default makes it the\n"
       "                          default printer.\n"
-      "                          --timeout (attach, install): the longest wait for each\n"
-      "                          program started, and for another restart of the print\n"
+      "                          --timeout (attach, install, detach): the longest wait for\n"
+      "                          each program started, and for another restart of the print\n"
       "                          spooler, 1 to 86400 seconds (300 by default).\n"
+      "  detach PRINTER [--port PORT] [--timeout SECONDS]\n"
+      "                          Put the printer PRINTER back on the port it used before it\n"
+      "                          was sent to the PDF port (or on PORT) and restart the print\n"
+      "                          spooler.\n"
       "  set NAME=VALUE...       Store options: defaultPDFFile, defaultPDFDir,\n"
       "                          defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"
       "                          (0 or 1), GSWIN32C, GS_DLL.\n"
@@ -249,7 +253,8 @@ TEST_F(ConsoleWorld, AttachMatchesPrinterNamesAsWindowsDoes) {
     if (c.attached != nullptr) {
       const std::string key = L::kPrintersKeyPrefix + std::string(c.attached);
       EXPECT_EQ(w.registry.GetString(key, "Port"), "QuorvinPDF:");
-      EXPECT_EQ(w.registry.WriteCount(), writes + 1);
+      EXPECT_EQ(w.registry.GetString(L::kPreviousPortsKey, c.attached), "LPT1:");
+      EXPECT_EQ(w.registry.WriteCount(), writes + 2);  // the port it had, then Port
       w.registry.PutString(key, "Port", "LPT1:");
     } else {
       EXPECT_EQ(w.registry.WriteCount(), writes);
@@ -281,9 +286,9 @@ TEST_F(ConsoleWorld, StatusReadsWithoutWritingAndTellsWhatNeedsRepair) {
   for (const char* part :
        {"\"differs\": []",
         "\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
-        "\"addressable\": true",
+        "\"previous_port\": null,\n      \"addressable\": true",
         "\"name\": \"\\u03a9-Pdf\",\n      \"monitored\": false,\n      "
-        "\"addressable\": false",
+        "\"previous_port\": null,\n      \"addressable\": false",
         "\"defaultPDFFile\": \"caf\\u00e9.pdf\"", "\"promptPDF\": 7", "\"launchPDFApp\": null",
         "\"GS_DLL_exists\": true,\n    \"GS_DLL_32bit\": true,",
         "\"differs\": [],\n    \"monitor_file\": "
@@ -791,6 +796,70 @@ TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOu
   EXPECT_EQ(Run({"export", "C:\\other.reg"}), 1);
   EXPECT_EQ(output.err, "Invalid data type for 'defaultPDFFile'\n");
   EXPECT_EQ(w.files.written.count("C:\\other.reg"), 0u);
+}
+
+TEST_F(ConsoleWorld, DetachPutsBackTheRecordedPortAndKeepsTheRecordUntilItTakes) {
+  const char* none = nullptr;
+  const struct {
+    const char* port;      // the printer's Port before
+    const char* recorded;  // the port recorded when it was attached
+    const char* given;     // --port
+    const char* reported;  // what the spooler reports afterwards; null: the registry's
+    int code;
+    const char* portAfter;
+    const char* recordAfter;
+    const char* said;  // on standard output (exit 0) or standard error
+  } cases[] = {
+      {"QuorvinPDF:", "LPT1:", none, none, 0, "LPT1:", none,
+       "\"Office PS\" uses the port \"LPT1:\" again.\n"},
+      {"QuorvinPDF:", "LPT1:", "IP_10.0.0.7", none, 0, "IP_10.0.0.7", none,
+       "\"Office PS\" uses the port \"IP_10.0.0.7\" again.\n"},
+      {"QuorvinPDF:", none, "COM1:", none, 0, "COM1:", none,
+       "\"Office PS\" uses the port \"COM1:\" again.\n"},
+      {"QuorvinPDF:", none, none, none, 1, "QuorvinPDF:", none,
+       "The port that \"Office PS\" used before it was pointed at the PDF port is not known. "
+       "Name it with --port PORT.\n"},
+      // A port the spooler does not know: the record stays for a retry.
+      {"QuorvinPDF:", "NUL9:", none, "QuorvinPDF:", 1, "NUL9:", "NUL9:",
+       "The print spooler does not report \"Office PS\" on the port \"NUL9:\", so the change "
+       "has not taken effect.\n"},
+      {"LPT1:", "LPT2:", none, none, 0,
+       "LPT1:", "LPT2:", "\"Office PS\" does not use the PDF port; nothing to do.\n"},
+  };
+  const std::string key = L::kPrintersKeyPrefix + std::string("Office PS");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.port) + " " + (c.recorded ? c.recorded : "-") + " " +
+                 (c.given ? c.given : "-"));
+    FakeWorld fresh;
+    ConsoleServices services{fresh.platform, output};
+    AddPrinter(fresh, "Office PS", c.port);
+    if (c.recorded) fresh.registry.PutString(L::kPreviousPortsKey, "Office PS", c.recorded);
+    if (c.reported) fresh.spooler.reportedPort = c.reported;
+    std::vector<std::string> args = {"detach", "oFFICE ps"};
+    if (c.given) args.insert(args.end(), {"--port", c.given});
+    output.out.clear();
+    output.err.clear();
+    EXPECT_EQ(RunConsole(args, services), c.code);
+    EXPECT_EQ(c.code == 0 ? output.out : output.err, c.said);
+    EXPECT_EQ(fresh.registry.GetString(key, "Port"), c.portAfter);
+    EXPECT_EQ(fresh.registry.GetString(L::kPreviousPortsKey, "Office PS").has_value(),
+              c.recordAfter != none);
+    if (c.recordAfter) {
+      EXPECT_EQ(fresh.registry.GetString(L::kPreviousPortsKey, "Office PS"), c.recordAfter);
+    }
+    // Only a printer on the PDF port with a port to go back to restarts.
+    EXPECT_EQ(fresh.processes.starts.empty(), std::string(c.portAfter) == c.port);
+  }
+  // status names the port detach would restore, for printers on the PDF port only.
+  AddPrinter(w, "Pdf", "LPT1:");
+  ASSERT_EQ(Run({"attach", "Pdf"}), 0);
+  Run({"status", "--json"});
+  EXPECT_TRUE(
+      Printed("\"name\": \"Pdf\",\n      \"monitored\": true,\n      "
+              "\"previous_port\": \"LPT1:\""));
+  Run({"status"});
+  EXPECT_TRUE(Printed("  Pdf  [monitored]  [previously LPT1:]\n"));
+  EXPECT_EQ(Run({"detach", "Pdf", "--port"}), 2);
 }
 
 }  // namespace

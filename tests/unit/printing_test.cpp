@@ -220,6 +220,7 @@ TEST_F(AddPrinterCommand, ConfirmedAddPointsThePrinterAtThePdfPort) {
                   {texts::kPrinterAddedText, "Processes Complete", 0}}));
   EXPECT_EQ(w.registry.GetString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port"),
             "QuorvinPDF:");
+  EXPECT_EQ(w.registry.GetString(L::kPreviousPortsKey, "Office PS"), "LPT2:");  // for detach
   EXPECT_EQ(Starts(w), kSpoolerRestart);
   EXPECT_EQ(w.ComboBox1.index, 0);  // lists rebuilt
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
@@ -448,6 +449,7 @@ TEST_F(InstallDriver, InstalledPrinterIsAttachedRestartedAndListed) {
         "Processes Complete", 0}}));
   EXPECT_EQ(w.registry.GetString(L::kPrintersKeyPrefix + std::string("Office PS"), "Port"),
             "QuorvinPDF:");
+  EXPECT_EQ(w.registry.GetString(L::kPreviousPortsKey, "Office PS"), "LPT1:");  // where made
   EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
 }

@@ -84,6 +84,9 @@ class CountingRegistry : public IRegistryBackend {
                 std::size_t size) override {
     return real_.SetValue(key, name, type, data, size);
   }
+  long DeleteValue(RegKey key, const std::string& name) override {
+    return real_.DeleteValue(key, name);
+  }
   long QuerySubKeyCount(RegKey key, std::uint32_t* count) override {
     return real_.QuerySubKeyCount(key, count);
   }
