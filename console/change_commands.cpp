@@ -1,12 +1,15 @@
 #include "console/change_commands.h"
 
+#include <cctype>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "config/registry_layout.h"
 #include "config/settings.h"
 #include "console/command_support.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "printing/attach.h"
 #include "printing/install.h"
@@ -24,6 +27,65 @@ int AfterRestart(ConsoleServices& services, const TimeLimit& limit, const Restar
   if (restart.result == RestartResult::ProgramNotStarted) return kExitRefused;
   if (restart.result != RestartResult::Restarted) return Refuse(services, restart.text);
   return limit.failed ? kExitRefused : Done(services, notice);
+}
+
+// The longest text a path or file name may hold; longer, Windows cannot
+// open the PDF it names.
+constexpr std::size_t kLongestText = 259;
+
+// Why the distiller could never use value as option's content; empty when
+// it could. The texts follow "Argument N: NAME ".
+std::string Unusable(const Option& option, const std::string& value, IFileSystem& files) {
+  const std::string name = option.name;
+  const bool file = name == layout::kDefaultPdfFile || name == layout::kDefaultPdfAppend;
+  const bool folder = name == layout::kDefaultPdfDir;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < value.size(); ++i, ++characters) {
+    if (i + 1 < value.size() && files.IsLeadByte(static_cast<unsigned char>(value[i]))) ++i;
+  }
+  static const std::string kControl = [] {
+    std::string set;
+    for (char c = 1; c < 0x20; ++c) set += c;
+    return set;
+  }();
+  const bool control = FindFirstCharacter(value, kControl.c_str(), files) != std::string::npos;
+  if (characters > kLongestText) {
+    return "is " + std::to_string(characters) + " characters long; Windows takes at most " +
+           std::to_string(kLongestText) + ".";
+  }
+  if (!file && !folder) return "";
+  if (value.empty() && name != layout::kDefaultPdfAppend) {
+    return file ? "is empty: the PDF needs a file name." : "is empty: the PDF needs a folder.";
+  }
+  if (control) {
+    return file ? "holds a control character, which Windows does not allow in a file name."
+                : "holds a control character, which Windows does not allow in a folder name.";
+  }
+  std::string rest = value;
+  if (folder) {
+    // A full path: a drive letter with its backslash, or \\server\share.
+    const bool drive = value.size() >= 3 && std::isalpha(static_cast<unsigned char>(value[0])) &&
+                       value[1] == ':' && value[2] == '\\';
+    const std::size_t share = value.compare(0, 2, "\\\\") == 0
+                                  ? FindFirstCharacter(value.substr(2), "\\", files)
+                                  : std::string::npos;
+    if (!drive && (share == std::string::npos || share == 0 || share + 3 >= value.size())) {
+      return "is not a full path: start it with a drive letter and a backslash (C:\\), or with "
+             "\\\\server\\share.";
+    }
+    rest = value.substr(drive ? 3 : 2);
+  }
+  const char* forbidden = folder ? "<>:\"/|?*" : "<>:\"/\\|?*";
+  const std::size_t at = FindFirstCharacter(rest, forbidden, files);
+  if (at != std::string::npos) {
+    return "holds \"" + rest.substr(at, 1) + "\", which Windows does not allow in a " +
+           (folder ? "folder" : "file") + " name.";
+  }
+  if (name == layout::kDefaultPdfAppend &&
+      FindFirstCharacter(value, ",", files) != std::string::npos) {
+    return "holds a comma, which the window warns against in this text.";
+  }
+  return "";
 }
 
 }  // namespace
@@ -128,6 +190,12 @@ int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
               " holds a double quote (\"), which no path or file name can hold. In cmd.exe a "
               "backslash before the closing quote keeps the quote: leave that backslash out, or "
               "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\n");
+      return kExitUsage;
+    }
+    const std::string unusable = Unusable(*option, value, services.platform.files);
+    if (!unusable.empty()) {
+      services.out.Write(Stream::Err, "Argument " + std::to_string(i + 2) + ": " + option->name +
+                                          " " + unusable + "\n");
       return kExitUsage;
     }
     writes.emplace_back(option, value);
