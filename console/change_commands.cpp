@@ -8,6 +8,7 @@
 
 #include "config/registry_layout.h"
 #include "config/settings.h"
+#include "console/change_run.h"
 #include "console/command_support.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -32,6 +33,8 @@ int AfterRestart(ConsoleServices& services, const TimeLimit& limit, const Restar
 // The longest text a path or file name may hold; longer, Windows cannot
 // open the PDF it names.
 constexpr std::size_t kLongestText = 259;
+
+constexpr const char* kNothingChangedText = "No value's content changed: it was as written.";
 
 // Why the distiller could never use value as option's content; empty when
 // it could. The texts follow "Argument N: NAME ".
@@ -88,9 +91,7 @@ std::string Unusable(const Option& option, const std::string& value, IFileSystem
   return "";
 }
 
-}  // namespace
-
-int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int FixPort(const ConsoleArguments& args, ConsoleServices& services, const ChangeRecord& record) {
   std::optional<std::string> folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
   if (!folder) return Refuse(services, kFolderNotInCodePageText);
@@ -102,10 +103,13 @@ int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
       })) {
     return kExitRefused;
   }
-  return Done(services, needed ? kPortRestoredText : "The PDF port needed no repair.");
+  if (!needed) return Done(services, "The PDF port needed no repair.");
+  Done(services, kPortRestoredText);
+  // Rewritten as it was: say so, for whoever counts on a change.
+  return record.changes.empty() ? Done(services, kNothingChangedText) : kExitDone;
 }
 
-int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int Attach(const ConsoleArguments& args, ConsoleServices& services) {
   const std::string& typed = args.operands[0];
   Platform& platform = services.platform;
   std::vector<std::string> names;
@@ -128,7 +132,7 @@ int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
   return AfterRestart(services, limit, outcome.restart, kAttachedText);
 }
 
-int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int Install(const ConsoleArguments& args, ConsoleServices& services) {
   std::optional<std::string> folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
   TimeLimit limit(services, args.timeoutSeconds);
@@ -158,7 +162,7 @@ int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
   return kExitRefused;
 }
 
-int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int Set(const ConsoleArguments& args, ConsoleServices& services) {
   const std::vector<std::string>& assignments = args.operands;
   std::vector<std::pair<const Option*, std::string>> writes;
   for (std::size_t i = 0; i < assignments.size(); ++i) {
@@ -208,6 +212,28 @@ int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
   }
   services.out.Write(Stream::Out, std::string(kChangesSavedText) + "\n");
   return kExitDone;
+}
+
+}  // namespace
+
+int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(FixPort(args, run.services(), run.changes().record()));
+}
+
+int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(Attach(args, run.services()));
+}
+
+int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(Install(args, run.services()));
+}
+
+int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(Set(args, run.services()));
 }
 
 }  // namespace qv

@@ -4,8 +4,11 @@
 // differs.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "config/registry_layout.h"
 #include "console/console.h"
+#include "printing/pdf_port.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace qv {
@@ -23,10 +26,10 @@ class CapturedOutput : public IConsoleOutput {
   std::string ToUtf8(const std::string& text) override { return fakes::Latin1ToUtf8(text); }
 };
 
-class Converge : public ::testing::Test {
- protected:
-  Converge() { w.files.files = {"C:\\Pkg\\qvpdfrun.exe", "C:\\Pkg\\QVPDFDistiller.exe"}; }
-  int Run(const std::vector<std::string>& args) {
+// One machine and the console's output on it.
+struct Machine {
+  Machine() { w.files.files = {"C:\\Pkg\\qvpdfrun.exe", "C:\\Pkg\\QVPDFDistiller.exe"}; }
+  int Exec(const std::vector<std::string>& args) {
     output.out.clear();
     output.err.clear();
     return RunConsole(args, services);
@@ -35,6 +38,21 @@ class Converge : public ::testing::Test {
   CapturedOutput output;
   ConsoleServices services{w.platform, output};
 };
+
+class Converge : public ::testing::Test, protected Machine {};
+
+// The object's list of changes, a held-back program counted as ended.
+std::string ChangesOf(const std::string& json) {
+  const auto from = json.find("\"changes\": [");
+  const auto to = json.find("\"notices\":");
+  if (from == std::string::npos || to == std::string::npos) return "(no object) " + json;
+  std::string changes = json.substr(from, to - from);
+  const std::string held = "\"ended\": \"held back\"";
+  for (auto at = changes.find(held); at != std::string::npos; at = changes.find(held)) {
+    changes.replace(at, held.size(), "\"ended\": \"ended\"");
+  }
+  return changes;
+}
 
 TEST_F(Converge, SetRefusesWhatTheDistillerCanNeverUseAndWritesNothing) {
   const std::string longName(260, 'a');
@@ -91,12 +109,12 @@ TEST_F(Converge, SetRefusesWhatTheDistillerCanNeverUseAndWritesNothing) {
       {"GS_DLL=C:\\" + longName, "GS_DLL is 263 characters long; Windows takes at most 259."},
   };
   for (const auto& r : refused) {
-    EXPECT_EQ(Run({"set", r.assignment, "promptPDF=1"}), 2) << r.assignment;
+    EXPECT_EQ(Exec({"set", r.assignment, "promptPDF=1"}), 2) << r.assignment;
     EXPECT_EQ(output.err, "Argument 2: " + r.err + "\n");
     EXPECT_EQ(w.registry.WriteCount(), 0);
   }
   // The second argument is counted as the second.
-  EXPECT_EQ(Run({"set", "promptPDF=1", "defaultPDFFile=*"}), 2);
+  EXPECT_EQ(Exec({"set", "promptPDF=1", "defaultPDFFile=*"}), 2);
   EXPECT_EQ(output.err.substr(0, 27), "Argument 3: defaultPDFFile ");
 
   // What any of them may hold; a double-byte character's second byte is
@@ -109,8 +127,205 @@ TEST_F(Converge, SetRefusesWhatTheDistillerCanNeverUseAndWritesNothing) {
         std::string("defaultPDFDir=C:\\"), std::string("defaultPDFDir=d:\\PDFs\\Ann"),
         std::string("defaultPDFDir=\\\\srv\\share"), "defaultPDFDir=\\\\srv\\" + kanji,
         std::string("GS_DLL=")}) {
-    EXPECT_EQ(Run({"set", usable}), 0) << usable << output.err;
+    EXPECT_EQ(Exec({"set", usable}), 0) << usable << output.err;
   }
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// A printer installed as printui installs it: its key with the package's
+// model, on LPT1:.
+void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port,
+                const std::string& driver = L::kPrinterModel) {
+  w.printerBackend.names.push_back(name);
+  w.registry.PutString(L::kPrintersKeyPrefix + name, L::kPort, port);
+  w.registry.PutString(L::kPrintersKeyPrefix + name, L::kPrinterDriver, driver);
+}
+
+// Each change command on a machine already as wanted, on one that differs
+// and on one that cannot be read; run plainly, with --check and with
+// --json. The check changes nothing and predicts exactly the changes the
+// command then makes.
+TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
+  struct Row {
+    const char* what;
+    std::function<void(Machine&)> setUp;
+    std::vector<std::string> args;
+    int exit;         // plain; --check gives 3 for 0 when something would change
+    bool changes;     // something differs
+    std::string out;  // plain, whole; unchecked when empty
+    std::string err;  // plain, whole
+  };
+  const auto portFixed = [](Machine& m) { ASSERT_EQ(m.Exec({"fix-port"}), 0); };
+  const Row rows[] = {
+      {"set as wanted",
+       [](Machine& m) { m.w.registry.PutDword(L::kSettingsKey, "promptPDF", 1); },
+       {"set", "promptPDF=1"},
+       0,
+       false,
+       "Changes have been saved.\n",
+       ""},
+      {"set differs",
+       [](Machine& m) {
+         m.w.registry.PutDword(L::kSettingsKey, "promptPDF", 1);
+         m.w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "a.pdf");
+       },
+       {"set", "promptPDF=1", "defaultPDFFile=b.pdf"},
+       0,
+       true,
+       "Changes have been saved.\n",
+       ""},
+      {"set of another type",
+       [](Machine& m) { m.w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
+       {"set", "promptPDF=1"},
+       0,
+       true,
+       "",
+       ""},
+      {"set unreadable",
+       [](Machine& m) {
+         m.w.registry.PutDword(L::kSettingsKey, "promptPDF", 0);
+         m.w.registry.FailValue("promptPDF");
+       },
+       {"set", "promptPDF=1"},
+       1,
+       false,
+       "",
+       "Failed to get data for 'promptPDF'\n"},
+      {"fix-port --if-needed as wanted",
+       portFixed,
+       {"fix-port", "--if-needed"},
+       0,
+       false,
+       "The PDF port needed no repair.\n",
+       ""},
+      {"fix-port as wanted",
+       portFixed,
+       {"fix-port"},
+       0,
+       false,
+       std::string(kPortRestoredText) + "\nNo value's content changed: it was as written.\n",
+       ""},
+      {"fix-port differs",
+       [](Machine&) {},
+       {"fix-port"},
+       0,
+       true,
+       std::string(kPortRestoredText) + "\n",
+       ""},
+      {"fix-port --if-needed differs",
+       [](Machine& m) {
+         ASSERT_EQ(m.Exec({"fix-port"}), 0);
+         m.w.registry.PutDword(L::kPdfPortKey, "Delay", 1);
+       },
+       {"fix-port", "--if-needed"},
+       0,
+       true,
+       std::string(kPortRestoredText) + "\n",
+       ""},
+      {"fix-port outside the package",
+       [](Machine& m) { m.w.files.files.clear(); },
+       {"fix-port", "--if-needed"},
+       1,
+       false,
+       "",
+       "qvpdfrun.exe is not in C:\\Pkg. Run QuorvinConfigCmd.exe from the folder the package is "
+       "installed in.\n"},
+  };
+  (void)AddPrinter;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Machine plain, check, json, checkJson;
+    for (Machine* m : {&plain, &check, &json, &checkJson}) row.setUp(*m);
+    const int writes = check.w.registry.WriteCount();
+
+    EXPECT_EQ(plain.Exec(row.args), row.exit);
+    if (!row.out.empty()) {
+      EXPECT_EQ(plain.output.out, row.out);
+    }
+    if (row.exit != 0) {
+      EXPECT_EQ(plain.output.err.empty(), row.err.empty());
+    }
+    if (!row.err.empty()) {
+      EXPECT_EQ(plain.output.err, row.err);
+    }
+
+    std::vector<std::string> args = row.args;
+    args.push_back("--check");
+    const int predicted = row.exit != 0 ? row.exit : row.changes ? 3 : 0;
+    EXPECT_EQ(check.Exec(args), predicted);
+    EXPECT_EQ(check.output.err, plain.output.err);
+    if (predicted == 0) {
+      EXPECT_EQ(check.output.out, "Nothing would change.\n");
+    }
+    if (predicted == 3) {
+      EXPECT_EQ(check.output.out.rfind("Would ", 0), 0u) << check.output.out;
+    }
+    EXPECT_EQ(check.w.registry.WriteCount(), writes);
+    EXPECT_TRUE(check.w.processes.starts.empty() || writes != 0);
+    EXPECT_EQ(check.w.registry.OpenHandleCount(), 0);
+
+    args.push_back("--json");
+    EXPECT_EQ(checkJson.Exec(args), predicted);
+    EXPECT_EQ(checkJson.output.err, "");
+    EXPECT_NE(checkJson.output.out.find("\"changed\": false"), std::string::npos);
+    EXPECT_NE(checkJson.output.out.find("\"exit\": " + std::to_string(predicted) + "\n}"),
+              std::string::npos);
+
+    args = row.args;
+    args.push_back("--json");
+    EXPECT_EQ(json.Exec(args), row.exit);
+    EXPECT_EQ(json.output.err, "");
+    EXPECT_NE(json.output.out.find(std::string("\"changed\": ") + (row.changes ? "true" : "false")),
+              std::string::npos)
+        << json.output.out;
+    // What the check predicted is what the command did.
+    EXPECT_EQ(ChangesOf(checkJson.output.out), ChangesOf(json.output.out));
+  }
+}
+
+TEST_F(Converge, ACheckNeedsNoRightsAndTellsEachChangeItWouldMake) {
+  w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "caf\xe9.pdf");
+  w.registry.SetAllReadOnly(true);
+  EXPECT_EQ(Exec({"set", "defaultPDFFile=b.pdf", "promptPDF=1", "--check"}), 3);
+  EXPECT_EQ(
+      output.out,
+      "Would set HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01\\defaultPDFFile "
+      "(32-bit view): now \"caf\xc3\xa9.pdf\", after \"b.pdf\".\n"
+      "Would set HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01\\promptPDF "
+      "(32-bit view): now missing, after 1.\n");
+  EXPECT_EQ(Exec({"set", "promptPDF=1", "--check", "--json"}), 3);
+  EXPECT_EQ(
+      output.out,
+      "{\n"
+      "  \"changed\": false,\n"
+      "  \"changes\": [\n"
+      "    {\n"
+      "      \"kind\": \"value\",\n"
+      "      \"key\": \"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Hollisfield\\\\Quorvin PDF\\\\1.01\",\n"
+      "      \"name\": \"promptPDF\",\n"
+      "      \"view\": \"32-bit\",\n"
+      "      \"before\": null,\n"
+      "      \"after\": 1\n"
+      "    }\n"
+      "  ],\n"
+      "  \"notices\": [],\n"
+      "  \"errors\": [],\n"
+      "  \"exit\": 3\n"
+      "}\n");
+  // Without rights, the command itself is refused, in the object too.
+  EXPECT_EQ(Exec({"set", "promptPDF=1", "--json"}), 1);
+  EXPECT_EQ(output.err, "");
+  EXPECT_NE(output.out.find("\"errors\": [\n    \"Failed to set data for 'promptPDF'\"\n  ],\n  "
+                            "\"exit\": 1\n}\n"),
+            std::string::npos)
+      << output.out;
+  EXPECT_EQ(Exec({"fix-port", "--check"}), 3);
+  EXPECT_EQ(w.registry.WriteCount(), 0);
 }
 
 }  // namespace
