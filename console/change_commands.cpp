@@ -122,12 +122,15 @@ int Attach(const ConsoleArguments& args, ConsoleServices& services) {
   CommandLineAnswers answers(typed, false);
   AttachOutcome outcome;
   if (!RunReporting(services, [&] {
-        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index));
+        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index), true);
       })) {
     return kExitRefused;
   }
   if (outcome.result == AttachResult::NotAddressable) {
     return Refuse(services, kNameNotInCodePageText);
+  }
+  if (outcome.result == AttachResult::AlreadyAttached) {
+    return Done(services, AlreadyAttachedText(platform.printers.Entry(index).name));
   }
   return AfterRestart(services, limit, outcome.restart, kAttachedText);
 }

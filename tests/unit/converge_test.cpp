@@ -8,6 +8,7 @@
 
 #include "config/registry_layout.h"
 #include "console/console.h"
+#include "printing/install.h"
 #include "printing/pdf_port.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -235,8 +236,38 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
        "",
        "qvpdfrun.exe is not in C:\\Pkg. Run QuorvinConfigCmd.exe from the folder the package is "
        "installed in.\n"},
+      {"attach as wanted",
+       [](Machine& m) { AddPrinter(m.w, "Office", L::kPdfPortName); },
+       {"attach", "office"},
+       0,
+       false,
+       "The printer \"Office\" already feeds the PDF port; nothing was changed.\n",
+       ""},
+      {"attach differs",
+       [](Machine& m) { AddPrinter(m.w, "Office", "LPT1:"); },
+       {"attach", "Office"},
+       0,
+       true,
+       std::string(kAttachedText) + "\n",
+       ""},
+      {"attach with the restart pending",
+       [](Machine& m) {
+         AddPrinter(m.w, "Office", L::kPdfPortName);
+         m.w.spooler.printerUnknownFor = 1;
+       },
+       {"attach", "Office"},
+       0,
+       true,
+       std::string(kAttachedText) + "\n",
+       ""},
+      {"attach unreadable",
+       [](Machine& m) { m.w.printerBackend.failure = fakes::kSpoolerStopped; },
+       {"attach", "Office"},
+       1,
+       false,
+       "",
+       "System Error.  Code: 1722.\nThe RPC server is unavailable.\n"},
   };
-  (void)AddPrinter;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     Machine plain, check, json, checkJson;
