@@ -142,7 +142,7 @@ int Install(const ConsoleArguments& args, ConsoleServices& services) {
   CommandLineAnswers answers(args.operands[0], args.makeDefault);
   InstallOutcome outcome;
   if (!RunReporting(services,
-                    [&] { outcome = InstallPrinter(services.platform, limit, answers); })) {
+                    [&] { outcome = InstallPrinter(services.platform, limit, answers, true); })) {
     return kExitRefused;
   }
   switch (outcome.result) {
@@ -157,8 +157,14 @@ int Install(const ConsoleArguments& args, ConsoleServices& services) {
     case InstallResult::NotInstalled:
       return Refuse(services, NotInstalledText(outcome.name));
     case InstallResult::Installed:
+    case InstallResult::Attached:
       if (outcome.defaultNotSet) return Refuse(services, NotDefaultText(outcome.name));
-      return AfterRestart(services, limit, outcome.restart, kInstalledText);
+      return AfterRestart(
+          services, limit, outcome.restart,
+          outcome.result == InstallResult::Installed ? kInstalledText : kAttachedText);
+    case InstallResult::AlreadyInstalled:
+      if (outcome.defaultNotSet) return Refuse(services, NotDefaultText(outcome.name));
+      return Done(services, AlreadyInstalledText(outcome.name));
     case InstallResult::Cancelled:
       break;
   }
@@ -231,6 +237,7 @@ int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
 
 int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
   ChangeRun run(args, services);
+  run.changes().OnProgramHeldBack(InstallPrograms(services.platform.files, args.operands[0]));
   return run.Finish(Install(args, run.services()));
 }
 

@@ -20,6 +20,11 @@ std::string NotDefaultText(const std::string& name) {
   return "The printer \"" + name + "\" was installed but could not be made the default printer.";
 }
 
+std::string AlreadyInstalledText(const std::string& name) {
+  return "The printer \"" + name +
+         "\" is already installed with the package's model and feeds the PDF port.";
+}
+
 bool IsValidPrinterName(const std::string& name, IFileSystem& files) {
   return !name.empty() && FindFirstCharacter(name, "\"\\,", files) == std::string::npos;
 }
@@ -45,8 +50,53 @@ std::string DefaultPrinterParameters(const std::string& name) {
   return "printui.dll,PrintUIEntry /y /n \"" + name + "\"";
 }
 
-InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
-                              IInstallQuestions& questions) {
+HeldBackProgram InstallPrograms(IFileSystem& files, const std::string& name) {
+  const std::string install = files.ToUtf8(BeforeFolder(name));
+  const std::string makeDefault = files.ToUtf8(DefaultPrinterParameters(name));
+  return [install, makeDefault, name](HeldBackState& state, const std::string&,
+                                      const std::string& parameters) {
+    if (parameters.compare(0, install.size(), install) == 0) {
+      const std::string key =
+          RegistryRootName(kHkeyLocalMachine) + "\\" + layout::kPrintersKeyPrefix + name;
+      const std::string port = "LPT1:";
+      state.CreateKey(key);
+      state.SetValue(key, layout::kPort,
+                     {kRegSz, std::vector<unsigned char>(port.c_str(), port.c_str() + 6)});
+      state.drivers[name] = layout::kPrinterModel;
+    } else if (parameters == makeDefault) {
+      state.defaultPrinter = name;
+    }
+  };
+}
+
+namespace {
+
+// A printer of that name with the package's model: attached when it does
+// not feed the PDF port, made the default when asked.
+InstallOutcome Converge(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
+                        InstallOutcome outcome) {
+  const std::string& name = outcome.name;
+  const bool makeDefault = questions.MakeDefault() && platform.spooler.DefaultPrinter() != name;
+  if (makeDefault) {
+    const std::string rundll32 = SystemProgram(platform.files, "rundll32.exe");
+    outcome.run = RunAndWait(platform, policy, rundll32, DefaultPrinterParameters(name));
+    outcome.result = InstallResult::NotRun;
+    if (outcome.run.result != RunResult::Ended) return outcome;
+  }
+  outcome.result = InstallResult::AlreadyInstalled;
+  if (!PrinterPdfPortUse(platform, name).inEffect) {
+    outcome.result = InstallResult::Attached;
+    outcome.restart = AttachAndRestart(platform, policy, name, true);
+  }
+  outcome.defaultNotSet =
+      makeDefault && outcome.restart.InEffect() && platform.spooler.DefaultPrinter() != name;
+  return outcome;
+}
+
+}  // namespace
+
+InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
+                              bool onlyWhatDiffers) {
   InstallOutcome outcome;
   std::string& name = outcome.name;
   name = layout::kPrinterModel;
@@ -63,6 +113,10 @@ InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
   // then take over the existing printer's port.
   const std::string printerKey = layout::kPrintersKeyPrefix + name;
   if (Registry(platform.registry).KeyExists(printerKey)) {
+    if (onlyWhatDiffers &&
+        platform.spooler.PrinterDriver(name) == std::string(layout::kPrinterModel)) {
+      return Converge(platform, policy, questions, outcome);
+    }
     outcome.result = InstallResult::NameTaken;
     return outcome;
   }

@@ -142,9 +142,19 @@ namespace {
 // model, on LPT1:.
 void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port,
                 const std::string& driver = L::kPrinterModel) {
+  if (w.registry.HasKey(L::kPrintersKeyPrefix + name)) return;
   w.printerBackend.names.push_back(name);
   w.registry.PutString(L::kPrintersKeyPrefix + name, L::kPort, port);
   w.registry.PutString(L::kPrintersKeyPrefix + name, L::kPrinterDriver, driver);
+}
+
+// printui, run to install "Lab", makes it as it does.
+void MakesPrinter(Machine& m) {
+  FakeWorld& w = m.w;
+  w.processes.waitSlices = 1;
+  w.processes.onWait = [&w] {
+    if (w.processes.starts.size() == 1) AddPrinter(w, "Lab", "LPT1:");
+  };
 }
 
 // Each change command on a machine already as wanted, on one that differs
@@ -267,6 +277,58 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
        false,
        "",
        "System Error.  Code: 1722.\nThe RPC server is unavailable.\n"},
+      {"install as wanted",
+       [](Machine& m) { AddPrinter(m.w, "Lab", L::kPdfPortName); },
+       {"install", "Lab"},
+       0,
+       false,
+       AlreadyInstalledText("Lab") + "\n",
+       ""},
+      {"install as wanted but not the default",
+       [](Machine& m) { AddPrinter(m.w, "Lab", L::kPdfPortName); },
+       {"install", "Lab", "--default"},
+       0,
+       true,
+       AlreadyInstalledText("Lab") + "\n",
+       ""},
+      {"install as wanted and the default",
+       [](Machine& m) {
+         AddPrinter(m.w, "Lab", L::kPdfPortName);
+         m.w.spooler.defaultPrinter = "Lab";
+       },
+       {"install", "Lab", "--default"},
+       0,
+       false,
+       AlreadyInstalledText("Lab") + "\n",
+       ""},
+      {"install detached",
+       [](Machine& m) { AddPrinter(m.w, "Lab", "LPT1:"); },
+       {"install", "Lab"},
+       0,
+       true,
+       std::string(kAttachedText) + "\n",
+       ""},
+      {"install missing",
+       MakesPrinter,
+       {"install", "Lab", "--default"},
+       0,
+       true,
+       std::string(kInstalledText) + "\n",
+       ""},
+      {"install of another model",
+       [](Machine& m) { AddPrinter(m.w, "Lab", "LPT1:", "Other PS"); },
+       {"install", "Lab"},
+       1,
+       false,
+       "",
+       AsConsoleLines(NameTakenText("Lab"))},
+      {"install whose model the spooler cannot tell",
+       [](Machine& m) { AddPrinter(m.w, "Lab", L::kPdfPortName, ""); },
+       {"install", "Lab"},
+       1,
+       false,
+       "",
+       AsConsoleLines(NameTakenText("Lab"))},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
