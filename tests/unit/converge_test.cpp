@@ -8,6 +8,8 @@
 
 #include "config/registry_layout.h"
 #include "console/console.h"
+#include "platform/changes.h"
+#include "platform/registry.h"
 #include "printing/install.h"
 #include "printing/pdf_port.h"
 #include "tests/fakes/fake_platform.h"
@@ -254,7 +256,10 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
        "The printer \"Office\" already feeds the PDF port; nothing was changed.\n",
        ""},
       {"attach differs",
-       [](Machine& m) { AddPrinter(m.w, "Office", "LPT1:"); },
+       [](Machine& m) {
+         AddPrinter(m.w, "Office", "LPT1:");
+         m.w.spooler.dependents.push_back({{"Fax", "Fax Service"}});
+       },
        {"attach", "Office"},
        0,
        true,
@@ -335,6 +340,7 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
     Machine plain, check, json, checkJson;
     for (Machine* m : {&plain, &check, &json, &checkJson}) row.setUp(*m);
     const int writes = check.w.registry.WriteCount();
+    const std::size_t starts = check.w.processes.starts.size();
 
     EXPECT_EQ(plain.Exec(row.args), row.exit);
     if (!row.out.empty()) {
@@ -359,7 +365,9 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
       EXPECT_EQ(check.output.out.rfind("Would ", 0), 0u) << check.output.out;
     }
     EXPECT_EQ(check.w.registry.WriteCount(), writes);
-    EXPECT_TRUE(check.w.processes.starts.empty() || writes != 0);
+    // Nothing written, started or asked of a service.
+    EXPECT_EQ(check.w.processes.starts.size(), starts);
+    EXPECT_TRUE(check.w.spooler.requests.empty());
     EXPECT_EQ(check.w.registry.OpenHandleCount(), 0);
 
     args.push_back("--json");
@@ -419,6 +427,101 @@ TEST_F(Converge, ACheckNeedsNoRightsAndTellsEachChangeItWouldMake) {
       << output.out;
   EXPECT_EQ(Exec({"fix-port", "--check"}), 3);
   EXPECT_EQ(w.registry.WriteCount(), 0);
+}
+
+// The held-back platform on its own: keys open read-only, a write goes to
+// an overlay that later reads see, a program or a service request counts
+// as done at once, and every change is recorded as the real one would be.
+TEST(HeldBack, LaterReadsSeeTheOverlayAndTheMachineIsLeftAlone) {
+  FakeWorld w;
+  w.registry.PutString("SOFTWARE\\A\\Old", "x", "1");
+  w.spooler.dependents.push_back({{"Fax", "Fax Service"}});
+  const int writes = w.registry.WriteCount();
+  ChangePlatform held(w.platform, true, L::kPrintersKeyPrefix);
+  Platform& p = held.platform();
+  {
+    Registry reg(p.registry);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\A\\New\\Deep", true));
+    reg.WriteString("name", "text");
+    EXPECT_EQ(reg.ReadString("name"), "text");
+    EXPECT_TRUE(reg.KeyExists("\\SOFTWARE\\a\\NEW"));
+    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\A", false));
+    std::vector<std::string> names;
+    reg.GetKeyNames(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"Old", "New"}));
+    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\A\\Old", false));
+    reg.WriteInteger("x", 5);
+    EXPECT_EQ(reg.ReadInteger("x"), 5);
+    reg.WriteString("same", "");
+    EXPECT_FALSE(reg.OpenKey("\\SOFTWARE\\Missing", false));
+  }
+  ProcessHandle process = 1;
+  std::uint32_t error = 0;
+  ASSERT_TRUE(p.processes.StartHidden("C:\\Windows\\system32\\NET.exe", "stop Spooler", &process,
+                                      &error, [] {}));
+  EXPECT_EQ(process, 0u);
+  EXPECT_EQ(p.spooler.State(kSpoolerService), ServiceState::Stopped);
+  EXPECT_TRUE(p.spooler.Stop("Fax"));
+  EXPECT_TRUE(p.spooler.RunningDependents().empty());
+  EXPECT_EQ(p.spooler.PrinterPort("Lab"), std::nullopt);  // not restarted yet: the machine's
+  w.registry.PutString(L::kPrintersKeyPrefix + std::string("Lab"), L::kPort, "LPT1:");
+  ASSERT_TRUE(p.processes.StartHidden("C:\\Windows\\system32\\net.exe", "START SPOOLER", &process,
+                                      &error, [] {}));
+  EXPECT_EQ(p.spooler.State(kSpoolerService), ServiceState::Running);
+  EXPECT_EQ(p.spooler.PrinterPort("Lab"), "LPT1:");  // restarted: the registry's
+
+  // The machine is as it was.
+  EXPECT_FALSE(w.registry.HasKey("SOFTWARE\\A\\New"));
+  EXPECT_EQ(w.registry.GetString("SOFTWARE\\A\\Old", "x"), "1");
+  EXPECT_EQ(w.registry.WriteCount(), writes);
+  EXPECT_EQ(w.registry.OpenHandleCount(), 0);
+  EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_TRUE(w.spooler.requests.empty());
+
+  const std::vector<Change>& changes = held.record().changes;
+  ASSERT_EQ(changes.size(), 6u);
+  EXPECT_EQ(changes[0].key, "HKEY_LOCAL_MACHINE\\SOFTWARE\\A\\New\\Deep");
+  EXPECT_EQ(changes[0].before, std::nullopt);
+  EXPECT_EQ(changes[1].valueName, "x");
+  EXPECT_EQ(changes[1].before->type, kRegSz);
+  EXPECT_EQ(changes[1].after.type, kRegDword);
+  EXPECT_EQ(changes[2].valueName, "same");  // missing before: a change
+  EXPECT_EQ(changes[3].ended, ProgramEnd::HeldBack);
+  EXPECT_EQ(changes[4].service, "Fax");
+  EXPECT_EQ(changes[4].kind, ChangeKind::Service);
+  EXPECT_EQ(changes[5].parameters, "START SPOOLER");
+  EXPECT_FALSE(held.record().Changed());
+}
+
+TEST(Recording, EachChangeMadeAndHowEachProgramEnded) {
+  FakeWorld w;
+  w.registry.PutString("SOFTWARE\\A", "same", "1");
+  ChangePlatform made(w.platform, false, L::kPrintersKeyPrefix);
+  Platform& p = made.platform();
+  {
+    Registry reg(p.registry);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\A", false));
+    reg.WriteString("same", "1");  // as it was: no change
+  }
+  EXPECT_TRUE(made.record().changes.empty());
+  EXPECT_FALSE(made.record().Changed());
+  w.processes.waitSlices = 2;
+  ProcessHandle first = 0, second = 0;
+  std::uint32_t error = 0;
+  ASSERT_TRUE(p.processes.StartHidden("a.exe", "1", &first, &error, [] {}));
+  ASSERT_TRUE(p.processes.StartHidden("b.exe", "2", &second, &error, [] {}));
+  while (p.processes.WaitOrMessage(first, 50) != WaitResult::Ended) {
+  }
+  p.processes.CloseProcess(first);
+  p.processes.CloseProcess(second);  // given up
+  w.processes.missingPrograms.insert("c.exe");
+  EXPECT_FALSE(p.processes.StartHidden("c.exe", "", &first, &error, [] {}));
+  EXPECT_FALSE(p.spooler.Stop("Fax"));  // no such service: refused, nothing happened
+  const std::vector<Change>& changes = made.record().changes;
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].ended, ProgramEnd::Ended);
+  EXPECT_EQ(changes[1].ended, ProgramEnd::StillRunning);
+  EXPECT_TRUE(made.record().Changed());
 }
 
 }  // namespace
