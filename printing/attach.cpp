@@ -41,7 +41,6 @@ PdfPortUse PrinterPdfPortUse(Platform& platform, const std::string& printer) {
   if (reg.OpenKeyReadOnly(layout::kPrintersKeyPrefix + printer)) {
     use.written = reg.ReadComparable(layout::kPort) == std::string(layout::kPdfPortName);
   }
-  reg.CloseKey();
   use.inEffect =
       use.written && platform.spooler.PrinterPort(printer) == std::string(layout::kPdfPortName);
   return use;

@@ -1,5 +1,7 @@
 #include "printing/install.h"
 
+#include <cstring>
+
 #include "config/registry_layout.h"
 
 namespace qv {
@@ -31,13 +33,16 @@ bool IsValidPrinterName(const std::string& name, IFileSystem& files) {
 
 namespace {
 
+// The port printui gives the new printer, until it is attached.
+constexpr const char* kInstallPort = "LPT1:";
+
 // The installer's command line around the folder of the INF.
 std::string BeforeFolder(const std::string& name) {
   return "printui.dll,PrintUIEntry /if /b \"" + name + "\" /f \"";
 }
 std::string AfterFolder() {
-  return std::string(layout::kDriverInf) + "\" /q /r \"LPT1:\" /m \"" + layout::kPrinterModel +
-         "\" /z /u";
+  return std::string(layout::kDriverInf) + "\" /q /r \"" + kInstallPort + "\" /m \"" +
+         layout::kPrinterModel + "\" /z /u";
 }
 
 }  // namespace
@@ -58,10 +63,9 @@ HeldBackProgram InstallPrograms(IFileSystem& files, const std::string& name) {
     if (parameters.compare(0, install.size(), install) == 0) {
       const std::string key =
           RegistryRootName(kHkeyLocalMachine) + "\\" + layout::kPrintersKeyPrefix + name;
-      const std::string port = "LPT1:";
+      std::vector<unsigned char> port(kInstallPort, kInstallPort + std::strlen(kInstallPort) + 1);
       state.CreateKey(key);
-      state.SetValue(key, layout::kPort,
-                     {kRegSz, std::vector<unsigned char>(port.c_str(), port.c_str() + 6)});
+      state.SetValue(key, layout::kPort, {kRegSz, port});
       state.drivers[name] = layout::kPrinterModel;
     } else if (parameters == makeDefault) {
       state.defaultPrinter = name;

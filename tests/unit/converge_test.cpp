@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "config/registry_layout.h"
+#include "console/change_run.h"
 #include "console/console.h"
 #include "platform/changes.h"
 #include "platform/registry.h"
@@ -192,6 +193,23 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
        true,
        "Changes have been saved.\n",
        ""},
+      {"set a text as wanted",
+       [](Machine& m) { m.w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "a.pdf"); },
+       {"set", "defaultPDFFile=a.pdf"},
+       0,
+       false,
+       "Changes have been saved.\n",
+       ""},
+      {"set a text of another type",
+       [](Machine& m) {
+         m.w.registry.PutRaw(L::kSettingsKey, "defaultPDFFile", kRegExpandSz,
+                             {'a', '.', 'p', 'd', 'f', 0});
+       },
+       {"set", "defaultPDFFile=a.pdf"},
+       0,
+       true,
+       "Changes have been saved.\n",
+       ""},
       {"set of another type",
        [](Machine& m) { m.w.registry.PutString(L::kSettingsKey, "promptPDF", "1"); },
        {"set", "promptPDF=1"},
@@ -342,7 +360,12 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
     const int writes = check.w.registry.WriteCount();
     const std::size_t starts = check.w.processes.starts.size();
 
+    const int before = plain.w.registry.WriteCount();
     EXPECT_EQ(plain.Exec(row.args), row.exit);
+    // Nothing differs, nothing written; but fix-port always writes.
+    if (!row.changes && row.args[0] != std::string("fix-port")) {
+      EXPECT_EQ(plain.w.registry.WriteCount(), before);
+    }
     if (!row.out.empty()) {
       EXPECT_EQ(plain.output.out, row.out);
     }
@@ -522,6 +545,33 @@ TEST(Recording, EachChangeMadeAndHowEachProgramEnded) {
   EXPECT_EQ(changes[0].ended, ProgramEnd::Ended);
   EXPECT_EQ(changes[1].ended, ProgramEnd::StillRunning);
   EXPECT_TRUE(made.record().Changed());
+}
+
+TEST(ChangeLines, EachKindOfChangeInOneLine) {
+  CapturedOutput out;
+  Change value;
+  value.key = "HKEY_LOCAL_MACHINE\\K";
+  value.valueName = "V";
+  value.view = "32-bit";
+  value.before = RegistryContent{kRegBinary, {0x01, 0xab}};
+  value.after = RegistryContent{kRegExpandSz, {'%', 'a', '%', 0, 'x'}};
+  EXPECT_EQ(ChangeLine(value, out),
+            "Would set HKEY_LOCAL_MACHINE\\K\\V (32-bit view): now hex:01,ab, after \"%a%\".");
+  value.before = RegistryContent{kRegDword, {0x2c, 0x01, 0, 0}};
+  value.after = RegistryContent{kRegBinary, {}};
+  EXPECT_EQ(ChangeLine(value, out),
+            "Would set HKEY_LOCAL_MACHINE\\K\\V (32-bit view): now 300, after hex:.");
+  Change service;
+  service.kind = ChangeKind::Service;
+  service.service = "Fax";
+  EXPECT_EQ(ChangeLine(service, out), "Would stop the service Fax.");
+  service.action = ServiceAction::Started;
+  EXPECT_EQ(ChangeLine(service, out), "Would start the service Fax.");
+  Change program;
+  program.kind = ChangeKind::Program;
+  program.file = "C:\\net.exe";
+  program.parameters = "STOP SPOOLER";
+  EXPECT_EQ(ChangeLine(program, out), "Would run \"C:\\net.exe\" STOP SPOOLER.");
 }
 
 }  // namespace
