@@ -492,6 +492,22 @@ TEST(ConsoleJson, CheckPredictsAttachConvergesAndSetTellsOneChange) {
   run = Command("fix-port --check");
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(run.out, "Nothing would change.\n");
+
+  // printui does not run under Wine: the printer takes the package's model
+  // in its key, where the spooler reads it. install then converges on it.
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Printer Driver", "REG_SZ", "Quorvin PDF Printer");
+  run = Command("install Office_PS");
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "The printer \"Office_PS\" is already installed with the package's model and feeds "
+            "the PDF port.\n");
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "CUPS:Office_PS");  // detached
+  EXPECT_EQ(Command("install Office_PS --check").code, 3);
+  run = Command("install Office_PS --json");
+  save("install-detached", run);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_TRUE(Contains(run.out, "\"changed\": true")) << run.out;
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Office_PS", "Port").data, "QuorvinPDF:");
 }
 
 }  // namespace
