@@ -170,6 +170,8 @@ void TfrmMain::installpsdriverBtnClick() {
         ShowException(dialogs_, std::runtime_error(outcome.run.text));
       }
       break;
+    case InstallResult::Attached:          // only the console converges
+    case InstallResult::AlreadyInstalled:  // on an existing printer
     case InstallResult::Cancelled:
       break;
   }

@@ -85,6 +85,8 @@ inline std::string PortValueText(const PortValue& value, const std::string& ownF
 // The spooler's printer keys: this prefix followed by the printer's name.
 constexpr const char* kPrintersKeyPrefix = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
 constexpr const char* kPort = "Port";
+// The printer's model, as the spooler keeps it in the printer's key.
+constexpr const char* kPrinterDriver = "Printer Driver";
 
 // The port each printer used before the tool pointed it at the PDF port,
 // one REG_SZ a printer, named after the printer: what detach puts back.

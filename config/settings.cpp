@@ -15,6 +15,23 @@ void WriteOption(Registry& reg, const Option& option, const std::string& value) 
   }
 }
 
+// The option is stored with this content and its own type already. Raises
+// the registry's error when the value cannot be read; a value of another
+// type is replaced.
+bool Holds(Registry& reg, const Option& option, const std::string& value) {
+  if (!reg.ValueExists(option.name)) return false;
+  try {
+    if (option.type == OptionType::Flag) {
+      return reg.ReadInteger(option.name) == (value == "1" ? 1 : 0);
+    }
+    std::uint32_t type = 0;
+    reg.ReadWideString(option.name, &type);
+    return type == kRegSz && reg.ReadComparable(option.name) == value;
+  } catch (const ERegistryException&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 SettingsRecord LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder,
@@ -62,7 +79,9 @@ const Option* FindOption(const std::string& name, IFileSystem& files) {
 
 void StoreOptions(Registry& reg, const std::vector<std::pair<const Option*, std::string>>& values) {
   reg.OpenKey(layout::kSettingsKey, true);
-  for (const auto& [option, value] : values) WriteOption(reg, *option, value);
+  for (const auto& [option, value] : values) {
+    if (!Holds(reg, *option, value)) WriteOption(reg, *option, value);
+  }
   reg.CloseKey();
 }
 

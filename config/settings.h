@@ -84,8 +84,8 @@ void SaveSettings(Registry& reg, const SettingsRecord& settings);
 const Option* FindOption(const std::string& name, IFileSystem& files);
 
 // Stores values into the settings key (created when missing): a flag as
-// its number, a text as it is. Raises the registry's error at the first
-// write that fails.
+// its number, a text as it is; a value stored so already is not written. Raises the registry's
+// error at the first write that fails.
 void StoreOptions(Registry& reg, const std::vector<std::pair<const Option*, std::string>>& values);
 
 // An option as stored, read without changing anything: missing, of the

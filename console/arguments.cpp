@@ -16,6 +16,7 @@ struct OptionRow {
   const char* usage;              // as --help shows it beside a command
 };
 const OptionRow kOptionRows[] = {
+    {"--check", kCheck, &ConsoleArguments::check, "[--check]"},
     {"--json", kJson, &ConsoleArguments::json, "[--json]"},
     {"--default", kDefault, &ConsoleArguments::makeDefault, "[--default]"},
     {"--if-needed", kIfNeeded, &ConsoleArguments::ifNeeded, "[--if-needed]"},
@@ -126,7 +127,8 @@ std::string ConsoleUsage() {
   return text +
          "\n"
          "Exit codes: 0 done, 1 the machine refused or the change did not take effect (see\n"
-         "the message), 2 malformed command line, 3 (status) something needs repair.\n";
+         "the message), 2 malformed command line, 3 (status) something needs repair,\n"
+         "(--check) something would change.\n";
 }
 
 bool ParseArguments(const std::vector<std::string>& args, ConsoleArguments* parsed,

@@ -16,9 +16,10 @@ constexpr std::uint32_t kDefaultTimeoutSeconds = 300;
 
 struct ConsoleArguments {
   const ConsoleCommand* command = nullptr;
-  bool json = false;                                      // status --json
-  bool makeDefault = false;                               // install --default
-  bool ifNeeded = false;                                  // fix-port --if-needed
+  bool json = false;         // status, fix-port, attach, install, set --json
+  bool check = false;        // fix-port, attach, install, set --check
+  bool makeDefault = false;  // install --default
+  bool ifNeeded = false;     // fix-port --if-needed
   std::uint32_t timeoutSeconds = kDefaultTimeoutSeconds;  // --timeout SECONDS
   std::optional<std::string> port;                        // detach --port PORT
   // A malformed value of an option: its message is enough, without the

@@ -1,12 +1,16 @@
 #include "console/change_commands.h"
 
+#include <cctype>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "config/registry_layout.h"
 #include "config/settings.h"
+#include "console/change_run.h"
 #include "console/command_support.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "printing/attach.h"
 #include "printing/detach.h"
@@ -27,9 +31,68 @@ int AfterRestart(ConsoleServices& services, const TimeLimit& limit, const Restar
   return limit.failed ? kExitRefused : Done(services, notice);
 }
 
-}  // namespace
+// The longest text a path or file name may hold; longer, Windows cannot
+// open the PDF it names.
+constexpr std::size_t kLongestText = 259;
 
-int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
+constexpr const char* kNothingChangedText = "No value's content changed: it was as written.";
+
+// Why the distiller could never use value as option's content; empty when
+// it could. The texts follow "Argument N: NAME ".
+std::string Unusable(const Option& option, const std::string& value, IFileSystem& files) {
+  const std::string name = option.name;
+  const bool file = name == layout::kDefaultPdfFile || name == layout::kDefaultPdfAppend;
+  const bool folder = name == layout::kDefaultPdfDir;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < value.size(); ++i, ++characters) {
+    if (i + 1 < value.size() && files.IsLeadByte(static_cast<unsigned char>(value[i]))) ++i;
+  }
+  static const std::string kControl = [] {
+    std::string set;
+    for (char c = 1; c < 0x20; ++c) set += c;
+    return set;
+  }();
+  const bool control = FindFirstCharacter(value, kControl.c_str(), files) != std::string::npos;
+  if (characters > kLongestText) {
+    return "is " + std::to_string(characters) + " characters long; Windows takes at most " +
+           std::to_string(kLongestText) + ".";
+  }
+  if (!file && !folder) return "";
+  if (value.empty() && name != layout::kDefaultPdfAppend) {
+    return file ? "is empty: the PDF needs a file name." : "is empty: the PDF needs a folder.";
+  }
+  if (control) {
+    return file ? "holds a control character, which Windows does not allow in a file name."
+                : "holds a control character, which Windows does not allow in a folder name.";
+  }
+  std::string rest = value;
+  if (folder) {
+    // A full path: a drive letter with its backslash, or \\server\share.
+    const bool drive = value.size() >= 3 && std::isalpha(static_cast<unsigned char>(value[0])) &&
+                       value[1] == ':' && value[2] == '\\';
+    const std::size_t share = value.compare(0, 2, "\\\\") == 0
+                                  ? FindFirstCharacter(value.substr(2), "\\", files)
+                                  : std::string::npos;
+    if (!drive && (share == std::string::npos || share == 0 || share + 3 >= value.size())) {
+      return "is not a full path: start it with a drive letter and a backslash (C:\\), or with "
+             "\\\\server\\share.";
+    }
+    rest = value.substr(drive ? 3 : 2);
+  }
+  const char* forbidden = folder ? "<>:\"/|?*" : "<>:\"/\\|?*";
+  const std::size_t at = FindFirstCharacter(rest, forbidden, files);
+  if (at != std::string::npos) {
+    return "holds \"" + rest.substr(at, 1) + "\", which Windows does not allow in a " +
+           (folder ? "folder" : "file") + " name.";
+  }
+  if (name == layout::kDefaultPdfAppend &&
+      FindFirstCharacter(value, ",", files) != std::string::npos) {
+    return "holds a comma, which the window warns against in this text.";
+  }
+  return "";
+}
+
+int FixPort(const ConsoleArguments& args, ConsoleServices& services, const ChangeRecord& record) {
   std::optional<std::string> folder;
   if (!InPackageFolder(services, &folder)) return kExitRefused;
   if (!folder) return Refuse(services, kFolderNotInCodePageText);
@@ -41,10 +104,13 @@ int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
       })) {
     return kExitRefused;
   }
-  return Done(services, needed ? kPortRestoredText : "The PDF port needed no repair.");
+  if (!needed) return Done(services, "The PDF port needed no repair.");
+  Done(services, kPortRestoredText);
+  // Rewritten as it was: say so, for whoever counts on a change.
+  return record.changes.empty() ? Done(services, kNothingChangedText) : kExitDone;
 }
 
-int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int Attach(const ConsoleArguments& args, ConsoleServices& services) {
   const std::string& typed = args.operands[0];
   Platform& platform = services.platform;
   std::vector<std::string> names;
@@ -57,17 +123,56 @@ int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
   CommandLineAnswers answers(typed, false);
   AttachOutcome outcome;
   if (!RunReporting(services, [&] {
-        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index));
+        outcome = AttachPrinter(platform, limit, answers, platform.printers.Entry(index), true);
       })) {
     return kExitRefused;
   }
   if (outcome.result == AttachResult::NotAddressable) {
     return Refuse(services, kNameNotInCodePageText);
   }
+  if (outcome.result == AttachResult::AlreadyAttached) {
+    return Done(services, AlreadyAttachedText(platform.printers.Entry(index).name));
+  }
   return AfterRestart(services, limit, outcome.restart, kAttachedText);
 }
 
-int DetachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int Install(const ConsoleArguments& args, ConsoleServices& services) {
+  std::optional<std::string> folder;
+  if (!InPackageFolder(services, &folder)) return kExitRefused;
+  TimeLimit limit(services, args.timeoutSeconds);
+  CommandLineAnswers answers(args.operands[0], args.makeDefault);
+  InstallOutcome outcome;
+  if (!RunReporting(services,
+                    [&] { outcome = InstallPrinter(services.platform, limit, answers, true); })) {
+    return kExitRefused;
+  }
+  switch (outcome.result) {
+    case InstallResult::InvalidName:
+      return Refuse(services, kInvalidPrinterNameText);
+    case InstallResult::NameTaken:
+      return Refuse(services, NameTakenText(outcome.name));
+    case InstallResult::NotRun:
+      // A program that could not start has been reported by the wait.
+      if (outcome.run.result == RunResult::NotStarted) return kExitRefused;
+      return Refuse(services, outcome.run.text);
+    case InstallResult::NotInstalled:
+      return Refuse(services, NotInstalledText(outcome.name));
+    case InstallResult::Installed:
+    case InstallResult::Attached:
+      if (outcome.defaultNotSet) return Refuse(services, NotDefaultText(outcome.name));
+      return AfterRestart(
+          services, limit, outcome.restart,
+          outcome.result == InstallResult::Installed ? kInstalledText : kAttachedText);
+    case InstallResult::AlreadyInstalled:
+      if (outcome.defaultNotSet) return Refuse(services, NotDefaultText(outcome.name));
+      return Done(services, AlreadyInstalledText(outcome.name));
+    case InstallResult::Cancelled:
+      break;
+  }
+  return kExitRefused;
+}
+
+int Detach(const ConsoleArguments& args, ConsoleServices& services) {
   const std::string& typed = args.operands[0];
   Platform& platform = services.platform;
   std::vector<std::string> names;
@@ -96,37 +201,7 @@ int DetachCommand(const ConsoleArguments& args, ConsoleServices& services) {
                       "\"" + printer.name + "\" uses the port \"" + outcome.port + "\" again.");
 }
 
-int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
-  std::optional<std::string> folder;
-  if (!InPackageFolder(services, &folder)) return kExitRefused;
-  TimeLimit limit(services, args.timeoutSeconds);
-  CommandLineAnswers answers(args.operands[0], args.makeDefault);
-  InstallOutcome outcome;
-  if (!RunReporting(services,
-                    [&] { outcome = InstallPrinter(services.platform, limit, answers); })) {
-    return kExitRefused;
-  }
-  switch (outcome.result) {
-    case InstallResult::InvalidName:
-      return Refuse(services, kInvalidPrinterNameText);
-    case InstallResult::NameTaken:
-      return Refuse(services, NameTakenText(outcome.name));
-    case InstallResult::NotRun:
-      // A program that could not start has been reported by the wait.
-      if (outcome.run.result == RunResult::NotStarted) return kExitRefused;
-      return Refuse(services, outcome.run.text);
-    case InstallResult::NotInstalled:
-      return Refuse(services, NotInstalledText(outcome.name));
-    case InstallResult::Installed:
-      if (outcome.defaultNotSet) return Refuse(services, NotDefaultText(outcome.name));
-      return AfterRestart(services, limit, outcome.restart, kInstalledText);
-    case InstallResult::Cancelled:
-      break;
-  }
-  return kExitRefused;
-}
-
-int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
+int Set(const ConsoleArguments& args, ConsoleServices& services) {
   const std::vector<std::string>& assignments = args.operands;
   std::vector<std::pair<const Option*, std::string>> writes;
   for (std::size_t i = 0; i < assignments.size(); ++i) {
@@ -160,6 +235,12 @@ int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
               "double it (\"defaultPDFDir=C:\\My PDFs\\\\\").\n");
       return kExitUsage;
     }
+    const std::string unusable = Unusable(*option, value, services.platform.files);
+    if (!unusable.empty()) {
+      services.out.Write(Stream::Err, "Argument " + std::to_string(i + 2) + ": " + option->name +
+                                          " " + unusable + "\n");
+      return kExitUsage;
+    }
     writes.emplace_back(option, value);
   }
   if (!RunReporting(services, [&] {
@@ -170,6 +251,34 @@ int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
   }
   services.out.Write(Stream::Out, std::string(kChangesSavedText) + "\n");
   return kExitDone;
+}
+
+}  // namespace
+
+int FixPortCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(FixPort(args, run.services(), run.changes().record()));
+}
+
+int AttachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(Attach(args, run.services()));
+}
+
+int InstallCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  run.changes().OnProgramHeldBack(InstallPrograms(services.platform.files, args.operands[0]));
+  return run.Finish(Install(args, run.services()));
+}
+
+int DetachCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(Detach(args, run.services()));
+}
+
+int SetCommand(const ConsoleArguments& args, ConsoleServices& services) {
+  ChangeRun run(args, services);
+  return run.Finish(Set(args, run.services()));
 }
 
 }  // namespace qv

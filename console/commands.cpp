@@ -20,14 +20,14 @@ const std::vector<ConsoleCommand>& ConsoleCommands() {
       {"status", kJson, nullptr, 0, 0, &StatusCommand,
        "Report Ghostscript, the PDF port, the printers and the\n"
        "options; exit 0 when healthy, 3 when something needs repair.\n"},
-      {"fix-port", kIfNeeded, nullptr, 0, 0, &FixPortCommand,
+      {"fix-port", kCheck | kJson | kIfNeeded, nullptr, 0, 0, &FixPortCommand,
        "Rewrite the port monitor and PDF port registration;\n"
        "--if-needed writes only when something there differs.\n"},
-      {"attach", kTimeout, "PRINTER", 1, 1, &AttachCommand,
+      {"attach", kCheck | kJson | kTimeout, "PRINTER", 1, 1, &AttachCommand,
        "Send the installed printer PRINTER to the PDF port and\n"
        "restart the print spooler. PRINTER is its name as listed;\n"
        "the case of A to Z does not matter.\n"},
-      {"install", kDefault | kTimeout, "NAME", 1, 1, &InstallCommand,
+      {"install", kCheck | kJson | kDefault | kTimeout, "NAME", 1, 1, &InstallCommand,
        "Install a PostScript printer named NAME from the package's\n"
        "driver, attach it to the PDF port; --default makes it the\n"
        "default printer.\n"
@@ -35,14 +35,17 @@ const std::vector<ConsoleCommand>& ConsoleCommands() {
        "each program started, and for another restart of the print\n"
        "spooler, 1 to 86400 seconds (" +
            std::to_string(kDefaultTimeoutSeconds) + " by default).\n"},
-      {"detach", kPort | kTimeout, "PRINTER", 1, 1, &DetachCommand,
+      {"detach", kCheck | kJson | kPort | kTimeout, "PRINTER", 1, 1, &DetachCommand,
        "Put the printer PRINTER back on the port it used before it\n"
        "was sent to the PDF port (or on PORT) and restart the print\n"
        "spooler.\n"},
-      {"set", 0, "NAME=VALUE", 1, SIZE_MAX, &SetCommand,
+      {"set", kCheck | kJson, "NAME=VALUE", 1, SIZE_MAX, &SetCommand,
        "Store options: defaultPDFFile, defaultPDFDir,\n"
        "defaultPDFAppend, promptPDF, finishMessage, launchPDFApp\n"
-       "(0 or 1), GSWIN32C, GS_DLL.\n",
+       "(0 or 1), GSWIN32C, GS_DLL.\n"
+       "--check (fix-port, attach, install, detach, set): change\n"
+       "nothing; list each change the command would make. --json:\n"
+       "the result as one object on standard output.\n",
        true},
       {"export", 0, "FILE", 1, 1, &ExportCommand,
        "Write the settings, the port monitor and the PDF port as a\n"

@@ -16,7 +16,14 @@ namespace qv {
 
 // The options, each a flag of the commands that take it. --help lists a
 // command's options in this order.
-enum OptionFlag : unsigned { kJson = 1, kDefault = 2, kIfNeeded = 4, kTimeout = 8, kPort = 16 };
+enum OptionFlag : unsigned {
+  kCheck = 1,
+  kJson = 2,
+  kDefault = 4,
+  kIfNeeded = 8,
+  kPort = 16,
+  kTimeout = 32,
+};
 
 struct ConsoleCommand {
   const char* name;

@@ -1,7 +1,8 @@
 // What the tool asks the service manager and the spooler, since the exit
 // codes of the programs it starts cannot be trusted: the state of the
 // print spooler and of the services that depend on it, stopping and
-// starting those, the port a printer uses, and the default printer.
+// starting those, the port and the driver a printer uses, and the default
+// printer.
 #pragma once
 
 #include <optional>
@@ -38,6 +39,9 @@ class ISpooler {
   // The port the spooler reports for a printer; nullopt when the spooler
   // cannot open the printer (yet).
   virtual std::optional<std::string> PrinterPort(const std::string& printer) = 0;
+  // The name of the driver (the model) the spooler reports for a printer;
+  // nullopt when the spooler cannot open the printer.
+  virtual std::optional<std::string> PrinterDriver(const std::string& printer) = 0;
   // The default printer's name in the system's code page; empty when there
   // is none or its name does not come through the code page exactly.
   virtual std::string DefaultPrinter() = 0;

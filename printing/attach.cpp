@@ -76,11 +76,31 @@ bool ForgetRecordedPort(Registry& reg, const std::string& printer) {
   return forgotten;
 }
 
+std::string AlreadyAttachedText(const std::string& printer) {
+  return "The printer \"" + printer + "\" already feeds the PDF port; nothing was changed.";
+}
+
+PdfPortUse PrinterPdfPortUse(Platform& platform, const std::string& printer) {
+  PdfPortUse use;
+  Registry reg(platform.registry);
+  if (reg.OpenKeyReadOnly(layout::kPrintersKeyPrefix + printer)) {
+    use.written = reg.ReadComparable(layout::kPort) == std::string(layout::kPdfPortName);
+  }
+  use.inEffect =
+      use.written && platform.spooler.PrinterPort(printer) == std::string(layout::kPdfPortName);
+  return use;
+}
+
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,
-                            const PrinterName& printer) {
+                            const PrinterName& printer, bool onlyWhatDiffers) {
   // A name that did not come through the code page may read as another
   // printer's: writing by it would point that printer at the PDF port.
   if (!printer.exact) return {AttachResult::NotAddressable, {}};
+  // A written Port is written again with the same content, which changes
+  // nothing: the restart is what is still missing.
+  if (onlyWhatDiffers && PrinterPdfPortUse(platform, printer.name).inEffect) {
+    return {AttachResult::AlreadyAttached, {}};
+  }
   if (!questions.ConfirmAttach(printer.name)) return {AttachResult::Declined, {}};
   return {AttachResult::Attached,
           AttachAndRestart(platform, policy, printer.name, layout::kPdfPortName, false)};

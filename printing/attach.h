@@ -26,10 +26,13 @@ class IAttachQuestions {
   virtual bool ConfirmAttach(const std::string& printer) = 0;
 };
 
+std::string AlreadyAttachedText(const std::string& printer);
+
 enum class AttachResult {
-  NotAddressable,  // the name did not come through the code page
-  Declined,        // the question was answered No
-  Attached,        // Port written; restart tells how the restart went
+  NotAddressable,   // the name did not come through the code page
+  Declined,         // the question was answered No
+  Attached,         // Port written; restart tells how the restart went
+  AlreadyAttached,  // it feeds the PDF port already: nothing done
 };
 struct AttachOutcome {
   AttachResult result = AttachResult::Attached;
@@ -53,8 +56,20 @@ std::optional<std::string> RecordedPort(Registry& reg, const std::string& printe
 // Removes that record; false when there was none or it cannot be removed.
 bool ForgetRecordedPort(Registry& reg, const std::string& printer);
 
+// Whether the printer feeds the PDF port: its Port in the registry is the
+// PDF port's name, and the spooler reports it so (the restart that brings
+// a written Port into effect has run).
+struct PdfPortUse {
+  bool written = false;
+  bool inEffect = false;
+};
+PdfPortUse PrinterPdfPortUse(Platform& platform, const std::string& printer);
+
 // Add: asks, then attaches the listed printer and restarts the spooler.
+// onlyWhatDiffers (the console): a printer that feeds the PDF port already
+// is left as it is, and one whose Port is written but not yet in effect
+// only has the spooler restarted.
 AttachOutcome AttachPrinter(Platform& platform, IWaitPolicy& policy, IAttachQuestions& questions,
-                            const PrinterName& printer);
+                            const PrinterName& printer, bool onlyWhatDiffers = false);
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/changes.h"
 #include "platform/platform.h"
 #include "printing/attach.h"
 #include "printing/run.h"
@@ -18,6 +19,7 @@ constexpr const char* kInstalledText =
 std::string NameTakenText(const std::string& name);
 std::string NotInstalledText(const std::string& name);
 std::string NotDefaultText(const std::string& name);
+std::string AlreadyInstalledText(const std::string& name);
 
 // A name a printer queue may have: not empty, and free of the characters
 // Windows refuses in printer names (double quote, backslash, comma). The
@@ -49,6 +51,9 @@ enum class InstallResult {
   NotRun,        // rundll32 could not be started, or was given up (run tells which)
   NotInstalled,  // rundll32 ran, but no printer of that name appeared
   Installed,     // installed and attached; restart tells how the restart went
+  // (onlyWhatDiffers) a printer of that name with the package's model:
+  Attached,          // it was on another port and has been attached as Installed tells
+  AlreadyInstalled,  // it feeds the PDF port already; at most the default was set
 };
 struct InstallOutcome {
   InstallResult result = InstallResult::Cancelled;
@@ -59,8 +64,16 @@ struct InstallOutcome {
   bool defaultNotSet = false;
 };
 
-// Install PS Driver, with the driver beside the tool.
-InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy,
-                              IInstallQuestions& questions);
+// Install PS Driver, with the driver beside the tool. onlyWhatDiffers (the
+// console): a printer of that name whose driver the spooler reports as the
+// package's model is not installed again but attached when it is on
+// another port, and made the default printer when asked and it is not.
+InstallOutcome InstallPrinter(Platform& platform, IWaitPolicy& policy, IInstallQuestions& questions,
+                              bool onlyWhatDiffers = false);
+
+// What the installer's programs would have made, for a check that holds
+// them back: the install line makes the printer name (on LPT1:, with the
+// package's model), the default printer line makes it the default.
+HeldBackProgram InstallPrograms(IFileSystem& files, const std::string& name);
 
 }  // namespace qv

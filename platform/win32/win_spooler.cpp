@@ -83,7 +83,14 @@ bool Win32Spooler::Start(const std::string& name) {
   return service && StartServiceW(service.get(), 0, nullptr);
 }
 
-std::optional<std::string> Win32Spooler::PrinterPort(const std::string& printer) {
+namespace {
+
+// A text of the printer's level-2 information: nullopt when the spooler
+// cannot open the printer, empty when it tells nothing. Compared with the
+// package's ASCII names: a text that the code page cannot hold comes
+// through with "?" and differs.
+std::optional<std::string> PrinterInfo(const std::string& printer,
+                                       LPWSTR PRINTER_INFO_2W::*member) {
   std::wstring name = win32::Widen(printer, CP_ACP);
   HANDLE opened = nullptr;
   if (!OpenPrinterW(name.data(), &opened, nullptr)) return std::nullopt;
@@ -93,9 +100,17 @@ std::optional<std::string> Win32Spooler::PrinterPort(const std::string& printer)
   std::vector<unsigned char> info(needed);
   if (needed == 0 || !GetPrinterW(opened, 2, info.data(), needed, &needed)) return std::string();
   const auto* level2 = reinterpret_cast<const PRINTER_INFO_2W*>(info.data());
-  // Compared with the PDF port's name, which is ASCII: a port that the
-  // code page cannot hold comes through with "?" and is another port.
-  return level2->pPortName ? win32::Narrow(level2->pPortName, CP_ACP) : std::string();
+  return level2->*member ? win32::Narrow(level2->*member, CP_ACP) : std::string();
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Spooler::PrinterPort(const std::string& printer) {
+  return PrinterInfo(printer, &PRINTER_INFO_2W::pPortName);
+}
+
+std::optional<std::string> Win32Spooler::PrinterDriver(const std::string& printer) {
+  return PrinterInfo(printer, &PRINTER_INFO_2W::pDriverName);
 }
 
 std::string Win32Spooler::DefaultPrinter() {

@@ -451,4 +451,58 @@ TEST_F(Console, AttachGivesUpOnAProgramThatNeverEnds) {
   CloseHandle(process);
 }
 
+// A fleet engine's Test, Set and Get on one printer and one option, as
+// objects that console_json.py then reads with Python's json: each object
+// is saved in the scenario's folder under the name of its step.
+TEST(ConsoleJson, CheckPredictsAttachConvergesAndSetTellsOneChange) {
+  const char* folder = std::getenv("QV_SHOTS");
+  ASSERT_NE(folder, nullptr);
+  const auto save = [&](const char* step, const Outcome& run) {
+    std::printf("%s (exit %d):\n%s%s", step, run.code, run.out.c_str(), run.err.c_str());
+    std::ofstream(std::string(folder) + "\\" + step + ".json", std::ios::binary) << run.out;
+  };
+  ASSERT_EQ(Command("fix-port").code, 0);
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "CUPS:Office_PS");
+
+  Outcome run = Command("attach Office_PS --check --json");
+  save("attach-check", run);
+  EXPECT_EQ(run.code, 3);
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Office_PS", "Port").data, "CUPS:Office_PS");
+  run = Command("attach Office_PS --json");
+  save("attach", run);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Office_PS", "Port").data, "QuorvinPDF:");
+  run = Command("attach Office_PS --json");
+  save("attach-again", run);
+  EXPECT_EQ(run.code, 0);
+  run = Command("attach Office_PS --check");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "Nothing would change.\n");
+
+  ASSERT_EQ(Command("set promptPDF=0 defaultPDFFile=report.pdf").code, 0);
+  run = Command("set promptPDF=1 defaultPDFFile=report.pdf --check --json");
+  save("set-check", run);
+  EXPECT_EQ(run.code, 3);
+  EXPECT_EQ(e2e::RegQuery(e2e::kSettingsKey, "promptPDF").data, "0x0");
+  run = Command("fix-port --check");
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, "Nothing would change.\n");
+
+  // printui does not run under Wine: the printer takes the package's model
+  // in its key, where the spooler reads it. install then converges on it.
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Printer Driver", "REG_SZ", "Quorvin PDF Printer");
+  run = Command("install Office_PS");
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "The printer \"Office_PS\" is already installed with the package's model and feeds "
+            "the PDF port.\n");
+  e2e::RegAdd(kPrintersKey + "Office_PS", "Port", "REG_SZ", "CUPS:Office_PS");  // detached
+  EXPECT_EQ(Command("install Office_PS --check").code, 3);
+  run = Command("install Office_PS --json");
+  save("install-detached", run);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_TRUE(Contains(run.out, "\"changed\": true")) << run.out;
+  EXPECT_EQ(e2e::RegQuery(kPrintersKey + "Office_PS", "Port").data, "QuorvinPDF:");
+}
+
 }  // namespace

@@ -97,6 +97,12 @@ std::optional<std::string> FakeSpooler::PrinterPort(const std::string& printer) 
   return registry_.GetString(layout::kPrintersKeyPrefix + printer, layout::kPort);
 }
 
+std::optional<std::string> FakeSpooler::PrinterDriver(const std::string& printer) {
+  const std::string key = layout::kPrintersKeyPrefix + printer;
+  if (!registry_.HasKey(key)) return std::nullopt;
+  return registry_.GetString(key, layout::kPrinterDriver).value_or("");
+}
+
 std::string FakeSpooler::DefaultPrinter() {
   if (!defaultPrinter.empty()) return defaultPrinter;
   const std::string mark = "/y /n \"";

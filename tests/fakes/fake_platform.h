@@ -264,6 +264,8 @@ class FakeSpooler : public ISpooler {
   bool Stop(const std::string& service) override;
   bool Start(const std::string& service) override;
   std::optional<std::string> PrinterPort(const std::string& printer) override;
+  // The printer key's "Printer Driver", as Wine's spooler reports it.
+  std::optional<std::string> PrinterDriver(const std::string& printer) override;
   // defaultPrinter when set; otherwise the last printer that printui was
   // asked to make the default, as a working spooler would report it.
   std::string DefaultPrinter() override;

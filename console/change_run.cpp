@@ -1,0 +1,192 @@
+#include "console/change_run.h"
+
+#include <cstdio>
+
+#include "config/registry_layout.h"
+#include "console/json.h"
+
+namespace qv {
+namespace {
+
+bool IsText(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz;
+}
+
+// A string's text up to its NUL, in UTF-8.
+std::string Text(const RegistryContent& content, IConsoleOutput& out) {
+  const std::string bytes(content.data.begin(), content.data.end());
+  return out.ToUtf8(bytes.substr(0, bytes.find('\0')));
+}
+
+std::uint32_t Dword(const RegistryContent& content) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4 && i < content.data.size(); ++i) {
+    value |= std::uint32_t{content.data[i]} << (8 * i);
+  }
+  return value;
+}
+
+// Any other type's bytes as the registry editor shows them: "hex:01,02".
+std::string Hex(const RegistryContent& content) {
+  std::string hex = "hex:";
+  char byte[4];
+  for (std::size_t i = 0; i < content.data.size(); ++i) {
+    std::snprintf(byte, sizeof byte, i == 0 ? "%02x" : ",%02x", content.data[i]);
+    hex += byte;
+  }
+  return hex;
+}
+
+std::string Shown(const std::optional<RegistryContent>& content, IConsoleOutput& out) {
+  if (!content) return "missing";
+  if (IsText(content->type)) return "\"" + Text(*content, out) + "\"";
+  if (content->type == kRegDword) return std::to_string(Dword(*content));
+  return Hex(*content);
+}
+
+void JsonContent(JsonWriter& json, const std::optional<RegistryContent>& content,
+                 IConsoleOutput& out) {
+  if (!content) {
+    json.Null();
+  } else if (IsText(content->type)) {
+    json.String(Text(*content, out));
+  } else if (content->type == kRegDword) {
+    json.Number(Dword(*content));
+  } else {
+    json.String(Hex(*content));
+  }
+}
+
+const char* EndName(ProgramEnd ended) {
+  switch (ended) {
+    case ProgramEnd::Running:
+      return "running";
+    case ProgramEnd::Ended:
+      return "ended";
+    case ProgramEnd::StillRunning:
+      return "still running";
+    case ProgramEnd::HeldBack:
+      return "held back";
+  }
+  return "";
+}
+
+void JsonChange(JsonWriter& json, const Change& change, IConsoleOutput& out) {
+  json.BeginObject();
+  switch (change.kind) {
+    case ChangeKind::Value:
+      json.Key("kind").String("value");
+      json.Key("key").String(out.ToUtf8(change.key));
+      json.Key("name").String(out.ToUtf8(change.valueName));
+      json.Key("view").String(change.view);
+      json.Key("before");
+      JsonContent(json, change.before, out);
+      json.Key("after");
+      JsonContent(json, change.after, out);
+      break;
+    case ChangeKind::Service:
+      json.Key("kind").String("service");
+      json.Key("name").String(out.ToUtf8(change.service));
+      json.Key("action").String(change.action == ServiceAction::Stopped ? "stopped" : "started");
+      break;
+    case ChangeKind::Program:
+      json.Key("kind").String("program");
+      json.Key("file").String(change.file);
+      json.Key("parameters").String(change.parameters);
+      json.Key("ended").String(EndName(change.ended));
+      break;
+  }
+  json.EndObject();
+}
+
+void JsonTexts(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
+  json.Key(key).BeginArray();
+  for (const std::string& text : texts) json.String(text);
+  json.EndArray();
+}
+
+constexpr const char* kNothingWouldChangeText = "Nothing would change.";
+
+}  // namespace
+
+std::string ChangeLine(const Change& change, IConsoleOutput& out) {
+  switch (change.kind) {
+    case ChangeKind::Value:
+      return "Would set " + out.ToUtf8(change.key + "\\" + change.valueName) + " (" + change.view +
+             " view): now " + Shown(change.before, out) + ", after " + Shown(change.after, out) +
+             ".";
+    case ChangeKind::Service:
+      return std::string(change.action == ServiceAction::Stopped ? "Would stop" : "Would start") +
+             " the service " + out.ToUtf8(change.service) + ".";
+    case ChangeKind::Program:
+      return "Would run \"" + change.file + "\" " + change.parameters + ".";
+  }
+  return "";
+}
+
+void ChangeRun::Captured::Keep(Stream s, const std::string& utf8) {
+  std::string text = utf8;
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  (s == Stream::Out ? notices : errors).push_back(text);
+}
+
+void ChangeRun::Captured::Write(Stream s, const std::string& text) {
+  Keep(s, real_.ToUtf8(text));
+  if (s == Stream::Out ? passNotices_ : passErrors_) real_.Write(s, text);
+}
+
+void ChangeRun::Captured::WriteUtf8(Stream s, const std::string& text) {
+  Keep(s, text);
+  if (s == Stream::Out ? passNotices_ : passErrors_) real_.WriteUtf8(s, text);
+}
+
+void ChangeRun::Captured::WriteUtf8Text(Stream s, const std::string& text) {
+  Keep(s, text);
+  if (s == Stream::Out ? passNotices_ : passErrors_) real_.WriteUtf8Text(s, text);
+}
+
+ChangeRun::ChangeRun(const ConsoleArguments& args, ConsoleServices& services)
+    : out_(services.out),
+      check_(args.check),
+      json_(args.json),
+      changes_(services.platform, args.check, layout::kPrintersKeyPrefix),
+      // A check's notices would tell of changes made: its lines replace
+      // them. JSON takes everything into its object.
+      captured_(services.out, !args.check && !args.json, !args.json),
+      inner_{changes_.platform(), captured_} {}
+
+int ChangeRun::Finish(int exit) {
+  const std::vector<Change>& changes = changes_.record().changes;
+  std::vector<std::string> notices = captured_.notices;
+  if (check_) {
+    // The command's own notices would tell of changes made: a check tells
+    // each change it would make instead.
+    notices.clear();
+    std::vector<std::string> lines;
+    if (exit == kExitDone) {
+      for (const Change& change : changes) lines.push_back(ChangeLine(change, out_));
+      if (changes.empty()) notices.push_back(kNothingWouldChangeText);
+      if (!changes.empty()) exit = kExitNeedsRepair;
+    }
+    if (!json_) {
+      for (const std::string& line : lines) out_.WriteUtf8Text(Stream::Out, line + "\n");
+      for (const std::string& line : notices) out_.WriteUtf8Text(Stream::Out, line + "\n");
+    }
+  }
+  if (json_) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("changed").Bool(changes_.record().Changed());
+    json.Key("changes").BeginArray();
+    for (const Change& change : changes) JsonChange(json, change, out_);
+    json.EndArray();
+    JsonTexts(json, "notices", notices);
+    JsonTexts(json, "errors", captured_.errors);
+    json.Key("exit").Number(exit);
+    json.EndObject();
+    out_.WriteUtf8(Stream::Out, json.Text());
+  }
+  return exit;
+}
+
+}  // namespace qv
