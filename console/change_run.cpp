@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "config/registry_layout.h"
+#include "console/commands.h"
 #include "console/json.h"
+#include "platform/event_log.h"
 
 namespace qv {
 namespace {
@@ -124,6 +126,40 @@ std::string ChangeLine(const Change& change, IConsoleOutput& out) {
   return "";
 }
 
+std::string MadeChangeLine(const Change& change, IConsoleOutput& out) {
+  switch (change.kind) {
+    case ChangeKind::Value:
+      return out.ToUtf8(change.key + "\\" + change.valueName) + " (" + change.view +
+             " view): " + Shown(change.before, out) + " -> " +
+             (change.after ? Shown(change.after, out) : "removed");
+    case ChangeKind::Service:
+      return std::string(change.action == ServiceAction::Stopped ? "Stopped" : "Started") +
+             " the service " + out.ToUtf8(change.service) + ".";
+    case ChangeKind::Program:
+      return "Ran \"" + change.file + "\" " + change.parameters + ": " + EndName(change.ended) +
+             ".";
+  }
+  return "";
+}
+
+std::string EventSummary(const std::string& command, const std::vector<Change>& changes,
+                         IConsoleOutput& out) {
+  const std::string printers =
+      RegistryRootName(kHkeyLocalMachine) + "\\" + RegistryCapitals(layout::kPrintersKeyPrefix);
+  for (const Change& change : changes) {
+    if (change.kind != ChangeKind::Value || change.valueName != layout::kPort ||
+        RegistryCapitals(change.key).compare(0, printers.size(), printers) != 0) {
+      continue;
+    }
+    return "Printer \"" + out.ToUtf8(change.key.substr(printers.size())) + "\": port " +
+           (change.before ? Shown(change.before, out) : "missing") + " -> " +
+           (change.after ? Shown(change.after, out) : "removed");
+  }
+  if (command == "set") return "The options of the PDF printer changed.";
+  if (command == "fix-port") return "The PDF port's registration changed.";
+  return "The print spooler was restarted.";
+}
+
 void ChangeRun::Captured::Keep(Stream s, const std::string& utf8) {
   std::string text = utf8;
   if (!text.empty() && text.back() == '\n') text.pop_back();
@@ -146,7 +182,9 @@ void ChangeRun::Captured::WriteUtf8Text(Stream s, const std::string& text) {
 }
 
 ChangeRun::ChangeRun(const ConsoleArguments& args, ConsoleServices& services)
-    : out_(services.out),
+    : args_(args),
+      machine_(services),
+      out_(services.out),
       check_(args.check),
       json_(args.json),
       changes_(services.platform, args.check, layout::kPrintersKeyPrefix),
@@ -155,7 +193,39 @@ ChangeRun::ChangeRun(const ConsoleArguments& args, ConsoleServices& services)
       captured_(services.out, !args.check && !args.json, !args.json),
       inner_{changes_.platform(), captured_} {}
 
+void ChangeRun::RecordEvent(int exit) const {
+  const ChangeRecord& record = changes_.record();
+  if (check_ || !record.Changed()) return;
+  const std::string name = args_.command != nullptr ? args_.command->name : "";
+  const std::uint32_t id = name == "attach"    ? kEventAttach
+                           : name == "install" ? kEventInstall
+                           : name == "detach"  ? kEventDetach
+                           : name == "set"     ? kEventOptions
+                                               : kEventPdfPort;
+  EventRecord event;
+  event.what = EventSummary(name, record.changes, out_);
+  event.program = "QuorvinConfigCmd.exe";
+  event.command = name;
+  for (const std::string& operand : args_.operands)
+    event.command += " \"" + out_.ToUtf8(operand) + "\"";
+  for (const Change& change : record.changes) event.changes.push_back(MadeChangeLine(change, out_));
+  std::string outcome = "Exit code " + std::to_string(exit) + ".";
+  for (const std::string& text : captured_.notices) outcome += " " + text;
+  for (const std::string& text : captured_.errors) outcome += " " + text;
+  event.outcome = outcome;
+  // A dependent service left stopped: the change took effect, with a warning.
+  bool warning = false;
+  for (const std::string& text : captured_.errors) {
+    warning = warning || text.rfind("The printer now feeds the PDF port, but", 0) == 0;
+  }
+  const EventLevel level = exit == kExitDone ? EventLevel::Information
+                           : warning         ? EventLevel::Warning
+                                             : EventLevel::Error;
+  machine_.platform.events.Report(level, id, EventText(event));
+}
+
 int ChangeRun::Finish(int exit) {
+  RecordEvent(exit);
   const std::vector<Change>& changes = changes_.record().changes;
   std::vector<std::string> notices = captured_.notices;
   if (check_) {

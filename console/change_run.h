@@ -42,6 +42,12 @@ class ChangeRun {
     bool passNotices_, passErrors_;
   };
 
+  // The event that records what the command changed, unless it changed
+  // nothing (or was a check).
+  void RecordEvent(int exit) const;
+
+  const ConsoleArguments& args_;
+  ConsoleServices& machine_;
   IConsoleOutput& out_;
   bool check_, json_;
   ChangePlatform changes_;
@@ -51,5 +57,11 @@ class ChangeRun {
 
 // A change as one line of --check's output, in UTF-8.
 std::string ChangeLine(const Change& change, IConsoleOutput& out);
+// A change made, as one line of its event, in UTF-8.
+std::string MadeChangeLine(const Change& change, IConsoleOutput& out);
+// What an event of a change command says first: for a printer, its port
+// before and after; otherwise what kind of thing changed.
+std::string EventSummary(const std::string& command, const std::vector<Change>& changes,
+                         IConsoleOutput& out);
 
 }  // namespace qv

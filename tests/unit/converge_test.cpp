@@ -358,9 +358,11 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
     Machine plain, check, json, checkJson;
     for (Machine* m : {&plain, &check, &json, &checkJson}) row.setUp(*m);
     const int writes = check.w.registry.WriteCount();
+    const std::size_t checkEvents = check.w.events.events.size();
     const std::size_t starts = check.w.processes.starts.size();
 
     const int before = plain.w.registry.WriteCount();
+    const std::size_t eventsBefore = plain.w.events.events.size();
     EXPECT_EQ(plain.Exec(row.args), row.exit);
     // Nothing differs, nothing written; but fix-port always writes.
     if (!row.changes && row.args[0] != std::string("fix-port")) {
@@ -368,6 +370,19 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
     }
     if (!row.out.empty()) {
       EXPECT_EQ(plain.output.out, row.out);
+    }
+    // One event for a command that changed something, none otherwise; an
+    // attach names the printer with its port before and after first.
+    const std::vector<fakes::FakeEventLog::Event> events(
+        plain.w.events.events.begin() + static_cast<std::ptrdiff_t>(eventsBefore),
+        plain.w.events.events.end());
+    ASSERT_EQ(events.size(), row.changes ? 1u : 0u);
+    if (row.changes && row.what == std::string("attach differs")) {
+      EXPECT_EQ(events[0].id, kEventAttach);
+      EXPECT_EQ(events[0].level, row.exit == 0 ? EventLevel::Information : EventLevel::Error);
+      EXPECT_EQ(
+          events[0].text.rfind("Printer \"Office\": port \"LPT1:\" -> \"QuorvinPDF:\"\r\n", 0), 0u)
+          << events[0].text;
     }
     if (row.exit != 0) {
       EXPECT_EQ(plain.output.err.empty(), row.err.empty());
@@ -392,6 +407,7 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
     EXPECT_EQ(check.w.processes.starts.size(), starts);
     EXPECT_TRUE(check.w.spooler.requests.empty());
     EXPECT_EQ(check.w.registry.OpenHandleCount(), 0);
+    EXPECT_EQ(check.w.events.events.size(), checkEvents);
 
     args.push_back("--json");
     EXPECT_EQ(checkJson.Exec(args), predicted);
