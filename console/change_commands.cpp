@@ -110,15 +110,28 @@ int FixPort(const ConsoleArguments& args, ConsoleServices& services, const Chang
   return record.changes.empty() ? Done(services, kNothingChangedText) : kExitDone;
 }
 
-int Attach(const ConsoleArguments& args, ConsoleServices& services) {
-  const std::string& typed = args.operands[0];
+// The listed printer that typed names, as Windows matches names: its index,
+// or the exit code with the refusal told.
+std::optional<int> ListedPrinter(const std::string& typed, ConsoleServices& services, int* exit) {
   Platform& platform = services.platform;
   std::vector<std::string> names;
   if (!RunReporting(services, [&] { names = ListPrinters(platform.printers); })) {
-    return kExitRefused;
+    *exit = kExitRefused;
+    return std::nullopt;
   }
   const int index = FindPrinter(names, typed, platform.files);
-  if (index < 0) return Refuse(services, "No printer named \"" + typed + "\" is installed.");
+  if (index >= 0) return index;
+  *exit = Refuse(services, "No printer named \"" + typed + "\" is installed.");
+  return std::nullopt;
+}
+
+int Attach(const ConsoleArguments& args, ConsoleServices& services) {
+  const std::string& typed = args.operands[0];
+  Platform& platform = services.platform;
+  int exit = kExitDone;
+  const std::optional<int> listed = ListedPrinter(typed, services, &exit);
+  if (!listed) return exit;
+  const int index = *listed;
   TimeLimit limit(services, args.timeoutSeconds);
   CommandLineAnswers answers(typed, false);
   AttachOutcome outcome;
@@ -173,15 +186,11 @@ int Install(const ConsoleArguments& args, ConsoleServices& services) {
 }
 
 int Detach(const ConsoleArguments& args, ConsoleServices& services) {
-  const std::string& typed = args.operands[0];
   Platform& platform = services.platform;
-  std::vector<std::string> names;
-  if (!RunReporting(services, [&] { names = ListPrinters(platform.printers); })) {
-    return kExitRefused;
-  }
-  const int index = FindPrinter(names, typed, platform.files);
-  if (index < 0) return Refuse(services, "No printer named \"" + typed + "\" is installed.");
-  const PrinterName& printer = platform.printers.Entry(index);
+  int exit = kExitDone;
+  const std::optional<int> listed = ListedPrinter(args.operands[0], services, &exit);
+  if (!listed) return exit;
+  const PrinterName& printer = platform.printers.Entry(*listed);
   if (!printer.exact) return Refuse(services, kNameNotInCodePageText);
   TimeLimit limit(services, args.timeoutSeconds);
   DetachOutcome outcome;

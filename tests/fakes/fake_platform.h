@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/main.h"
+#include "console/output.h"
 #include "platform/platform.h"
 #include "tests/common/texts.h"
 #include "tests/fakes/memory_controls.h"
@@ -359,5 +360,15 @@ struct FakeWorld {
 
 // A printer the system lists, with its key and port.
 void AddPrinter(FakeWorld& w, const std::string& name, const std::string& port);
+
+// The console's two streams, kept; the code page is Latin-1.
+class FakeOutput : public IConsoleOutput {
+ public:
+  std::string out, err;
+  void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
+  void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
+  void WriteUtf8Text(Stream s, const std::string& text) override { Write(s, text); }
+  std::string ToUtf8(const std::string& text) override { return Latin1ToUtf8(text); }
+};
 
 }  // namespace qv::fakes

@@ -21,15 +21,6 @@ using fakes::FakeWorld;
 namespace L = layout;
 
 // Records what the program prints; the system code page is Latin-1 here.
-class FakeOutput : public IConsoleOutput {
- public:
-  std::string out, err;
-  void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
-  void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
-  void WriteUtf8Text(Stream s, const std::string& text) override { Write(s, text); }
-  std::string ToUtf8(const std::string& text) override { return fakes::Latin1ToUtf8(text); }
-};
-
 class ConsoleWorld : public ::testing::Test {
  protected:
   int Run(const std::vector<std::string>& args) {
@@ -71,7 +62,7 @@ class ConsoleWorld : public ::testing::Test {
   const std::vector<std::string> kPackageFiles = {"C:\\Pkg\\qvpdfrun.exe",
                                                   "C:\\Pkg\\QVPDFDistiller.exe"};
   FakeWorld w;
-  FakeOutput output;
+  fakes::FakeOutput output;
   fakes::FakeSpooler& spooler = w.spooler;
   ConsoleServices services{w.platform, output};
   ConsoleWorld() { w.files.files.insert(kPackageFiles.begin(), kPackageFiles.end()); }

@@ -21,15 +21,6 @@ namespace {
 using fakes::FakeWorld;
 namespace L = layout;
 
-class CapturedOutput : public IConsoleOutput {
- public:
-  std::string out, err;
-  void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
-  void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
-  void WriteUtf8Text(Stream s, const std::string& text) override { Write(s, text); }
-  std::string ToUtf8(const std::string& text) override { return fakes::Latin1ToUtf8(text); }
-};
-
 // One machine and the console's output on it.
 struct Machine {
   Machine() { w.files.files = {"C:\\Pkg\\qvpdfrun.exe", "C:\\Pkg\\QVPDFDistiller.exe"}; }
@@ -39,7 +30,7 @@ struct Machine {
     return RunConsole(args, services);
   }
   FakeWorld w;
-  CapturedOutput output;
+  fakes::FakeOutput output;
   ConsoleServices services{w.platform, output};
 };
 
@@ -564,7 +555,7 @@ TEST(Recording, EachChangeMadeAndHowEachProgramEnded) {
 }
 
 TEST(ChangeLines, EachKindOfChangeInOneLine) {
-  CapturedOutput out;
+  fakes::FakeOutput out;
   Change value;
   value.key = "HKEY_LOCAL_MACHINE\\K";
   value.valueName = "V";

@@ -7,15 +7,6 @@
 namespace qv {
 namespace {
 
-class TextOutput : public IConsoleOutput {
- public:
-  std::string out, err;
-  void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
-  void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
-  void WriteUtf8Text(Stream s, const std::string& text) override { Write(s, text); }
-  std::string ToUtf8(const std::string& text) override { return text; }
-};
-
 TEST(Export, TheOldFileStaysUnlessTheNewOneIsWholeAndAFailureNamesThePath) {
   const std::string kOld = "an export that stood before";
   struct Case {
@@ -38,7 +29,7 @@ TEST(Export, TheOldFileStaysUnlessTheNewOneIsWholeAndAFailureNamesThePath) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fakes::FakeWorld w;
-    TextOutput output;
+    fakes::FakeOutput output;
     ConsoleServices services{w.platform, output};
     w.files.written[c.file] = kOld;
     w.files.writeFailure = c.failure;

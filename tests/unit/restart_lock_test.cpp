@@ -20,15 +20,6 @@ const std::string kOffice = L::kPrintersKeyPrefix + std::string("Office PS");
 constexpr const char* kAttached =
     "Processes complete.  The printer should now appear in your Monitored Printers list.";
 
-class TextOutput : public IConsoleOutput {
- public:
-  std::string out, err;
-  void Write(Stream s, const std::string& text) override { (s == Stream::Out ? out : err) += text; }
-  void WriteUtf8(Stream s, const std::string& text) override { Write(s, text); }
-  void WriteUtf8Text(Stream s, const std::string& text) override { Write(s, text); }
-  std::string ToUtf8(const std::string& text) override { return text; }
-};
-
 // Office PS on LPT1:, with a dependent service; each program started runs
 // one 50 ms slice, and the restarted spooler loads its printers late. What
 // the service manager and the programs had seen when the lock was taken
@@ -143,7 +134,7 @@ TEST(RestartLock, AttachWaitsForAnotherRestartWithinItsTimeout) {
     LockWorld world;
     FakeWorld& w = world.w;
     if (c.arrange) c.arrange(w);
-    TextOutput output;
+    fakes::FakeOutput output;
     ConsoleServices services{w.platform, output};
     EXPECT_EQ(RunConsole({"attach", "Office PS", "--timeout", "2"}, services), c.exit);
     EXPECT_EQ(output.out, c.out);
