@@ -58,6 +58,9 @@ void InstallerCreates(FakeWorld& w, const std::string& name) {
 
 TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   FakeWorld w;
+  // A port the code page cannot hold is simply not ours: the pass goes on.
+  AddPrinter(w, "Wide", "");
+  w.registry.PutWide(L::kPrintersKeyPrefix + std::string("Wide"), "Port", u"QuorvinPDF:\u03a9");
   AddPrinter(w, "Plain", "LPT1:");
   AddPrinter(w, "Pdf", "QuorvinPDF:");
   AddPrinter(w, "Lower", "quorvinpdf:");
@@ -68,7 +71,7 @@ TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   AddPrinter(w, "?-Printer", "QuorvinPDF:");
   w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
   w.Click(&TfrmMain::LMDButton9Click);
-  EXPECT_EQ(w.ComboBox1.items.size(), 7u);
+  EXPECT_EQ(w.ComboBox1.items.size(), 8u);
   EXPECT_EQ(w.ComboBox1.index, 0);
   EXPECT_TRUE(w.ListBox1.items.empty());  // Query New Printers leaves this list alone
   w.Click(&TfrmMain::LMDButton10Click);
@@ -165,6 +168,7 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   FakeWorld w;
   AddPrinter(w, "Office PS", "LPT1:");
   w.processes.waitSlices = 3;
+  w.spooler.stoppingMs = 1000;
   int clicksTried = 0;
   w.processes.onWait = [&] {
     // Buttons pressed while NET runs: Fix PDF Port is held back, About
@@ -178,7 +182,9 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   };
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(clicksTried, 6);
-  EXPECT_EQ(w.app.processed, 8);         // messages pumped at every slice and start
+  // Messages pumped at every start and slice, and every 10 ms of the
+  // second that the spooler takes to stop.
+  EXPECT_EQ(w.app.processed, 8 + 100);
   EXPECT_TRUE(w.dialogs.boxes.empty());  // Fix PDF Port never ran
   EXPECT_FALSE(w.registry.HasKey(L::kMonitorKey));
   EXPECT_EQ(Starts(w), kSpoolerRestart);  // both calls made before the close
@@ -317,6 +323,18 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
        false},
       // Ended while the question was shown: it carries on, whatever the answer.
       {netRuns(5, {kIdNo}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true},
+      // Each question stays two minutes: the next comes five after the answer.
+      {[netRuns](FakeWorld& w) {
+         netRuns(60, {kIdYes, kIdNo})(w);
+         w.dialogs.onBox = [&w](const fakes::FakeDialogs::Box& box) {
+           if (box.caption == "Still Running") w.clock.now += 2 * 60 * 1000;
+         };
+       },
+       {StillRunning(stop, 5), StillRunning(stop, 12), GivenUp(stop, 840)},
+       1,
+       false},
+      // NET START could not be started: the wait has told it, nothing more.
+      {[](FakeWorld& w) { w.processes.FailStart(2); }, {}, 2, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
