@@ -333,6 +333,15 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
        {StillRunning(stop, 5), StillRunning(stop, 12), GivenUp(stop, 840)},
        1,
        false},
+      // Each program is first asked about five minutes after its own start.
+      {[](FakeWorld& w) {
+         w.processes.waitSlices = 7 * 60 * 20;
+         w.processes.onWait = [&w] { w.clock.now += 50; };
+         w.dialogs.Answer(kIdYes).Answer(kIdYes);
+       },
+       {StillRunning(stop, 5), StillRunning(kNet + " START SPOOLER", 5), {attached, done, 0}},
+       2,
+       true},
       // NET START could not be started: the wait has told it, nothing more.
       {[](FakeWorld& w) { w.processes.FailStart(2); }, {}, 2, false},
   };
