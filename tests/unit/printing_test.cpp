@@ -27,11 +27,10 @@ const std::string kNet = "C:\\Windows\\system32\\net.exe";
 const std::string kRundll32 = "C:\\Windows\\system32\\rundll32.exe";
 const std::vector<std::string> kSpoolerRestart = {kNet + " STOP SPOOLER", kNet + " START SPOOLER"};
 
-// rundll32's call that installs a printer of this name.
-std::string InstallCall(const std::string& name) {
-  return kRundll32 + " printui.dll,PrintUIEntry /if /b \"" + name +
-         "\" /f \"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z "
-         "/u";
+// rundll32's call that installs a printer of this name from that folder.
+std::string InstallCall(const std::string& name, const std::string& folder = "C:\\Pkg\\") {
+  return kRundll32 + " printui.dll,PrintUIEntry /if /b \"" + name + "\" /f \"" + folder +
+         "PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u";
 }
 
 // The question after each five minutes that a program runs, and the end
@@ -448,13 +447,18 @@ TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
 }
 
 TEST_F(InstallDriver, AHungInstallerGivenUpStartsNothingMore) {
+  // From a folder beyond the code page: shown in its short form, started
+  // with its exact name.
+  w.files.executable = "C:\\PKG~1\\QuorvinConfig.exe";
+  w.files.executableUtf8 = "C:\\P\xce\xa9g\\QuorvinConfig.exe";
   w.dialogs.Type("Lab").Answer(kIdYes).Answer(kIdNo);
   w.processes.waitSlices = 1000000;
   w.processes.onWait = [this] { w.clock.now += 50; };
   w.Click(&TfrmMain::installpsdriverBtnClick);
-  EXPECT_TRUE(BoxesShown(w.dialogs, {kInstallQuestion, StillRunning(InstallCall("Lab"), 5),
-                                     GivenUp(InstallCall("Lab"), 300)}));
-  EXPECT_EQ(w.processes.starts.size(), 1u);
+  const std::string shown = InstallCall("Lab", "C:\\PKG~1\\");
+  EXPECT_TRUE(
+      BoxesShown(w.dialogs, {kInstallQuestion, StillRunning(shown, 5), GivenUp(shown, 300)}));
+  EXPECT_EQ(Starts(w), std::vector<std::string>{InstallCall("Lab", "C:\\P\xce\xa9g\\")});
   EXPECT_EQ(w.registry.WriteCount(), 0);
 }
 
