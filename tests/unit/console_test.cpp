@@ -459,6 +459,24 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
       {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true)}; }, "", -1, 1,
        noFile, 2, "stop Fax,start Fax,", true},
       {"install", {}, "Lab", 0, 0, "", 4, "", true},
+      // printui that cannot make it the default is told once; one that
+      // hangs starts nothing more; an installer that cannot be started
+      // installs nothing.
+      {"install", {}, "Office PS", -2, 1, noFile, 4, "", true},
+      {"install",
+       {},
+       "Lab",
+       2,
+       1,
+       "\"C:\\Windows\\system32\\rundll32.exe printui.dll,PrintUIEntry /y /n \"Lab\"\" did not "
+       "finish within 2 seconds; it is still running.\n",
+       2,
+       "",
+       false},
+      {"install", {}, "Lab", -1, 1, noFile, 1, "", false},
+      // A restart that failed tells that, whatever the default printer.
+      {"install", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "Office PS", 0, 1,
+       notStarted, 4, "", true},
       {"install",
        {},
        "Office PS",
