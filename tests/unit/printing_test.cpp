@@ -4,6 +4,7 @@
 #include "app/main_layout.h"
 #include "config/registry_layout.h"
 #include "printing/install.h"
+#include "printing/printer_list.h"
 #include "tests/common/texts.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -76,6 +77,10 @@ TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   w.Click(&TfrmMain::LMDButton10Click);
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Pdf"});
   EXPECT_TRUE(w.dialogs.boxes.empty());
+  // A key the caller left open is not read in place of one that is missing.
+  Registry reg(w.registry);
+  reg.OpenKey(L::kPrintersKeyPrefix + std::string("Pdf"), false);
+  EXPECT_FALSE(IsMonitored(reg, {"\\\\server\\Shared", true, ""}, KeyAccess::Full));
 }
 
 TEST(PrinterLists, NoPrintersGiveTwoEmptyLists) {
