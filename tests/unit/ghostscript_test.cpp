@@ -108,7 +108,8 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
   struct Case {
     std::string stored;  // GS_DLL at the end
     int writes;
-    std::vector<std::pair<std::string, std::string>> registered;  // GS_DLL; "X:" ones are gone
+    // GS_DLL; "X:" ones are gone, "R:" ones too, in a key the user may only read.
+    std::vector<std::pair<std::string, std::string>> registered;
   };
   const Case cases[] = {
       // GPL before an equal Artifex; names that are not numeric rank below.
@@ -128,6 +129,9 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
        2,
        {{afpl, "X:\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}}},
       {"X:\\gsdll32.dll", 1, {{afpl, "X:\\gsdll32.dll"}, {kGpl + "10", "X:\\10\\gsdll32.dll"}}},
+      // The window opens AFPL's keys for writing: one it may only read is
+      // passed over, not taken as empty.
+      {"C:\\10\\gsdll32.dll", 2, {{afpl, "R:\\gsdll32.dll"}, {kGpl + "10", "C:\\10\\gsdll32.dll"}}},
       // An AFPL GS_DLL of another type ends the search before GPL is
       // looked at: nothing is chosen, and only the hits before it stored.
       {"", 0, {{afpl, "REG_DWORD"}, {kGpl + "10.0", "C:\\10\\gsdll32.dll"}}},
@@ -147,6 +151,7 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
       }
       w.registry.PutString(key, "GS_DLL", path);
       if (path[0] == 'C') w.files.files.insert(path);
+      if (path[0] == 'R') w.registry.SetReadOnly(key);
     }
     w.files.files.insert("C:\\10\\gswin32c.exe");
     w.registry.PutDword(kGpl + "99", "GS_DLL", 1);  // another type: skipped, no error
