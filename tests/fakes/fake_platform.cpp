@@ -82,7 +82,7 @@ bool FakeSpooler::Start(const std::string& service) {
   Dependent* d = Find(service);
   if (d != nullptr && d->starts) {
     d->state = ServiceState::Running;
-    d->readyAt = clock_.NowMs() + d->takesMs;
+    d->readyAt = clock_.NowMs() + d->startTakesMs.value_or(d->takesMs);
   }
   return d != nullptr;
 }

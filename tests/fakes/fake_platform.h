@@ -237,8 +237,9 @@ class FakeApplication : public IApplication {
 // processes: after a STOP it reports Changing for stoppingMs, then
 // afterStop; after a START, Changing for startingMs, then afterStart;
 // otherwise afterStart. A dependent it obeys is Changing for takesMs after
-// each request. A printer's port is its Port in
-// the registry, as Wine's spooler reports it, unless reportedPort is set.
+// each request (startTakesMs after a start, when set). A printer's port is
+// its Port in the registry, as Wine's spooler reports it, unless
+// reportedPort is set.
 class FakeSpooler : public ISpooler {
  public:
   FakeSpooler(const FakeProcesses& processes, const MemoryRegistry& registry, IClock& clock)
@@ -251,7 +252,8 @@ class FakeSpooler : public ISpooler {
     bool stops = true, starts = true;  // whether it obeys a request
     ServiceState state = ServiceState::Running;
     std::uint64_t takesMs = 0;
-    std::uint64_t readyAt = 0;  // Changing until then
+    std::optional<std::uint64_t> startTakesMs = std::nullopt;  // a start's, when not takesMs
+    std::uint64_t readyAt = 0;                                 // Changing until then
   };
   std::vector<Dependent> dependents;
   std::vector<std::string> requests;  // "stop NAME" and "start NAME", in order

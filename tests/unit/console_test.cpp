@@ -228,7 +228,9 @@ TEST_F(ConsoleWorld, UsageGoesToStandardErrorForAMalformedLineOnly) {
 }
 
 TEST_F(ConsoleWorld, AttachMatchesPrinterNamesAsWindowsDoes) {
-  for (const char* name : {"Office PS", "\xc9tude", "\x83\x41", "?-Printer"})
+  // Windows lists no two names equal but for case; should it, neither is
+  // guessed.
+  for (const char* name : {"Office PS", "\xc9tude", "\x83\x41", "?-Printer", "OFFICE ps"})
     AddPrinter(w, name, "LPT1:");
   w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
   const struct {
@@ -237,9 +239,9 @@ TEST_F(ConsoleWorld, AttachMatchesPrinterNamesAsWindowsDoes) {
     int code;
     const char* attached;  // the key whose Port now names the PDF port
   } cases[] = {
-      {"Office PS", 1252, 0, "Office PS"}, {"oFFICE ps", 1252, 0, "Office PS"},
-      {"\xe9tude", 1252, 1, nullptr},                                      // only A to Z fold
-      {"\x83\x61", 1252, 0, "\x83\x41"},   {"\x83\x61", 932, 1, nullptr},  // one character
+      {"Office PS", 1252, 0, "Office PS"}, {"OFFICE ps", 1252, 0, "OFFICE ps"},
+      {"office ps", 1252, 1, nullptr},     {"\xe9tude", 1252, 1, nullptr},  // only A to Z fold
+      {"\x83\x61", 1252, 0, "\x83\x41"},   {"\x83\x61", 932, 1, nullptr},   // one character
       {"Offic", 1252, 1, nullptr},         {"?-Printer", 1252, 1, nullptr},
   };
   for (const auto& c : cases) {
@@ -377,9 +379,12 @@ TEST_F(ConsoleWorld, AttachAndInstallAnswerEveryQuestionTheirHandlerAsks) {
 TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   const std::string net = "C:\\Windows\\system32\\net.exe";
   using Arrange = std::function<void(FakeSpooler&)>;
-  const auto dependent = [](const char* name, bool stops, bool starts, std::uint64_t takesMs = 0) {
-    return FakeSpooler::Dependent{
-        {name, std::string(name) + " Service"}, stops, starts, ServiceState::Running, takesMs};
+  const auto dependent = [](const char* name, bool stops, bool starts, std::uint64_t takesMs = 0,
+                            std::optional<std::uint64_t> startTakesMs = std::nullopt) {
+    FakeSpooler::Dependent d{{name, std::string(name) + " Service"}, stops, starts};
+    d.takesMs = takesMs;
+    d.startTakesMs = startTakesMs;
+    return d;
   };
   const std::string notStopped =
       "The print spooler could not be stopped, so the change has not taken effect.\n";
@@ -387,11 +392,16 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
   const std::string notReported =
       "The print spooler does not report \"Office PS\" on the PDF port, so the change has not "
       "taken effect.\n";
+  const auto givenUp = [](const char* call, const char* left) {
+    return "\"C:\\Windows\\system32\\net.exe " + std::string(call) +
+           "\" did not finish within 2 seconds; it is still running.\n" + left;
+  };
+  const char* const noFile = "The system cannot find the file specified\n";
   struct Case {
     const char* command;         // "attach" or "install --default"
     Arrange arrange;             // the spooler and its dependents
     const char* defaultPrinter;  // what printui left as the default
-    bool neverEnds;              // every program started waits for ever
+    int program;  // the program started n-th waits for ever; -n: it cannot be started
     int exit;
     std::string err;       // standard error, whole
     std::size_t starts;    // programs started
@@ -399,76 +409,126 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
     bool portWritten;
   };
   const Case cases[] = {
-      {"attach", {}, "", false, 0, "", 2, "", true},
+      {"attach", {}, "", 0, 0, "", 2, "", true},
       // A spooler that stays running, or stopping: NET START runs all the
-      // same, and the change has not taken effect.
-      {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Running; }, "", false, 1,
-       notStopped, 2, "", true},
-      {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Changing; }, "", false, 1,
-       notStopped, 2, "", true},
-      // Stopping for as long as the restart waits is not a failure; longer is.
-      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs; }, "", false, 0, "", 2, "",
-       true},
-      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs + 1; }, "", false, 1,
-       notStopped, 2, "", true},
-      {"attach", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "", false, 1,
-       notStarted, 2, "", true},
-      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs; }, "", false, 0, "", 2, "",
-       true},
-      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs + 1; }, "", false, 1,
-       notStarted, 2, "", true},
+      // same, the dependents start again, and the change has not taken
+      // effect (whatever port the spooler reports).
       {"attach",
-       {},
-       "",
-       true,
-       1,
-       "\"C:\\Windows\\system32\\net.exe STOP SPOOLER\" did not finish within 2 seconds; it is "
-       "still running.\n",
-       1,
-       "",
+       [&](FakeSpooler& f) {
+         f.afterStop = ServiceState::Running;
+         f.reportedPort = "LPT1:";
+         f.dependents = {dependent("Fax", true, true)};
+       },
+       "", 0, 1, notStopped, 2, "stop Fax,start Fax,", true},
+      {"attach", [](FakeSpooler& f) { f.afterStop = ServiceState::Changing; }, "", 0, 1, notStopped,
+       2, "", true},
+      // Every wait at its limit, each counted from its own start: the two
+      // dependents stopping and starting, the spooler stopping and
+      // starting, and the printer reported at the port wait's last answer.
+      {"attach",
+       [&](FakeSpooler& f) {
+         f.dependents = {dependent("Fax", true, true, kDependentWaitMs),
+                         dependent("Vnd", true, true, kDependentWaitMs)};
+         f.stoppingMs = kSpoolerWaitMs;
+         f.startingMs = kSpoolerWaitMs;
+         f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs;
+       },
+       "", 0, 0, "", 2, "stop Fax,stop Vnd,start Vnd,start Fax,", true},
+      // And each just past it.
+      {"attach", [](FakeSpooler& f) { f.stoppingMs = kSpoolerWaitMs + 1; }, "", 0, 1, notStopped, 2,
+       "", true},
+      {"attach", [](FakeSpooler& f) { f.startingMs = kSpoolerWaitMs + 1; }, "", 0, 1, notStarted, 2,
+       "", true},
+      {"attach",
+       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs + 1)}; },
+       "", 0, 1, notStopped, 0, "stop Fax,", true},
+      {"attach",
+       [&](FakeSpooler& f) {
+         f.dependents = {dependent("Fax", true, true, 0, kDependentWaitMs + 1)};
+       },
+       "", 0, 1,
+       "The printer now feeds the PDF port, but the service \"Fax Service\" could not be started "
+       "again after the print spooler restarted.\n",
+       2, "stop Fax,start Fax,", true},
+      // The spooler is believed, not the write: a printer it does not
+      // report by then is not on the PDF port, even beside a dependent
+      // left stopped.
+      {"attach",
+       [&](FakeSpooler& f) {
+         f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs + 1;
+         f.dependents = {dependent("Fax", true, false)};
+       },
+       "", 0, 1, notReported, 2, "stop Fax,start Fax,", true},
+      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", 0, 1, notReported, 2, "",
        true},
-      // Dependents: stopped first, started again in the reverse order.
+      // A spooler not running tells before a dependent left stopped.
+      {"attach",
+       [&](FakeSpooler& f) {
+         f.afterStart = ServiceState::Stopped;
+         f.dependents = {dependent("Fax", true, false)};
+       },
+       "", 0, 1, notStarted, 2, "stop Fax,start Fax,", true},
+      // Dependents: stopped first, started again in the reverse order; the
+      // first that does not start again is named.
       {"attach",
        [&](FakeSpooler& f) {
          f.dependents = {dependent("Fax", true, true), dependent("Vnd", true, true)};
        },
-       "", false, 0, "", 2, "stop Fax,stop Vnd,start Vnd,start Fax,", true},
+       "", 0, 0, "", 2, "stop Fax,stop Vnd,start Vnd,start Fax,", true},
       {"attach",
        [&](FakeSpooler& f) {
          f.dependents = {dependent("Fax", true, true), dependent("Vnd", false, true)};
        },
-       "", false, 1, notStopped, 0, "stop Fax,stop Vnd,start Fax,", true},
-      // Each may take as long as the restart waits for it, and no longer.
+       "", 0, 1, notStopped, 0, "stop Fax,stop Vnd,start Fax,", true},
       {"attach",
-       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs)}; }, "",
-       false, 0, "", 2, "stop Fax,start Fax,", true},
-      {"attach",
-       [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true, kDependentWaitMs + 1)}; },
-       "", false, 1, notStopped, 0, "stop Fax,", true},
-      {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, false)}; }, "", false,
-       1,
-       "The printer now feeds the PDF port, but the service \"Fax Service\" could not be started "
+       [&](FakeSpooler& f) {
+         f.dependents = {dependent("Fax", true, false), dependent("Vnd", true, false)};
+       },
+       "", 0, 1,
+       "The printer now feeds the PDF port, but the service \"Vnd Service\" could not be started "
        "again after the print spooler restarted.\n",
-       2, "stop Fax,start Fax,", true},
-      {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true)}; }, "", true,
-       1,
-       "\"C:\\Windows\\system32\\net.exe STOP SPOOLER\" did not finish within 2 seconds; it is "
-       "still running.\nThese services were stopped and have not been started again: Fax "
-       "Service.\n",
-       1, "stop Fax,", true},
-      // The spooler is believed, not the write; it may load its printers late.
-      {"attach", [](FakeSpooler& f) { f.reportedPort = "LPT1:"; }, "", false, 1, notReported, 2, "",
-       true},
-      {"attach", [](FakeSpooler& f) { f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs; },
-       "", false, 0, "", 2, "", true},
+       2, "stop Fax,stop Vnd,start Vnd,start Fax,", true},
+      // A program given up starts nothing more and names what it leaves
+      // stopped; NET that cannot be started is told, and the rest goes on.
+      {"attach", {}, "", 1, 1, givenUp("STOP SPOOLER", ""), 1, "", true},
       {"attach",
-       [](FakeSpooler& f) { f.printerUnknownFor = kPrinterPortWaitMs / kRestartPollMs + 1; }, "",
-       false, 1, notReported, 2, "", true},
-      {"install", {}, "Lab", false, 0, "", 4, "", true},
+       [&](FakeSpooler& f) {
+         f.dependents = {dependent("Fax", true, true), dependent("Vnd", true, true)};
+       },
+       "", 1, 1,
+       givenUp("STOP SPOOLER",
+               "These services were stopped and have not been started again: Fax Service, Vnd "
+               "Service.\n"),
+       1, "stop Fax,stop Vnd,", true},
+      {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true)}; }, "", 2, 1,
+       givenUp("START SPOOLER",
+               "These services were stopped and have not been started again: Fax Service.\n"),
+       2, "stop Fax,", true},
+      {"attach", [&](FakeSpooler& f) { f.dependents = {dependent("Fax", true, true)}; }, "", -1, 1,
+       noFile, 2, "stop Fax,start Fax,", true},
+      {"install", {}, "Lab", 0, 0, "", 4, "", true},
+      // printui that cannot make it the default is told once; one that
+      // hangs starts nothing more; an installer that cannot be started
+      // installs nothing.
+      {"install", {}, "Office PS", -2, 1, noFile, 4, "", true},
+      {"install",
+       {},
+       "Lab",
+       2,
+       1,
+       "\"C:\\Windows\\system32\\rundll32.exe printui.dll,PrintUIEntry /y /n \"Lab\"\" did not "
+       "finish within 2 seconds; it is still running.\n",
+       2,
+       "",
+       false},
+      {"install", {}, "Lab", -1, 1, noFile, 1, "", false},
+      // A restart that failed tells that, whatever the default printer.
+      {"install", [](FakeSpooler& f) { f.afterStart = ServiceState::Stopped; }, "Office PS", 0, 1,
+       notStarted, 4, "", true},
       {"install",
        {},
        "Office PS",
-       false,
+       0,
        1,
        "The printer \"Lab\" was installed but could not be made the default printer.\n",
        4,
@@ -477,7 +537,7 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
       {"install",
        {},
        "Lab",
-       true,
+       1,
        1,
        "\"C:\\Windows\\system32\\rundll32.exe printui.dll,PrintUIEntry /if /b \"Lab\" /f "
        "\"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u\" "
@@ -495,10 +555,16 @@ TEST_F(ConsoleWorld, AttachAndInstallSucceedOnlyWhenTheChangeIsInEffect) {
     const bool attach = std::string(c.command) == "attach";
     const std::string key = L::kPrintersKeyPrefix + std::string(attach ? "Office PS" : "Lab");
     if (attach) AddPrinter(world, "Office PS", "LPT1:");
-    world.processes.waitSlices = c.neverEnds ? 1000000 : 1;
+    constexpr int kForEver = 1000000;
+    world.processes.waitSlices = c.program == 1 ? kForEver : 1;
+    if (c.program < 0) world.processes.FailStart(-c.program);
     world.processes.onWait = [&] {
       world.clock.now += 50;  // each wait slice takes its 50 ms
-      if (!attach && world.processes.starts.size() == 1 && !world.registry.HasKey(key)) {
+      const std::size_t started = world.processes.starts.size();
+      if (c.program > 1 && started + 1 == static_cast<std::size_t>(c.program)) {
+        world.processes.waitSlices = kForEver;  // the next one
+      }
+      if (!attach && started == 1 && !world.registry.HasKey(key)) {
         world.registry.PutString(key, "Port", "LPT1:");  // printui creates the queue
       }
     };

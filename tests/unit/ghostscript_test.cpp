@@ -108,7 +108,8 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
   struct Case {
     std::string stored;  // GS_DLL at the end
     int writes;
-    std::vector<std::pair<std::string, std::string>> registered;  // GS_DLL; "X:" ones are gone
+    // GS_DLL; "X:" ones are gone, "R:" ones too, in a key the user may only read.
+    std::vector<std::pair<std::string, std::string>> registered;
   };
   const Case cases[] = {
       // GPL before an equal Artifex; names that are not numeric rank below.
@@ -128,9 +129,17 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
        2,
        {{afpl, "X:\\gsdll32.dll"}, {kArtifex + "9.05", "C:\\art\\gsdll32.dll"}}},
       {"X:\\gsdll32.dll", 1, {{afpl, "X:\\gsdll32.dll"}, {kGpl + "10", "X:\\10\\gsdll32.dll"}}},
+      // The window opens AFPL's keys for writing: one it may only read is
+      // passed over, not taken as empty.
+      {"C:\\10\\gsdll32.dll", 2, {{afpl, "R:\\gsdll32.dll"}, {kGpl + "10", "C:\\10\\gsdll32.dll"}}},
       // An AFPL GS_DLL of another type ends the search before GPL is
-      // looked at: nothing is chosen and nothing stored.
+      // looked at: nothing is chosen, and only the hits before it stored.
       {"", 0, {{afpl, "REG_DWORD"}, {kGpl + "10.0", "C:\\10\\gsdll32.dll"}}},
+      {"C:\\afpl\\gsdll32.dll",
+       1,
+       {{afpl, "C:\\afpl\\gsdll32.dll"},
+        {afpl + "1", "REG_DWORD"},
+        {kGpl + "10.0", "C:\\10\\gsdll32.dll"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
@@ -142,6 +151,7 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
       }
       w.registry.PutString(key, "GS_DLL", path);
       if (path[0] == 'C') w.files.files.insert(path);
+      if (path[0] == 'R') w.registry.SetReadOnly(key);
     }
     w.files.files.insert("C:\\10\\gswin32c.exe");
     w.registry.PutDword(kGpl + "99", "GS_DLL", 1);  // another type: skipped, no error
@@ -152,13 +162,15 @@ TEST(LaterGhostscripts, HighestInstalledVersionWhenTheAfplOneLeavesNone) {
     // status reads the same choice, read-only, before anything is stored.
     Registry statusReg(w.registry);
     const GhostscriptChoice choice = ChooseGhostscript(statusReg, w.files, KeyAccess::ReadOnly);
-    EXPECT_EQ(choice.chosen < 0 ? std::string() : choice.registered[choice.chosen].gsDll, c.stored);
+    // A search that an error ends chooses nothing, whatever it stored.
+    const std::string chosen = choice.error ? "" : c.stored;
+    EXPECT_EQ(choice.chosen < 0 ? std::string() : choice.registered[choice.chosen].gsDll, chosen);
     w.form->Commands().Execute([&w] {
       Registry reg(w.registry);
       w.form->LocateGhostscript(reg);
     });
     EXPECT_EQ(w.registry.GetString(kKey, "GS_DLL").value_or(""), c.stored);
-    EXPECT_EQ(w.form->GhostscriptDll(), c.stored);
+    EXPECT_EQ(w.form->GhostscriptDll(), chosen);
     EXPECT_EQ(w.registry.WriteCount(), c.writes);
   }
 }

@@ -4,6 +4,7 @@
 #include "app/main_layout.h"
 #include "config/registry_layout.h"
 #include "printing/install.h"
+#include "printing/printer_list.h"
 #include "tests/common/texts.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -27,11 +28,10 @@ const std::string kNet = "C:\\Windows\\system32\\net.exe";
 const std::string kRundll32 = "C:\\Windows\\system32\\rundll32.exe";
 const std::vector<std::string> kSpoolerRestart = {kNet + " STOP SPOOLER", kNet + " START SPOOLER"};
 
-// rundll32's call that installs a printer of this name.
-std::string InstallCall(const std::string& name) {
-  return kRundll32 + " printui.dll,PrintUIEntry /if /b \"" + name +
-         "\" /f \"C:\\Pkg\\PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z "
-         "/u";
+// rundll32's call that installs a printer of this name from that folder.
+std::string InstallCall(const std::string& name, const std::string& folder = "C:\\Pkg\\") {
+  return kRundll32 + " printui.dll,PrintUIEntry /if /b \"" + name + "\" /f \"" + folder +
+         "PSDriver\\QuorvinPS.INF\" /q /r \"LPT1:\" /m \"Quorvin PDF Printer\" /z /u";
 }
 
 // The question after each five minutes that a program runs, and the end
@@ -58,6 +58,9 @@ void InstallerCreates(FakeWorld& w, const std::string& name) {
 
 TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   FakeWorld w;
+  // A port the code page cannot hold is simply not ours: the pass goes on.
+  AddPrinter(w, "Wide", "");
+  w.registry.PutWide(L::kPrintersKeyPrefix + std::string("Wide"), "Port", u"QuorvinPDF:\u03a9");
   AddPrinter(w, "Plain", "LPT1:");
   AddPrinter(w, "Pdf", "QuorvinPDF:");
   AddPrinter(w, "Lower", "quorvinpdf:");
@@ -68,12 +71,16 @@ TEST(PrinterLists, OnlyExactPdfPortsAreMonitored) {
   AddPrinter(w, "?-Printer", "QuorvinPDF:");
   w.printerBackend.inexact["?-Printer"] = "\xce\xa9-Printer";
   w.Click(&TfrmMain::LMDButton9Click);
-  EXPECT_EQ(w.ComboBox1.items.size(), 7u);
+  EXPECT_EQ(w.ComboBox1.items.size(), 8u);
   EXPECT_EQ(w.ComboBox1.index, 0);
   EXPECT_TRUE(w.ListBox1.items.empty());  // Query New Printers leaves this list alone
   w.Click(&TfrmMain::LMDButton10Click);
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Pdf"});
   EXPECT_TRUE(w.dialogs.boxes.empty());
+  // A key the caller left open is not read in place of one that is missing.
+  Registry reg(w.registry);
+  reg.OpenKey(L::kPrintersKeyPrefix + std::string("Pdf"), false);
+  EXPECT_FALSE(IsMonitored(reg, {"\\\\server\\Shared", true, ""}, KeyAccess::Full));
 }
 
 TEST(PrinterLists, NoPrintersGiveTwoEmptyLists) {
@@ -165,6 +172,7 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   FakeWorld w;
   AddPrinter(w, "Office PS", "LPT1:");
   w.processes.waitSlices = 3;
+  w.spooler.stoppingMs = 1000;
   int clicksTried = 0;
   w.processes.onWait = [&] {
     // Buttons pressed while NET runs: Fix PDF Port is held back, About
@@ -178,7 +186,9 @@ TEST(CommandRunner, WaitKeepsTheWindowAliveButHoldsBackCommands) {
   };
   w.form->Commands().Execute([&] { w.form->RestartSpooler(); });
   EXPECT_EQ(clicksTried, 6);
-  EXPECT_EQ(w.app.processed, 8);         // messages pumped at every slice and start
+  // Messages pumped at every start and slice, and every 10 ms of the
+  // second that the spooler takes to stop.
+  EXPECT_EQ(w.app.processed, 8 + 100);
   EXPECT_TRUE(w.dialogs.boxes.empty());  // Fix PDF Port never ran
   EXPECT_FALSE(w.registry.HasKey(L::kMonitorKey));
   EXPECT_EQ(Starts(w), kSpoolerRestart);  // both calls made before the close
@@ -318,6 +328,27 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
        false},
       // Ended while the question was shown: it carries on, whatever the answer.
       {netRuns(5, {kIdNo}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true},
+      // Each question stays two minutes: the next comes five after the answer.
+      {[netRuns](FakeWorld& w) {
+         netRuns(60, {kIdYes, kIdNo})(w);
+         w.dialogs.onBox = [&w](const fakes::FakeDialogs::Box& box) {
+           if (box.caption == "Still Running") w.clock.now += 2 * 60 * 1000;
+         };
+       },
+       {StillRunning(stop, 5), StillRunning(stop, 12), GivenUp(stop, 840)},
+       1,
+       false},
+      // Each program is first asked about five minutes after its own start.
+      {[](FakeWorld& w) {
+         w.processes.waitSlices = 7 * 60 * 20;
+         w.processes.onWait = [&w] { w.clock.now += 50; };
+         w.dialogs.Answer(kIdYes).Answer(kIdYes);
+       },
+       {StillRunning(stop, 5), StillRunning(kNet + " START SPOOLER", 5), {attached, done, 0}},
+       2,
+       true},
+      // NET START could not be started: the wait has told it, nothing more.
+      {[](FakeWorld& w) { w.processes.FailStart(2); }, {}, 2, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
@@ -422,13 +453,18 @@ TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
 }
 
 TEST_F(InstallDriver, AHungInstallerGivenUpStartsNothingMore) {
+  // From a folder beyond the code page: shown in its short form, started
+  // with its exact name.
+  w.files.executable = "C:\\PKG~1\\QuorvinConfig.exe";
+  w.files.executableUtf8 = "C:\\P\xce\xa9g\\QuorvinConfig.exe";
   w.dialogs.Type("Lab").Answer(kIdYes).Answer(kIdNo);
   w.processes.waitSlices = 1000000;
   w.processes.onWait = [this] { w.clock.now += 50; };
   w.Click(&TfrmMain::installpsdriverBtnClick);
-  EXPECT_TRUE(BoxesShown(w.dialogs, {kInstallQuestion, StillRunning(InstallCall("Lab"), 5),
-                                     GivenUp(InstallCall("Lab"), 300)}));
-  EXPECT_EQ(w.processes.starts.size(), 1u);
+  const std::string shown = InstallCall("Lab", "C:\\PKG~1\\");
+  EXPECT_TRUE(
+      BoxesShown(w.dialogs, {kInstallQuestion, StillRunning(shown, 5), GivenUp(shown, 300)}));
+  EXPECT_EQ(Starts(w), std::vector<std::string>{InstallCall("Lab", "C:\\P\xce\xa9g\\")});
   EXPECT_EQ(w.registry.WriteCount(), 0);
 }
 
