@@ -92,6 +92,8 @@ std::string EventSummary(std::uint32_t eventId, const std::vector<Change>& chang
       return "The PDF port's registration changed.";
     case kEventGhostscriptPath:
       return "The stored Ghostscript path changed.";
+    case kEventInstall:
+      return "The installation of a PostScript printer ran.";
     default:
       return "The print spooler was restarted.";
   }

@@ -13,7 +13,9 @@ namespace {
 using fakes::BoxesShown;
 using fakes::BoxesShownSince;
 using fakes::ErrorBox;
+using fakes::EventSummaries;
 using fakes::FakeWorld;
+using Events = std::vector<std::string>;
 namespace L = layout;
 
 std::vector<std::string> Starts(const FakeWorld& w) {
@@ -129,6 +131,12 @@ TEST(PdfPort, FixWritesTheTwelveValuesEveryTimeAndConfirms) {
                                             "Fix PDF Port", 0};
   EXPECT_TRUE(BoxesShown(w.dialogs, {restored, restored}));
   EXPECT_TRUE(w.processes.starts.empty());  // the spooler is not restarted
+  // The second click wrote only what was there: one event.
+  EXPECT_EQ(EventSummaries(w.events), Events{"1004 I: The PDF port's registration changed."});
+  EXPECT_NE(w.events.events[0].text.find("  HKEY_LOCAL_MACHINE\\" + k +
+                                         "\\Delay (32-bit view): 1000 -> 300\r\n"),
+            std::string::npos)
+      << w.events.events[0].text;
 }
 
 TEST(PdfPort, WithoutWriteAccessTheDriverWriteFails) {
@@ -224,6 +232,11 @@ TEST_F(AddPrinterCommand, ConfirmedAddPointsThePrinterAtThePdfPort) {
   EXPECT_EQ(Starts(w), kSpoolerRestart);
   EXPECT_EQ(w.ComboBox1.index, 0);  // lists rebuilt
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
+  ASSERT_EQ(EventSummaries(w.events),
+            Events{"1001 I: Printer \"Office PS\": port \"LPT2:\" -> \"QuorvinPDF:\""});
+  EXPECT_NE(w.events.events[0].text.find("Program: QuorvinConfig.exe\r\nCommand: Add\r\n"),
+            std::string::npos)
+      << w.events.events[0].text;
 }
 
 TEST_F(AddPrinterCommand, ANameBeyondTheCodePageIsRefusedBeforeTheQuestion) {
@@ -239,6 +252,7 @@ TEST_F(AddPrinterCommand, ANameBeyondTheCodePageIsRefusedBeforeTheQuestion) {
                    "Printer Name Not Supported", 0x10}}));
   EXPECT_EQ(w.registry.WriteCount(), 0);
   EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_TRUE(w.events.events.empty());
 }
 
 TEST_F(AddPrinterCommand, NoChangesNothing) {
@@ -246,6 +260,7 @@ TEST_F(AddPrinterCommand, NoChangesNothing) {
   w.Click(&TfrmMain::LMDButton1Click);
   EXPECT_EQ(w.registry.WriteCount(), 0);
   EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_TRUE(w.events.events.empty());
 }
 
 TEST_F(AddPrinterCommand, PrinterWithoutAKeyFailsBeforeTheRestartAndCreatesNone) {
@@ -285,23 +300,27 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
     std::vector<fakes::FakeDialogs::Box> boxes;
     std::size_t starts;
     bool listed;  // the lists were rebuilt
+    char level;   // the event's: information, warning or error
   };
   const Case cases[] = {
       {[](FakeWorld& w) { w.spooler.afterStop = ServiceState::Running; },
        {{"The print spooler could not be stopped, so the change has not taken effect.", title,
          0x10}},
        2,
-       false},
+       false,
+       'E'},
       {[](FakeWorld& w) { w.spooler.afterStart = ServiceState::Stopped; },
        {{"The print spooler could not be started again.", title, 0x10}},
        2,
-       false},
+       false,
+       'E'},
       {[](FakeWorld& w) { w.spooler.reportedPort = "LPT2:"; },
        {{"The print spooler does not report \"Office PS\" on the PDF port, so the change has "
          "not taken effect.",
          title, 0x10}},
        2,
-       false},
+       false,
+       'E'},
       {[](FakeWorld& w) {
          w.spooler.dependents = {{{"Fax", "Fax"}, true, false}};
        },
@@ -309,15 +328,17 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
          "again after the print spooler restarted.",
          done, 0x30}},
        2,
-       true},
-      {netRuns(7, {kIdYes}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true},
-      {netRuns(60, {kIdNo}), {StillRunning(stop, 5), GivenUp(stop, 300)}, 1, false},
+       true,
+       'W'},
+      {netRuns(7, {kIdYes}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true, 'I'},
+      {netRuns(60, {kIdNo}), {StillRunning(stop, 5), GivenUp(stop, 300)}, 1, false, 'E'},
       {netRuns(60, {kIdYes, kIdNo}),
        {StillRunning(stop, 5), StillRunning(stop, 10), GivenUp(stop, 600)},
        1,
-       false},
+       false,
+       'E'},
       // Ended while the question was shown: it carries on, whatever the answer.
-      {netRuns(5, {kIdNo}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true},
+      {netRuns(5, {kIdNo}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true, 'I'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
@@ -330,6 +351,10 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
     EXPECT_TRUE(BoxesShownSince(world.dialogs, 1, c.boxes));
     EXPECT_EQ(world.processes.starts.size(), c.starts);
     EXPECT_EQ(world.ListBox1.items.size(), c.listed ? 1u : 0u);
+    // Port written, whatever the restart did: on record.
+    EXPECT_EQ(EventSummaries(world.events),
+              Events{std::string("1001 ") + c.level +
+                     ": Printer \"Office PS\": port \"LPT2:\" -> \"QuorvinPDF:\""});
   }
 }
 
@@ -371,6 +396,7 @@ TEST_F(InstallDriver, CancelOrNoRunsNothing) {
   w.Click(&TfrmMain::installpsdriverBtnClick);
   EXPECT_TRUE(w.processes.starts.empty());
   EXPECT_EQ(w.registry.WriteCount(), 0);
+  EXPECT_TRUE(w.events.events.empty());
   ASSERT_EQ(w.dialogs.inputs.size(), 2u);
   EXPECT_EQ(w.dialogs.inputs[0].caption, "Install Quorvin PostScript Printer");
   EXPECT_EQ(w.dialogs.inputs[0].prompt, "Enter a printer name");
@@ -419,6 +445,9 @@ TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
                    "again.",
                    "Installing PostScript Printer Driver", 0x10}}));
   EXPECT_EQ(w.registry.WriteCount(), 0);
+  // rundll32 ran: on record, as a failure.
+  EXPECT_EQ(EventSummaries(w.events),
+            Events{"1002 E: The installation of a PostScript printer ran."});
 }
 
 TEST_F(InstallDriver, AHungInstallerGivenUpStartsNothingMore) {
@@ -452,6 +481,8 @@ TEST_F(InstallDriver, InstalledPrinterIsAttachedRestartedAndListed) {
   EXPECT_EQ(w.registry.GetString(L::kPreviousPortsKey, "Office PS"), "LPT1:");  // where made
   EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
+  EXPECT_EQ(EventSummaries(w.events),
+            Events{"1002 I: Printer \"Office PS\": port \"LPT1:\" -> \"QuorvinPDF:\""});
 }
 
 TEST_F(InstallDriver, YesToDefaultRunsTheSecondCall) {
