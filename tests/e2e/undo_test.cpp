@@ -106,6 +106,7 @@ TEST_F(Undo, DetachGivesBackTheCupsPortAndTheAttachIsOnRecord) {
   EXPECT_EQ(check.code, 3) << check.err;
   EXPECT_TRUE(Contains(check.out, "\"before\": \"QuorvinPDF:\"")) << check.out;
   EXPECT_TRUE(Contains(check.out, "\"after\": \"" + cups + "\"")) << check.out;
+  EXPECT_TRUE(Contains(check.out, "\"ended\": \"held back\"")) << check.out;
   EXPECT_EQ(e2e::RegQuery(kPrinter, "Port").data, "QuorvinPDF:");  // a check changes nothing
 
   const Outcome detach = Command("detach Office_PS");
