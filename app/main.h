@@ -10,7 +10,9 @@
 
 #include "app/asking_wait.h"
 #include "config/settings.h"
+#include "platform/changes.h"
 #include "platform/commands.h"
+#include "platform/event_log.h"
 #include "platform/platform.h"
 #include "printing/spooler_restart.h"
 #include "ui/controls.h"
@@ -104,7 +106,27 @@ class TfrmMain {
   // the failure through the error display.
   void FinishPrinterChange(const RestartOutcome& restart, const char* notice);
 
-  Platform& platform_;
+  // How a command that changed the machine ended, for its event: the level
+  // and the outcome, in the code page.
+  struct CommandOutcome {
+    EventLevel level = EventLevel::Error;
+    std::string text;
+    void Done(const char* notice);
+    void After(const RestartOutcome& restart, const char* notice);
+  };
+  // Runs body over a platform that records every change; when something
+  // changed, writes one event of eventId naming command (a caption). A
+  // failure raised is recorded as an error and raised on. A command run
+  // within another is recorded by that one.
+  void Recorded(std::uint32_t eventId, const char* command,
+                const std::function<void(CommandOutcome&)>& body);
+  // Never raises, never tells: a log that cannot be written is skipped.
+  void ReportEvent(std::uint32_t eventId, const char* command, const ChangeRecord& record,
+                   const CommandOutcome& outcome) noexcept;
+
+  Platform& machine_;
+  // The machine, or while a command runs, the platform that records it.
+  Platform* platform_;
   IDialogs& dialogs_;
   MainFormControls controls_;
   CommandDispatcher commands_;

@@ -36,7 +36,7 @@ constexpr const char* kPromptWarning =
 }  // namespace
 
 void TfrmMain::LocateGhostscript(Registry& reg) {
-  const GhostscriptChoice choice = ChooseGhostscript(reg, platform_.files, KeyAccess::Full);
+  const GhostscriptChoice choice = ChooseGhostscript(reg, platform_->files, KeyAccess::Full);
   // Every path found is stored at once, in the order found; a value that
   // could not be read then ends the search.
   for (const GhostscriptChoice::Store& store : choice.stores) {
@@ -60,11 +60,17 @@ void TfrmMain::LocateGhostscript(Registry& reg) {
 }
 
 void TfrmMain::LMDButton5Click() {
-  dialogs_.ExecuteOpen(OpenDialog1);
+  Recorded(kEventGhostscriptPath, "Change gswin32c.exe", [this](CommandOutcome& outcome) {
+    dialogs_.ExecuteOpen(OpenDialog1);
+    outcome.Done(nullptr);
+  });
 }
 
 void TfrmMain::LMDButton6Click() {
-  dialogs_.ExecuteOpen(OpenDialog2);
+  Recorded(kEventGhostscriptPath, "Change gsdll32.dll", [this](CommandOutcome& outcome) {
+    dialogs_.ExecuteOpen(OpenDialog2);
+    outcome.Done(nullptr);
+  });
 }
 
 void TfrmMain::OpenDialog1CanClose(FileDialog& dialog, bool& /*canClose*/) {
@@ -80,7 +86,7 @@ void TfrmMain::TakeChosenPath(const std::string& chosen, const char* valueName, 
   // Stored first: a write that fails leaves the path and the field as
   // they were.
   {
-    Registry reg(platform_.registry);
+    Registry reg(platform_->registry);
     StoreGhostscriptPath(reg, valueName, chosen);
   }
   path = chosen;
@@ -88,7 +94,7 @@ void TfrmMain::TakeChosenPath(const std::string& chosen, const char* valueName, 
 }
 
 void TfrmMain::LoadSettings(Registry& reg, const std::optional<std::string>& desktopFolder) {
-  settings = qv::LoadSettings(reg, desktopFolder, OwnFolder(platform_.files));
+  settings = qv::LoadSettings(reg, desktopFolder, OwnFolder(platform_->files));
 }
 
 void TfrmMain::ShowSettings() {
@@ -104,15 +110,15 @@ void TfrmMain::ShowSettings() {
 }
 
 void TfrmMain::LMDButton4Click() {
-  SaveDialog3.initialDir = OwnFolder(platform_.files).value_or("");
+  SaveDialog3.initialDir = OwnFolder(platform_->files).value_or("");
   dialogs_.ExecuteSave(SaveDialog3);
   dialogs_.MessageBox("You still have to click Save Changes for these settings to take effect.",
                       "Warning", kMbIconInformation);
 }
 
 void TfrmMain::SaveDialog3CanClose(FileDialog& dialog, bool& /*canClose*/) {
-  controls_.Edit2.SetText(ExtractFileName(dialog.fileName, platform_.files));
-  controls_.Edit3.SetText(ExtractFilePath(dialog.fileName, platform_.files));
+  controls_.Edit2.SetText(ExtractFileName(dialog.fileName, platform_->files));
+  controls_.Edit3.SetText(ExtractFilePath(dialog.fileName, platform_->files));
 }
 
 void TfrmMain::savechangesBtnClick() {
@@ -142,10 +148,13 @@ void TfrmMain::savechangesBtnClick() {
       settings.*option.text = saved.*option.text = controls_.Text(option.control).Text();
     }
   }
-  {
-    Registry reg(platform_.registry);
-    SaveSettings(reg, saved);
-  }
+  Recorded(kEventOptions, "Save Changes", [this, &saved](CommandOutcome& outcome) {
+    {
+      Registry reg(platform_->registry);
+      SaveSettings(reg, saved);
+    }
+    outcome.Done(kChangesSavedText);
+  });
   dialogs_.MessageBox(kChangesSavedText, "Changes Saved", kMbOk);
 }
 

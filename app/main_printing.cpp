@@ -63,17 +63,17 @@ class InstallQuestions : public IInstallQuestions {
 void TfrmMain::RefreshPrinterList() {
   IListControl& box = controls_.ComboBox1;
   box.Clear();
-  for (const std::string& name : ListPrinters(platform_.printers)) box.Add(name);
+  for (const std::string& name : ListPrinters(platform_->printers)) box.Add(name);
   if (box.Count() > 0) box.SetItemIndex(0);
 }
 
 void TfrmMain::RefreshMonitoredList() {
-  Registry reg(platform_.registry);
+  Registry reg(platform_->registry);
   IListControl& monitored = controls_.ListBox1;
   const IListControl& installed = controls_.ComboBox1;
   monitored.Clear();
   for (int i = 0; i < installed.Count(); ++i) {
-    PrinterName printer = platform_.printers.Entry(i);
+    PrinterName printer = platform_->printers.Entry(i);
     printer.name = installed.Item(i);
     if (IsMonitored(reg, printer, KeyAccess::Full)) monitored.Add(printer.name);
   }
@@ -90,24 +90,27 @@ void TfrmMain::LMDButton10Click() {
 void TfrmMain::RestorePdfPort(bool showConfirmation) {
   // The port's paths lie in the tool's folder: one the code page cannot
   // hold is never written as a look-alike. The start-up has told it.
-  const std::optional<std::string> folder = OwnFolder(platform_.files);
+  const std::optional<std::string> folder = OwnFolder(platform_->files);
   if (!folder) {
     if (showConfirmation) ShowException(dialogs_, std::runtime_error(kFolderNotInCodePageText));
     return;
   }
   {
-    Registry reg(platform_.registry);
+    Registry reg(platform_->registry);
     WritePdfPort(reg, *folder);
   }
   if (showConfirmation) dialogs_.MessageBox(kPortRestoredText, "Fix PDF Port", kMbOk);
 }
 
 void TfrmMain::LMDButton2Click() {
-  RestorePdfPort(true);
+  Recorded(kEventPdfPort, "Fix PDF Port", [this](CommandOutcome& outcome) {
+    RestorePdfPort(true);
+    outcome.Done(kPortRestoredText);
+  });
 }
 
 void TfrmMain::RestartSpooler() {
-  FinishPrinterChange(qv::RestartSpooler(platform_, wait_), nullptr);
+  FinishPrinterChange(qv::RestartSpooler(*platform_, wait_), nullptr);
 }
 
 void TfrmMain::FinishPrinterChange(const RestartOutcome& restart, const char* notice) {
@@ -136,45 +139,53 @@ void TfrmMain::LMDButton1Click() {
         kCompleteCaption, kMbIconError);
     return;
   }
-  // The box lists what the printer service lists, in the same order.
-  PrinterName printer = platform_.printers.Entry(index);
-  printer.name = box.Item(index);
-  AddQuestion question(dialogs_);
-  const AttachOutcome outcome = AttachPrinter(platform_, wait_, question, printer);
-  if (outcome.result == AttachResult::NotAddressable) {
-    dialogs_.MessageBox(kNameNotInCodePageText, "Printer Name Not Supported", kMbIconError);
-  } else if (outcome.result == AttachResult::Attached) {
-    FinishPrinterChange(outcome.restart, kAttachedText);
-  }
+  Recorded(kEventAttach, "Add", [this, &box, index](CommandOutcome& event) {
+    // The box lists what the printer service lists, in the same order.
+    PrinterName printer = platform_->printers.Entry(index);
+    printer.name = box.Item(index);
+    AddQuestion question(dialogs_);
+    const AttachOutcome outcome = AttachPrinter(*platform_, wait_, question, printer);
+    if (outcome.result == AttachResult::NotAddressable) {
+      dialogs_.MessageBox(kNameNotInCodePageText, "Printer Name Not Supported", kMbIconError);
+    } else if (outcome.result == AttachResult::Attached) {
+      event.After(outcome.restart, kAttachedText);
+      FinishPrinterChange(outcome.restart, kAttachedText);
+    }
+  });
 }
 
 void TfrmMain::installpsdriverBtnClick() {
-  InstallQuestions questions(dialogs_);
-  const InstallOutcome outcome = InstallPrinter(platform_, wait_, questions);
-  switch (outcome.result) {
-    case InstallResult::InvalidName:
-      dialogs_.MessageBox(kInvalidPrinterNameText, kNameCaption, kMbIconError);
-      break;
-    case InstallResult::NameTaken:
-      dialogs_.MessageBox(NameTakenText(outcome.name), kNameCaption, kMbIconError);
-      break;
-    case InstallResult::NotInstalled:
-      dialogs_.MessageBox(NotInstalledText(outcome.name), kInstallCaption, kMbIconError);
-      break;
-    case InstallResult::Installed:
-      FinishPrinterChange(outcome.restart, kInstalledText);
-      break;
-    case InstallResult::NotRun:
-      // A program that could not start has been told by the wait.
-      if (outcome.run.result == RunResult::Abandoned) {
-        ShowException(dialogs_, std::runtime_error(outcome.run.text));
-      }
-      break;
-    case InstallResult::Attached:          // only the console converges
-    case InstallResult::AlreadyInstalled:  // on an existing printer
-    case InstallResult::Cancelled:
-      break;
-  }
+  Recorded(kEventInstall, "Install PS Driver", [this](CommandOutcome& event) {
+    InstallQuestions questions(dialogs_);
+    const InstallOutcome outcome = InstallPrinter(*platform_, wait_, questions);
+    switch (outcome.result) {
+      case InstallResult::InvalidName:
+        dialogs_.MessageBox(kInvalidPrinterNameText, kNameCaption, kMbIconError);
+        break;
+      case InstallResult::NameTaken:
+        dialogs_.MessageBox(NameTakenText(outcome.name), kNameCaption, kMbIconError);
+        break;
+      case InstallResult::NotInstalled:
+        event.text = NotInstalledText(outcome.name);
+        dialogs_.MessageBox(event.text, kInstallCaption, kMbIconError);
+        break;
+      case InstallResult::Installed:
+        event.After(outcome.restart, kInstalledText);
+        FinishPrinterChange(outcome.restart, kInstalledText);
+        break;
+      case InstallResult::NotRun:
+        event.text = outcome.run.text;
+        // A program that could not start has been told by the wait.
+        if (outcome.run.result == RunResult::Abandoned) {
+          ShowException(dialogs_, std::runtime_error(outcome.run.text));
+        }
+        break;
+      case InstallResult::Attached:          // only the console converges
+      case InstallResult::AlreadyInstalled:  // on an existing printer
+      case InstallResult::Cancelled:
+        break;
+    }
+  });
 }
 
 }  // namespace qv

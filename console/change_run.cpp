@@ -1,76 +1,30 @@
 #include "console/change_run.h"
 
-#include <cstdio>
-
 #include "config/registry_layout.h"
 #include "console/commands.h"
 #include "console/json.h"
 #include "platform/event_log.h"
+#include "printing/change_event.h"
 
 namespace qv {
 namespace {
 
-bool IsText(std::uint32_t type) {
-  return type == kRegSz || type == kRegExpandSz;
-}
-
-// A string's text up to its NUL, in UTF-8.
-std::string Text(const RegistryContent& content, IConsoleOutput& out) {
-  const std::string bytes(content.data.begin(), content.data.end());
-  return out.ToUtf8(bytes.substr(0, bytes.find('\0')));
-}
-
-std::uint32_t Dword(const RegistryContent& content) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4 && i < content.data.size(); ++i) {
-    value |= std::uint32_t{content.data[i]} << (8 * i);
-  }
-  return value;
-}
-
-// Any other type's bytes as the registry editor shows them: "hex:01,02".
-std::string Hex(const RegistryContent& content) {
-  std::string hex = "hex:";
-  char byte[4];
-  for (std::size_t i = 0; i < content.data.size(); ++i) {
-    std::snprintf(byte, sizeof byte, i == 0 ? "%02x" : ",%02x", content.data[i]);
-    hex += byte;
-  }
-  return hex;
-}
-
-std::string Shown(const std::optional<RegistryContent>& content, IConsoleOutput& out) {
-  if (!content) return "missing";
-  if (IsText(content->type)) return "\"" + Text(*content, out) + "\"";
-  if (content->type == kRegDword) return std::to_string(Dword(*content));
-  return Hex(*content);
+// The console's conversion from the code page, for the shared texts.
+ToUtf8Function Converter(IConsoleOutput& out) {
+  return [&out](const std::string& text) { return out.ToUtf8(text); };
 }
 
 void JsonContent(JsonWriter& json, const std::optional<RegistryContent>& content,
                  IConsoleOutput& out) {
   if (!content) {
     json.Null();
-  } else if (IsText(content->type)) {
-    json.String(Text(*content, out));
+  } else if (IsTextContent(*content)) {
+    json.String(ContentText(*content, Converter(out)));
   } else if (content->type == kRegDword) {
-    json.Number(Dword(*content));
+    json.Number(ContentDword(*content));
   } else {
-    json.String(Hex(*content));
+    json.String(ContentHex(*content));
   }
-}
-
-const char* EndName(ProgramEnd ended) {
-  switch (ended) {
-    case ProgramEnd::Running:
-      return "running";
-    case ProgramEnd::Ended:
-      return "ended";
-    case ProgramEnd::StillRunning:
-      return "still running";
-    case ProgramEnd::HeldBack:
-      return "held back";
-  }
-  return "";
 }
 
 void JsonChange(JsonWriter& json, const Change& change, IConsoleOutput& out) {
@@ -95,7 +49,7 @@ void JsonChange(JsonWriter& json, const Change& change, IConsoleOutput& out) {
       json.Key("kind").String("program");
       json.Key("file").String(change.file);
       json.Key("parameters").String(change.parameters);
-      json.Key("ended").String(EndName(change.ended));
+      json.Key("ended").String(ProgramEndName(change.ended));
       break;
   }
   json.EndObject();
@@ -115,8 +69,8 @@ std::string ChangeLine(const Change& change, IConsoleOutput& out) {
   switch (change.kind) {
     case ChangeKind::Value:
       return "Would set " + out.ToUtf8(change.key + "\\" + change.valueName) + " (" + change.view +
-             " view): now " + Shown(change.before, out) + ", after " + Shown(change.after, out) +
-             ".";
+             " view): now " + ShownContent(change.before, Converter(out)) + ", after " +
+             ShownContent(change.after, Converter(out)) + ".";
     case ChangeKind::Service:
       return std::string(change.action == ServiceAction::Stopped ? "Would stop" : "Would start") +
              " the service " + out.ToUtf8(change.service) + ".";
@@ -124,40 +78,6 @@ std::string ChangeLine(const Change& change, IConsoleOutput& out) {
       return "Would run \"" + change.file + "\" " + change.parameters + ".";
   }
   return "";
-}
-
-std::string MadeChangeLine(const Change& change, IConsoleOutput& out) {
-  switch (change.kind) {
-    case ChangeKind::Value:
-      return out.ToUtf8(change.key + "\\" + change.valueName) + " (" + change.view +
-             " view): " + Shown(change.before, out) + " -> " +
-             (change.after ? Shown(change.after, out) : "removed");
-    case ChangeKind::Service:
-      return std::string(change.action == ServiceAction::Stopped ? "Stopped" : "Started") +
-             " the service " + out.ToUtf8(change.service) + ".";
-    case ChangeKind::Program:
-      return "Ran \"" + change.file + "\" " + change.parameters + ": " + EndName(change.ended) +
-             ".";
-  }
-  return "";
-}
-
-std::string EventSummary(const std::string& command, const std::vector<Change>& changes,
-                         IConsoleOutput& out) {
-  const std::string printers =
-      RegistryRootName(kHkeyLocalMachine) + "\\" + RegistryCapitals(layout::kPrintersKeyPrefix);
-  for (const Change& change : changes) {
-    if (change.kind != ChangeKind::Value || change.valueName != layout::kPort ||
-        RegistryCapitals(change.key).compare(0, printers.size(), printers) != 0) {
-      continue;
-    }
-    return "Printer \"" + out.ToUtf8(change.key.substr(printers.size())) + "\": port " +
-           (change.before ? Shown(change.before, out) : "missing") + " -> " +
-           (change.after ? Shown(change.after, out) : "removed");
-  }
-  if (command == "set") return "The options of the PDF printer changed.";
-  if (command == "fix-port") return "The PDF port's registration changed.";
-  return "The print spooler was restarted.";
 }
 
 void ChangeRun::Captured::Keep(Stream s, const std::string& utf8) {
@@ -203,12 +123,14 @@ void ChangeRun::RecordEvent(int exit) const {
                            : name == "set"     ? kEventOptions
                                                : kEventPdfPort;
   EventRecord event;
-  event.what = EventSummary(name, record.changes, out_);
+  const ToUtf8Function toUtf8 = Converter(out_);
+  event.what = EventSummary(id, record.changes, toUtf8);
   event.program = "QuorvinConfigCmd.exe";
   event.command = name;
   for (const std::string& operand : args_.operands)
     event.command += " \"" + out_.ToUtf8(operand) + "\"";
-  for (const Change& change : record.changes) event.changes.push_back(MadeChangeLine(change, out_));
+  for (const Change& change : record.changes)
+    event.changes.push_back(MadeChangeLine(change, toUtf8));
   std::string outcome = "Exit code " + std::to_string(exit) + ".";
   for (const std::string& text : captured_.notices) outcome += " " + text;
   for (const std::string& text : captured_.errors) outcome += " " + text;

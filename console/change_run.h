@@ -57,11 +57,4 @@ class ChangeRun {
 
 // A change as one line of --check's output, in UTF-8.
 std::string ChangeLine(const Change& change, IConsoleOutput& out);
-// A change made, as one line of its event, in UTF-8.
-std::string MadeChangeLine(const Change& change, IConsoleOutput& out);
-// What an event of a change command says first: for a printer, its port
-// before and after; otherwise what kind of thing changed.
-std::string EventSummary(const std::string& command, const std::vector<Change>& changes,
-                         IConsoleOutput& out);
-
 }  // namespace qv

@@ -326,6 +326,20 @@ class FakeEventLog : public IEventLog {
   }
 };
 
+// Each event reported, as "ID level: what changed" (its first line), the
+// level as I, W or E.
+inline std::vector<std::string> EventSummaries(const FakeEventLog& log) {
+  std::vector<std::string> summaries;
+  for (const FakeEventLog::Event& event : log.events) {
+    const char level = event.level == EventLevel::Information ? 'I'
+                       : event.level == EventLevel::Warning   ? 'W'
+                                                              : 'E';
+    summaries.push_back(std::to_string(event.id) + " " + level + ": " +
+                        event.text.substr(0, event.text.find("\r\n")));
+  }
+  return summaries;
+}
+
 // A whole world for one test: the registry, printers, processes, files,
 // dialogs and the main form bound to in-memory controls. The form's Exit
 // and About hooks are counted.

@@ -11,6 +11,7 @@
 #include "console/console.h"
 #include "platform/changes.h"
 #include "platform/registry.h"
+#include "printing/change_event.h"
 #include "printing/install.h"
 #include "printing/pdf_port.h"
 #include "tests/fakes/fake_platform.h"
@@ -579,6 +580,14 @@ TEST(ChangeLines, EachKindOfChangeInOneLine) {
   program.file = "C:\\net.exe";
   program.parameters = "STOP SPOOLER";
   EXPECT_EQ(ChangeLine(program, out), "Would run \"C:\\net.exe\" STOP SPOOLER.");
+  // As the events of both programs tell each change made; a DWORD counts
+  // its first four bytes only.
+  const ToUtf8Function same = [](const std::string& text) { return text; };
+  value.before = RegistryContent{kRegDword, {0x01, 0, 0, 0, 0x05}};
+  value.after.reset();
+  EXPECT_EQ(MadeChangeLine(value, same), "HKEY_LOCAL_MACHINE\\K\\V (32-bit view): 1 -> removed");
+  program.ended = ProgramEnd::StillRunning;
+  EXPECT_EQ(MadeChangeLine(program, same), "Ran \"C:\\net.exe\" STOP SPOOLER: still running.");
 }
 
 }  // namespace

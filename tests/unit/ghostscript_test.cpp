@@ -234,6 +234,8 @@ TEST_F(Locator, WriteFailureInTheBrowseDialogLeavesPathAndFieldUnchanged) {
     EXPECT_TRUE(BoxesShown(world.dialogs, {fakes::ErrorBox(c.shown)}));
     EXPECT_EQ((world.form.get()->*c.path)(), "C:\\gs\\old");
     EXPECT_EQ((world.*c.field).text, "C:\\gs\\old");
+    EXPECT_EQ(fakes::EventSummaries(world.events),  // the failed write changed nothing
+              std::vector<std::string>{"1006 I: The stored Ghostscript path changed."});
   }
 }
 

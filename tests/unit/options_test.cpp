@@ -61,6 +61,14 @@ TEST_F(SaveChanges, StoresEveryOptionInOrderWithItsType) {
   EXPECT_EQ(w.registry.GetDword(kKey, "launchPDFApp"), 0u);
   EXPECT_TRUE(BoxesShown(w.dialogs, {kSaved}));  // no warning with the box unchecked
   EXPECT_EQ(w.form->Settings().DefaultPdfFile, "a.pdf");
+  // On record with each value's before and after; saving it again changes
+  // nothing and records nothing.
+  w.Click(&TfrmMain::savechangesBtnClick);
+  ASSERT_EQ(fakes::EventSummaries(w.events),
+            std::vector<std::string>{"1005 I: The options of the PDF printer changed."});
+  EXPECT_NE(w.events.events[0].text.find("\\defaultPDFFile (32-bit view): missing -> \"a.pdf\""),
+            std::string::npos)
+      << w.events.events[0].text;
 }
 
 TEST_F(SaveChanges, PromptWarningDecidesTheStoredFlag) {
@@ -87,6 +95,7 @@ TEST_F(SaveChanges, MissingKeyEndsWithTheFirstWriteError) {
   EXPECT_TRUE(
       BoxesShown(fresh.dialogs, {fakes::ErrorBox("Failed to set data for 'defaultPDFFile'")}));
   EXPECT_FALSE(fresh.registry.HasKey(kKey));
+  EXPECT_TRUE(fresh.events.events.empty());
   EXPECT_EQ(fresh.form->Settings().DefaultPdfFile, "b.pdf");  // taken over before the write
 }
 

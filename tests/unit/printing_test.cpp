@@ -14,7 +14,9 @@ namespace {
 using fakes::BoxesShown;
 using fakes::BoxesShownSince;
 using fakes::ErrorBox;
+using fakes::EventSummaries;
 using fakes::FakeWorld;
+using Events = std::vector<std::string>;
 namespace L = layout;
 
 std::vector<std::string> Starts(const FakeWorld& w) {
@@ -136,6 +138,12 @@ TEST(PdfPort, FixWritesTheTwelveValuesEveryTimeAndConfirms) {
                                             "Fix PDF Port", 0};
   EXPECT_TRUE(BoxesShown(w.dialogs, {restored, restored}));
   EXPECT_TRUE(w.processes.starts.empty());  // the spooler is not restarted
+  // The second click wrote only what was there: one event.
+  EXPECT_EQ(EventSummaries(w.events), Events{"1004 I: The PDF port's registration changed."});
+  EXPECT_NE(w.events.events[0].text.find("  HKEY_LOCAL_MACHINE\\" + k +
+                                         "\\Delay (32-bit view): 1000 -> 300\r\n"),
+            std::string::npos)
+      << w.events.events[0].text;
 }
 
 TEST(PdfPort, WithoutWriteAccessTheDriverWriteFails) {
@@ -234,6 +242,11 @@ TEST_F(AddPrinterCommand, ConfirmedAddPointsThePrinterAtThePdfPort) {
   EXPECT_EQ(Starts(w), kSpoolerRestart);
   EXPECT_EQ(w.ComboBox1.index, 0);  // lists rebuilt
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
+  ASSERT_EQ(EventSummaries(w.events),
+            Events{"1001 I: Printer \"Office PS\": port \"LPT2:\" -> \"QuorvinPDF:\""});
+  EXPECT_NE(w.events.events[0].text.find("Program: QuorvinConfig.exe\r\nCommand: Add\r\n"),
+            std::string::npos)
+      << w.events.events[0].text;
 }
 
 TEST_F(AddPrinterCommand, ANameBeyondTheCodePageIsRefusedBeforeTheQuestion) {
@@ -249,6 +262,7 @@ TEST_F(AddPrinterCommand, ANameBeyondTheCodePageIsRefusedBeforeTheQuestion) {
                    "Printer Name Not Supported", 0x10}}));
   EXPECT_EQ(w.registry.WriteCount(), 0);
   EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_TRUE(w.events.events.empty());
 }
 
 TEST_F(AddPrinterCommand, NoChangesNothing) {
@@ -256,6 +270,7 @@ TEST_F(AddPrinterCommand, NoChangesNothing) {
   w.Click(&TfrmMain::LMDButton1Click);
   EXPECT_EQ(w.registry.WriteCount(), 0);
   EXPECT_TRUE(w.processes.starts.empty());
+  EXPECT_TRUE(w.events.events.empty());
 }
 
 TEST_F(AddPrinterCommand, PrinterWithoutAKeyFailsBeforeTheRestartAndCreatesNone) {
@@ -295,23 +310,27 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
     std::vector<fakes::FakeDialogs::Box> boxes;
     std::size_t starts;
     bool listed;  // the lists were rebuilt
+    char level;   // the event's: information, warning or error
   };
   const Case cases[] = {
       {[](FakeWorld& w) { w.spooler.afterStop = ServiceState::Running; },
        {{"The print spooler could not be stopped, so the change has not taken effect.", title,
          0x10}},
        2,
-       false},
+       false,
+       'E'},
       {[](FakeWorld& w) { w.spooler.afterStart = ServiceState::Stopped; },
        {{"The print spooler could not be started again.", title, 0x10}},
        2,
-       false},
+       false,
+       'E'},
       {[](FakeWorld& w) { w.spooler.reportedPort = "LPT2:"; },
        {{"The print spooler does not report \"Office PS\" on the PDF port, so the change has "
          "not taken effect.",
          title, 0x10}},
        2,
-       false},
+       false,
+       'E'},
       {[](FakeWorld& w) {
          w.spooler.dependents = {{{"Fax", "Fax"}, true, false}};
        },
@@ -319,15 +338,17 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
          "again after the print spooler restarted.",
          done, 0x30}},
        2,
-       true},
-      {netRuns(7, {kIdYes}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true},
-      {netRuns(60, {kIdNo}), {StillRunning(stop, 5), GivenUp(stop, 300)}, 1, false},
+       true,
+       'W'},
+      {netRuns(7, {kIdYes}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true, 'I'},
+      {netRuns(60, {kIdNo}), {StillRunning(stop, 5), GivenUp(stop, 300)}, 1, false, 'E'},
       {netRuns(60, {kIdYes, kIdNo}),
        {StillRunning(stop, 5), StillRunning(stop, 10), GivenUp(stop, 600)},
        1,
-       false},
+       false,
+       'E'},
       // Ended while the question was shown: it carries on, whatever the answer.
-      {netRuns(5, {kIdNo}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true},
+      {netRuns(5, {kIdNo}), {StillRunning(stop, 5), {attached, done, 0}}, 2, true, 'I'},
       // Each question stays two minutes: the next comes five after the answer.
       {[netRuns](FakeWorld& w) {
          netRuns(60, {kIdYes, kIdNo})(w);
@@ -337,7 +358,8 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
        },
        {StillRunning(stop, 5), StillRunning(stop, 12), GivenUp(stop, 840)},
        1,
-       false},
+       false,
+       'E'},
       // Each program is first asked about five minutes after its own start.
       {[](FakeWorld& w) {
          w.processes.waitSlices = 7 * 60 * 20;
@@ -346,9 +368,10 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
        },
        {StillRunning(stop, 5), StillRunning(kNet + " START SPOOLER", 5), {attached, done, 0}},
        2,
-       true},
+       true,
+       'I'},
       // NET START could not be started: the wait has told it, nothing more.
-      {[](FakeWorld& w) { w.processes.FailStart(2); }, {}, 2, false},
+      {[](FakeWorld& w) { w.processes.FailStart(2); }, {}, 2, false, 'E'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
@@ -361,6 +384,10 @@ TEST_F(AddPrinterCommand, TheRestartsOutcomeAndTheStillRunningQuestion) {
     EXPECT_TRUE(BoxesShownSince(world.dialogs, 1, c.boxes));
     EXPECT_EQ(world.processes.starts.size(), c.starts);
     EXPECT_EQ(world.ListBox1.items.size(), c.listed ? 1u : 0u);
+    // Port written, whatever the restart did: on record.
+    EXPECT_EQ(EventSummaries(world.events),
+              Events{std::string("1001 ") + c.level +
+                     ": Printer \"Office PS\": port \"LPT2:\" -> \"QuorvinPDF:\""});
   }
 }
 
@@ -402,6 +429,7 @@ TEST_F(InstallDriver, CancelOrNoRunsNothing) {
   w.Click(&TfrmMain::installpsdriverBtnClick);
   EXPECT_TRUE(w.processes.starts.empty());
   EXPECT_EQ(w.registry.WriteCount(), 0);
+  EXPECT_TRUE(w.events.events.empty());
   ASSERT_EQ(w.dialogs.inputs.size(), 2u);
   EXPECT_EQ(w.dialogs.inputs[0].caption, "Install Quorvin PostScript Printer");
   EXPECT_EQ(w.dialogs.inputs[0].prompt, "Enter a printer name");
@@ -450,6 +478,9 @@ TEST_F(InstallDriver, FailedInstallationIsReportedAndStops) {
                    "again.",
                    "Installing PostScript Printer Driver", 0x10}}));
   EXPECT_EQ(w.registry.WriteCount(), 0);
+  // rundll32 ran: on record, as a failure.
+  EXPECT_EQ(EventSummaries(w.events),
+            Events{"1002 E: The installation of a PostScript printer ran."});
 }
 
 TEST_F(InstallDriver, AHungInstallerGivenUpStartsNothingMore) {
@@ -488,6 +519,8 @@ TEST_F(InstallDriver, InstalledPrinterIsAttachedRestartedAndListed) {
   EXPECT_EQ(w.registry.GetString(L::kPreviousPortsKey, "Office PS"), "LPT1:");  // where made
   EXPECT_EQ(w.ComboBox1.items, std::vector<std::string>{"Office PS"});
   EXPECT_EQ(w.ListBox1.items, std::vector<std::string>{"Office PS"});
+  EXPECT_EQ(EventSummaries(w.events),
+            Events{"1002 I: Printer \"Office PS\": port \"LPT1:\" -> \"QuorvinPDF:\""});
 }
 
 TEST_F(InstallDriver, YesToDefaultRunsTheSecondCall) {

@@ -71,6 +71,11 @@ TEST_F(Startup, FirstStartCompletesEverythingWithoutAWord) {
   EXPECT_FALSE(w.CheckBox1.checked);
   EXPECT_TRUE(w.CheckBox2.checked);
   EXPECT_TRUE(w.CheckBox3.checked);
+  // One event per kind of change.
+  EXPECT_EQ(fakes::EventSummaries(w.events),
+            (std::vector<std::string>{"1006 I: The stored Ghostscript path changed.",
+                                      "1005 I: The options of the PDF printer changed.",
+                                      "1004 I: The PDF port's registration changed."}));
 }
 
 TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
@@ -84,6 +89,14 @@ TEST_F(Startup, LaterStartsWriteOnlyTheDesktopFolder) {
   world.form->Commands().Execute([&] { second.FormCreate(); });
   EXPECT_EQ(w.registry.WriteCount(), writes + 1);
   EXPECT_EQ(w.registry.GetString(L::kSettingsKey, "userDesktopDir"), "D:\\Desk");
+  // A start on a machine in order records nothing.
+  world.form->Commands().Execute([&] { second.FormCreate(); });
+  ASSERT_EQ(w.events.events.size(), 4u);
+  EXPECT_EQ(fakes::EventSummaries(w.events)[3], "1005 I: The options of the PDF printer changed.");
+  EXPECT_NE(w.events.events[3].text.find(
+                "userDesktopDir (32-bit view): \"C:\\Users\\ann\\Desktop\" -> \"D:\\Desk\""),
+            std::string::npos)
+      << w.events.events[3].text;
 }
 
 // A tool folder and a desktop beyond the code page: the start tells the
