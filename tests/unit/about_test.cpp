@@ -30,6 +30,27 @@ TEST(About, ControlsAreMadeInTableOrderThenByTabOrder) {
   EXPECT_EQ(order, "Image1 Label1 Label2 Label6 Label5 Label3 Label4 Label7 LMDButton1 ");
 }
 
+// A group box's contents come just before it, by their own tab order, and
+// sit relative to it; a control of the window is not taken for one of them.
+TEST(ControlTables, GroupBoxContentsComeAtTheBoxesPlaceAndSitInsideIt) {
+  using K = ControlKind;
+  const std::vector<ControlEntry> table = {
+      {"Top", 1, K::Button, 10, 10, 50, 20, "Top", 2},
+      {"Box", 2, K::GroupBox, 100, 50, 200, 100, "Box", 1},
+      {"Second", 3, K::Edit, 5, 40, 50, 20, "", 1, "Box"},
+      {"First", 4, K::Edit, 5, 15, 50, 20, "", 0, "Box"},
+      {"Last", 5, K::Button, 20, 200, 50, 20, "Last", 3},
+  };
+  std::string order;
+  for (const ControlEntry& c : InCreationOrder(table)) order += c.name + std::string(" ");
+  EXPECT_EQ(order, "First Second Box Top Last ");
+  const Rect96 inside = PositionInWindow(table, table[2]);
+  EXPECT_EQ(std::vector<int>({inside.left, inside.top, inside.width, inside.height}),
+            std::vector<int>({105, 90, 50, 20}));
+  const Rect96 outside = PositionInWindow(table, table[4]);
+  EXPECT_EQ(std::vector<int>({outside.left, outside.top}), std::vector<int>({20, 200}));
+}
+
 TEST(About, LinksAskTheShellForTheSiteAndANewMail) {
   fakes::FakeProcesses processes;
   MemoryText label2;

@@ -834,7 +834,7 @@ TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOu
   w.registry.PutString(L::kSettingsKey, "userDesktopDir", "C:\\Users\\ann\\Desktop");
   w.registry.PutString(L::kSettingsKey, "defaultPDFFile", "caf\xe9.pdf");
   w.registry.PutString(L::kSettingsKey, "defaultPDFDir", "D:\\\"PDF\"\\");
-  w.registry.PutString(L::kSettingsKey, "defaultPDFAppend", "a\r\nb");
+  w.registry.PutWide(L::kSettingsKey, "defaultPDFAppend", u"a\r\n\u03a9");
   w.registry.PutDword(L::kSettingsKey, "launchPDFApp", 1);
   w.registry.PutRaw(L::kSettingsKey, "GS_DLL", kRegExpandSz, {'%', 'G', '%', 0});
   w.registry.PutString(L::kMonitorKey, "Driver", "quorvinmonnt.dll");
@@ -844,7 +844,7 @@ TEST_F(ConsoleWorld, ExportKeepsEveryCharacterAndTypeAndLeavesTheDesktopFolderOu
       u"Windows Registry Editor Version 5.00\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Hollisfield\\Quorvin PDF\\1.01]\r\n"
       u"\"defaultPDFFile\"=\"caf\u00e9.pdf\"\r\n\"defaultPDFDir\"=\"D:\\\\\\\"PDF\\\"\\\\\"\r\n"
-      u"\"defaultPDFAppend\"=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"
+      u"\"defaultPDFAppend\"=hex(1):61,00,0d,00,0a,00,a9,03,00,00\r\n"
       u"\"launchPDFApp\"=dword:00000001\r\n\"GS_DLL\"=hex(2):25,00,47,00,25,00,00,00\r\n"
       u"\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Quorvin "
       u"PDF Port]\r\n\"Driver\"=\"quorvinmonnt.dll\"\r\n"
@@ -923,6 +923,7 @@ TEST_F(ConsoleWorld, DetachPutsBackTheRecordedPortAndKeepsTheRecordUntilItTakes)
   Run({"status"});
   EXPECT_TRUE(Printed("  Pdf  [monitored]  [previously LPT1:]\n"));
   EXPECT_EQ(Run({"detach", "Pdf", "--port"}), 2);
+  EXPECT_EQ(output.err, "--port needs the name of a port.\n");
 }
 
 }  // namespace

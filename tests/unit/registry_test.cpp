@@ -24,6 +24,20 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistrySemantics, MemoryTraits);
 
 // The keys and names the package's distiller, port monitor and spooler
 // read, written out here as they must appear in the registry.
+TEST(Registry, AReadThatFailsAfterTheValueWasFoundIsAnError) {
+  fakes::MemoryRegistry backend;
+  backend.PutString("SOFTWARE\\A", "v", "x");
+  Registry reg(backend);
+  ASSERT_TRUE(reg.OpenKey("SOFTWARE\\A", false));
+  backend.FailCall(2);  // the value is found, then its data cannot be read
+  try {
+    reg.ReadComparable("v");
+    FAIL();
+  } catch (const ERegistryException& e) {
+    EXPECT_STREQ(e.what(), "Failed to get data for 'v'");
+  }
+}
+
 TEST(RegistryLayout, KeysAndNamesAreThoseThePackageReads) {
   namespace L = layout;
   const std::pair<const char*, const char*> names[] = {

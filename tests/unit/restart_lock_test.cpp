@@ -58,6 +58,18 @@ void OtherRestart(FakeWorld& w, std::uint64_t heldMs, bool broughtPort) {
   if (!broughtPort) w.spooler.reportedPort = "LPT1:";
 }
 
+// The restart names the NET that could not be started, stop or start.
+TEST(RestartLock, ARestartWhoseNetCannotStartTellsWhichOne) {
+  for (const int failing : {1, 2}) {
+    fakes::FakeWorld w;
+    w.processes.FailStart(failing);
+    AskingWait wait(w.app, w.clock, w.dialogs);
+    const RestartOutcome outcome = RestartSpooler(w.platform, wait);
+    EXPECT_EQ(outcome.result, RestartResult::ProgramNotStarted);
+    EXPECT_EQ(outcome.text, "The system cannot find the file specified");
+  }
+}
+
 TEST(RestartLock, AttachWaitsForAnotherRestartWithinItsTimeout) {
   using Arrange = std::function<void(FakeWorld&)>;
   const std::string busy = std::string(kRestartInProgressText) + "\n";
