@@ -415,6 +415,10 @@ TEST(ConvergeTable, EachCommandChangesOnlyWhatDiffersAndItsCheckPredictsIt) {
     EXPECT_NE(json.output.out.find(std::string("\"changed\": ") + (row.changes ? "true" : "false")),
               std::string::npos)
         << json.output.out;
+    // Each program the command ran is told as one.
+    if (json.output.out.find("\"parameters\"") != std::string::npos) {
+      EXPECT_NE(json.output.out.find("\"kind\": \"program\",\n      \"file\""), std::string::npos);
+    }
     // What the check predicted is what the command did.
     EXPECT_EQ(ChangesOf(checkJson.output.out), ChangesOf(json.output.out));
   }
@@ -458,6 +462,12 @@ TEST_F(Converge, ACheckNeedsNoRightsAndTellsEachChangeItWouldMake) {
       << output.out;
   EXPECT_EQ(Exec({"fix-port", "--check"}), 3);
   EXPECT_EQ(w.registry.WriteCount(), 0);
+  // Outside the package's folder: the refusal in the object, none on stderr.
+  w.files.files.clear();
+  EXPECT_EQ(Exec({"fix-port", "--json"}), 1);
+  EXPECT_EQ(output.err, "");
+  EXPECT_NE(output.out.find("\"errors\": [\n    \"qvpdfrun.exe is not in "), std::string::npos)
+      << output.out;
 }
 
 // The held-back platform on its own: keys open read-only, a write goes to
@@ -588,6 +598,10 @@ TEST(ChangeLines, EachKindOfChangeInOneLine) {
   EXPECT_EQ(MadeChangeLine(value, same), "HKEY_LOCAL_MACHINE\\K\\V (32-bit view): 1 -> removed");
   program.ended = ProgramEnd::StillRunning;
   EXPECT_EQ(MadeChangeLine(program, same), "Ran \"C:\\net.exe\" STOP SPOOLER: still running.");
+  service.action = ServiceAction::Stopped;
+  EXPECT_EQ(MadeChangeLine(service, same), "Stopped the service Fax.");
+  service.action = ServiceAction::Started;
+  EXPECT_EQ(MadeChangeLine(service, same), "Started the service Fax.");
 }
 
 }  // namespace
